@@ -41,14 +41,17 @@ public:
     // Unplaced look outline O0..O5 around `centre`: bottom-left, top of the lower-left face,
     // left and right end of the top face, top of the lower-right face, bottom-right.
     AcGePoint3dArray lookAround(const AcGePoint3d& centre) const;
-    // Unplaced outer outline V0..V5 around `centre`, V_k the corner after look vertex O_k:
+    // Unplaced outer outline V0..V5 around `centre`, V_k the outer corner at look vertex O_k:
     // bottom edge with lower-left face, lower-left face with left side, left side with top face,
     // top face with right side, right side with lower-right face, lower-right face with bottom.
     AcGePoint3dArray outerAround(const AcGePoint3d& centre) const;
     // Ht: distance of the unplaced V3 from the line through V0 and V5.
     double outerHeight() const { return heightOfOuter_; }
 
-    // Placed look outline P0..P5 and outer outline T0..T5 (drawing coordinates).
+    // Placed look outline P0..P5 and outer outline T0..T5 (drawing coordinates). The outer
+    // outline is moved as if its bottom edge were centred on the local origin and V0 lay left of
+    // the foot of O0 on it: with equal thickenings it encloses the look outline at that
+    // distance, with unequal ones it is displaced against that position.
     const AcGePoint3dArray& placedLook() const { return look_; }
     const AcGePoint3dArray& placedOuter() const { return outer_; }
 

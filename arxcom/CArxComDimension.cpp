@@ -2,6 +2,7 @@
 #include "arxcom/CArxComDimension.h"
 
 #include "arxcom/ArxOpened.h"
+#include "arxcom/CArxComGeo.h"
 #include "dbdim.h"
 
 CArxComDimension::CArxComDimension(const char* styleName)
@@ -29,4 +30,19 @@ void CArxComDimension::AddAlignedDimension(AcDbObjectId& id, const AcGePoint3d& 
     const bool appended = ApplyPropertiesAndAppend(dimension.get()) == Acad::eOk;
     dimension.close();
     id = appended ? lastId : AcDbObjectId::kNull;
+}
+
+void CArxComDimension::GetDimensionLinePoint(const AcGePoint3d& first, const AcGePoint3d& second,
+                                             double offset, AcGePoint3d& point) const {
+    const CArxComGeo geo;
+    AcGePoint3d midpoint;
+    double angle = 0.0;
+    double halfLength = 0.0;
+    geo.GetSegmentMidpoint(first, second, midpoint, angle, halfLength);
+    angle += geo.DegToRad(90.0);
+    if (angle > geo.DegToRad(360.0)) {
+        angle -= geo.DegToRad(360.0);
+    }
+    point = midpoint;
+    geo.GetPolarPoint(midpoint, angle, offset, point);
 }

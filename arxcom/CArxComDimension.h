@@ -19,4 +19,9 @@ public:
     void AddAlignedDimension(AcDbObjectId& id, const AcGePoint3d& dimLinePoint,
                              const AcGePoint3d& xLine1Point, const AcGePoint3d& xLine2Point,
                              const char* text);
+
+    // The point at `offset` on the left of the direction first -> second, square to the
+    // segment's midpoint: where the dimension line of that segment goes. Z is 0.
+    void GetDimensionLinePoint(const AcGePoint3d& first, const AcGePoint3d& second, double offset,
+                               AcGePoint3d& point) const;
 };

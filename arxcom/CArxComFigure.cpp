@@ -4,6 +4,7 @@
 #include "aced.h"
 #include "arxcom/ArxOpened.h"
 #include "arxcom/ArxText.h"
+#include "arxcom/CArxComGeo.h"
 
 #include <memory>
 #include <string_view>
@@ -221,7 +222,7 @@ void CArxComFigure::AddText(AcDbObjectId& id, const AcGePoint3d& position, const
     entity->setHorizontalMode(horizontalMode);
     entity->setVerticalMode(verticalMode);
     entity->setPosition(position);
-    entity->setRotation(rotationDegrees * 3.141592653589793 * 0.005555555555555556);
+    entity->setRotation(CArxComGeo().DegToRad(rotationDegrees));
     entity->setHeight(height);
     entity->setTextString(text != nullptr ? text : "");
     entity->setLayer(layer.c_str());

@@ -145,11 +145,8 @@ std::string convert(iconv_t cd, std::string_view input, RefusalRule refuse) {
         if (result != static_cast<std::size_t>(-1) || errno == E2BIG) {
             continue;
         }
-        if (errno == EINVAL) { // a character cut off by the end of the text
-            out.append(refuse(std::string_view(in, inLeft)).emit);
-            break;
-        }
-        const Refusal refusal = refuse(std::string_view(in, inLeft)); // EILSEQ and the rest
+        // EILSEQ: a refused sequence; EINVAL: a character cut off by the end of the text.
+        const Refusal refusal = refuse(std::string_view(in, inLeft));
         out.append(refusal.emit);
         const std::size_t skip = std::min(refusal.skip, inLeft);
         in += skip;

@@ -3,8 +3,8 @@
 //
 // What happens to bytes that do not convert (the functions never fail and never throw):
 // - reading (to UTF-8): every byte that does not start a valid character of the code page becomes
-//   U+FFFD (REPLACEMENT CHARACTER) and decoding goes on with the next byte; a character cut off by
-//   the end of the text becomes one U+FFFD;
+//   U+FFFD (REPLACEMENT CHARACTER) and decoding goes on with the next byte (so a lead byte cut
+//   off by the end of the text is one U+FFFD);
 // - writing (from UTF-8): a character that has no form in the code page becomes '?', and so does
 //   every byte of the UTF-8 text that is not part of a valid UTF-8 sequence.
 #pragma once

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <dbdim.h>
 #include <dbsymtb.h>
+#include <memory>
 
 namespace veld::dxf {
 
@@ -63,7 +64,7 @@ void textBody(const Record& r, AcDbText& t, const NameLookup& names, int vertica
 
 AcDbEntity* text(const Record& r, const NameLookup& names) {
     if (r.type == "ATTDEF") {
-        auto* d = new AcDbAttributeDefinition();
+        auto d = std::make_unique<AcDbAttributeDefinition>();
         textBody(r, *d, names, 74);
         d->setTag(r.text(2).c_str());
         d->setPrompt(r.text(3).c_str());
@@ -72,22 +73,22 @@ AcDbEntity* text(const Record& r, const NameLookup& names) {
         d->setConstant(flags & 2);
         d->setVerifiable(flags & 4);
         d->setPreset(flags & 8);
-        return d;
+        return d.release();
     }
     if (r.type == "ATTRIB") {
-        auto* a = new AcDbAttribute();
+        auto a = std::make_unique<AcDbAttribute>();
         textBody(r, *a, names, 74);
         a->setTag(r.text(2).c_str());
         a->setInvisible(r.integer(70) & 1);
-        return a;
+        return a.release();
     }
-    auto* t = new AcDbText();
+    auto t = std::make_unique<AcDbText>();
     textBody(r, *t, names, 73);
-    return t;
+    return t.release();
 }
 
 AcDbEntity* polyline(const Record& r) {
-    auto* p = new AcDbPolyline();
+    auto p = std::make_unique<AcDbPolyline>();
     p->setClosed(r.integer(70) & 1);
     p->setElevation(r.real(38));
     if (const ReadTag* width = r.find(43)) {
@@ -114,20 +115,20 @@ AcDbEntity* polyline(const Record& r) {
     for (const V& v : vertices) {
         p->addVertexAt(p->numVerts(), AcGePoint2d(v.x, v.y), v.bulge, v.start, v.end);
     }
-    return p;
+    return p.release();
 }
 
 AcDbEntity* insert(const Record& r, const NameLookup& names) {
-    auto* ref = new AcDbBlockReference();
+    auto ref = std::make_unique<AcDbBlockReference>();
     ref->setPosition(r.point(10));
     ref->setBlockTableRecord(names.block(r.text(2)));
     ref->setScaleFactors(AcGeScale3d(r.real(41, 1.0), r.real(42, 1.0), r.real(43, 1.0)));
     ref->setRotation(r.real(50) * kRadians);
-    return ref;
+    return ref.release();
 }
 
 AcDbEntity* dimension(const Record& r, const NameLookup& names) {
-    auto* d = new AcDbAlignedDimension();
+    auto d = std::make_unique<AcDbAlignedDimension>();
     d->setXLine1Point(r.point(13));
     d->setXLine2Point(r.point(14));
     d->setDimLinePoint(r.point(10));
@@ -145,7 +146,7 @@ AcDbEntity* dimension(const Record& r, const NameLookup& names) {
     if (!block.empty()) {
         d->setDimBlockId(names.block(block));
     }
-    return d;
+    return d.release();
 }
 
 } // namespace
@@ -183,8 +184,9 @@ AcDbEntity* buildEntity(const Record& r, const NameLookup& names) {
         auto tags = r.keptTags();
         return static_cast<AcDbEntity*>(dbaccess::makeRawEntity(r.type, std::move(tags)));
     }
-    commonProps(r, *e, names);
-    return e;
+    std::unique_ptr<AcDbEntity> owned(e);
+    commonProps(r, *owned, names);
+    return owned.release();
 }
 
 } // namespace veld::dxf

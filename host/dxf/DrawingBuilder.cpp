@@ -118,7 +118,12 @@ void DrawingBuilder::applyXData(AcDbObjectId id, const Record& r) {
             ensureRegApp(tag.value);
         }
     }
-    std::unique_ptr<resbuf, int (*)(resbuf*)> chain(xdataChainFromTags(r.xdata), acutRelRb);
+    std::unique_ptr<resbuf, int (*)(resbuf*)> chain(nullptr, acutRelRb);
+    try {
+        chain.reset(xdataChainFromTags(r.xdata));
+    } catch (const DxfError& e) {
+        r.source->fail(r.line, r.type + ": " + e.what());
+    }
     AcDbObject* object = nullptr;
     if (acdbOpenAcDbObject(object, id, AcDb::kForWrite) != Acad::eOk) {
         return;

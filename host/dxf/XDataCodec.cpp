@@ -2,6 +2,7 @@
 #if __has_include("host/db/RawObjects.h") // built once the database room has its internals
 #include "host/dxf/XDataCodec.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace veld::dxf {
@@ -36,6 +37,15 @@ double number(const OwnedTag& tag) {
     if (!parseDouble(tag.value, v)) {
         throw DxfError("extended data group " + std::to_string(tag.code) +
                        " needs a number, found \"" + tag.value.substr(0, 40) + "\"");
+    }
+    return v;
+}
+
+std::int64_t integer(const OwnedTag& tag, std::int64_t low, std::int64_t high, const char* what) {
+    std::int64_t v = 0;
+    if (!parseInteger(tag.value, v) || v < low || v > high) {
+        throw DxfError("extended data group " + std::to_string(tag.code) + " needs " + what +
+                       ", found \"" + tag.value.substr(0, 40) + "\"");
     }
     return v;
 }
@@ -97,9 +107,11 @@ resbuf* xdataChainFromTags(const std::vector<OwnedTag>& tags) {
         } else if (isRealCode(code)) {
             append(code)->resval.rreal = number(tag);
         } else if (code == 1070) {
-            append(code)->resval.rint = static_cast<short>(number(tag));
+            append(code)->resval.rint =
+                static_cast<short>(integer(tag, -32768, 32767, "a 16-bit integer"));
         } else if (code == 1071) {
-            append(code)->resval.rlong = static_cast<std::int32_t>(number(tag));
+            append(code)->resval.rlong = static_cast<std::int32_t>(
+                integer(tag, INT32_MIN, INT32_MAX, "a 32-bit integer"));
         } else if (code == 1004) {
             resbuf* rb = append(code);
             const std::size_t bytes = std::min<std::size_t>(tag.value.size() / 2, 127);

@@ -1,0 +1,58 @@
+// File-level open and save around the reader and writer.
+#if __has_include("host/db/RawObjects.h") // built once the database room has its internals
+#include "host/dxf/DrawingFile.h"
+
+#include "host/dxf/DxfReader.h"
+#include "host/dxf/DxfWriter.h"
+#include "host/dxf/SafeFile.h"
+
+#include <new>
+
+namespace veld::dxf {
+
+std::string drawingToDxf(const AcDbDatabase& db) {
+    std::string text;
+    TextTagSink sink(text);
+    writeDrawing(db, sink);
+    return text;
+}
+
+bool saveDrawing(const AcDbDatabase& db, const std::string& path, std::string& error) {
+    std::string text;
+    try {
+        text = drawingToDxf(db);
+    } catch (const std::bad_alloc&) {
+        error = "cannot write " + path + ": out of memory";
+        return false;
+    }
+    return replaceFileSafely(path, text, error);
+}
+
+std::unique_ptr<AcDbDatabase> readDrawingData(std::string_view data, std::string& error) {
+    try {
+        return readDrawing(data);
+    } catch (const DxfError& e) {
+        error = e.what();
+    } catch (const std::bad_alloc&) {
+        error = "out of memory";
+    } catch (const std::exception& e) {
+        error = std::string("unreadable drawing: ") + e.what();
+    }
+    return nullptr;
+}
+
+std::unique_ptr<AcDbDatabase> openDrawing(const std::string& path, std::string& error) {
+    std::string data;
+    if (!readWholeFile(path, data, error)) {
+        return nullptr;
+    }
+    auto db = readDrawingData(data, error);
+    if (!db) {
+        error = path + ": " + error;
+    }
+    return db;
+}
+
+} // namespace veld::dxf
+
+#endif

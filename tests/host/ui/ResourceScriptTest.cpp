@@ -279,6 +279,8 @@ TEST(ResourceScript, ErrorsNameTheirLine) {
         {"#pragma code_page(932)\n1 X { \"\x83\" }\n", "2"},
         {"1 DIALOGEX 0, 0, 1, 1\nBEGIN\n", "2"},
         {"#if 1\n", "1"},
+        {"\n#pragma code_page(99999)\n", "2"},
+        {"1 X { \"\xC0\xAF\" }\n", "1"}, // an overlong form is not UTF-8
     };
     for (const auto& [text, line] : broken) {
         try {

@@ -32,7 +32,8 @@ TEST_F(DbLoad, ObjectsKeepTheirHandlesAndTheSeedMovesPast) {
     impl().setHandseed(0x20); // never goes back
     EXPECT_EQ(impl().handseed(), 0x41u);
     AcDbObjectId id;
-    EXPECT_EQ(impl().addLoadedObject(new AcDbLine, AcDbHandle(0x40), ms, id), Acad::eHandleInUse);
+    AcDbLine twin;
+    EXPECT_EQ(impl().addLoadedObject(&twin, AcDbHandle(0x40), ms, id), Acad::eHandleInUse);
     EXPECT_EQ(line.handle().value(), 0x40u);
     std::vector<std::uint64_t> order;
     for (const AcDbObjectId& oid : impl().objectsInHandleOrder()) {

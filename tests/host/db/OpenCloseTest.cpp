@@ -178,7 +178,7 @@ TEST(DbHandle, TextIsUpperCaseHexWithoutLeadingZeros) {
 TEST(DbStatusText, IsTheEnumeratorName) {
     EXPECT_STREQ(acadErrorStatusText(Acad::eInvalidInput), "eInvalidInput");
     EXPECT_STREQ(acadErrorStatusText(Acad::eWasOpenForWrite), "eWasOpenForWrite");
-    EXPECT_STREQ(acadErrorStatusText(static_cast<Acad::ErrorStatus>(9999)), "eUnknownErrorStatus");
+    EXPECT_STREQ(acadErrorStatusText(static_cast<Acad::ErrorStatus>(300)), "eUnknownErrorStatus");
 }
 
 TEST(DbClasses, EveryClassIsInTheClassDictionary) {

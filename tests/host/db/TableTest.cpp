@@ -31,7 +31,8 @@ TEST_F(DbTable, NamesAreUniqueRegardlessOfCase) {
     twin->setName("walls");
     EXPECT_EQ(table->add(twin), Acad::eDuplicateRecordName);
     delete twin;
-    EXPECT_EQ(table->add(new AcDbLinetypeTableRecord), Acad::eWrongObjectType);
+    AcDbLinetypeTableRecord wrongKind;
+    EXPECT_EQ(table->add(&wrongKind), Acad::eWrongObjectType);
     table->close();
 }
 

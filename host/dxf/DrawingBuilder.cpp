@@ -1,5 +1,4 @@
 // Building the database from the records of a file.
-#if __has_include("host/db/RawObjects.h") // built once the database room has its internals
 #include "host/dxf/DrawingBuilder.h"
 
 #include "host/db/DatabaseImpl.h"
@@ -456,5 +455,3 @@ std::unique_ptr<AcDbDatabase> DrawingBuilder::finish() {
 }
 
 } // namespace veld::dxf
-
-#endif

@@ -3,7 +3,6 @@
 // applications), reported with bytes and entities per second. bench/ezdxf_bench.py does the
 // same with ezdxf for the comparison.
 #include <benchmark/benchmark.h>
-#if __has_include("host/db/RawObjects.h")
 
 #include "host/dxf/DrawingFile.h"
 
@@ -131,6 +130,4 @@ void BM_OpenDxf(benchmark::State& state) {
 
 BENCHMARK(BM_SaveDxf)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_OpenDxf)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1);
-
-#endif
 BENCHMARK_MAIN();

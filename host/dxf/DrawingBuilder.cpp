@@ -1,5 +1,4 @@
 // Building the database from the records of a file.
-#if __has_include("host/db/RawObjects.h") // built once the database room has its internals
 #include "host/dxf/DrawingBuilder.h"
 
 #include "host/db/DatabaseImpl.h"
@@ -358,8 +357,13 @@ void DrawingBuilder::tableRecord(const std::string& table, const Record& r) {
         d->setDimgap(r.real(147, 0.09));
         d->setDimtad(r.integer(77) != 0);
         d->setDimdec(static_cast<int>(r.integer(271, 4)));
-        if (const std::uint64_t style = r.handleAt(340)) {
+        // The text style by handle; some programs write its name instead.
+        std::uint64_t style = 0;
+        const std::string styleRef = r.text(340);
+        if (parseHandle(styleRef, style)) {
             d->setDimtxsty(idOfHandle(style));
+        } else if (!styleRef.empty()) {
+            d->setDimtxsty(names_->find("STYLE", styleRef));
         }
         record = d;
     } else if (table == "APPID") {
@@ -456,5 +460,3 @@ std::unique_ptr<AcDbDatabase> DrawingBuilder::finish() {
 }
 
 } // namespace veld::dxf
-
-#endif

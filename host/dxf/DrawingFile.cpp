@@ -1,5 +1,4 @@
 // File-level open and save around the reader and writer.
-#if __has_include("host/db/RawObjects.h") // built once the database room has its internals
 #include "host/dxf/DrawingFile.h"
 
 #include "host/dxf/DxfReader.h"
@@ -54,5 +53,3 @@ std::unique_ptr<AcDbDatabase> openDrawing(const std::string& path, std::string& 
 }
 
 } // namespace veld::dxf
-
-#endif

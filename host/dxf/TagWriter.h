@@ -52,8 +52,8 @@ public:
     void point(int code, const AcGePoint3d& p);
     void point2d(int code, double x, double y);
     void handle(int code, std::uint64_t handle);
-    // Writes a tag whose value is already in file form (raw objects read from a file).
-    void raw(int code, std::string_view value) { sink_.put(code, value); }
+    // Writes a tag kept as read (objects the database does not model).
+    void raw(int code, std::string_view value) { text(code, value); }
 
 private:
     TagSink& sink_;

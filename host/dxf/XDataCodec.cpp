@@ -1,5 +1,4 @@
 // Extended data through result-buffer chains.
-#if __has_include("host/db/RawObjects.h") // built once the database room has its internals
 #include "host/dxf/XDataCodec.h"
 
 #include <cstdint>
@@ -110,8 +109,8 @@ resbuf* xdataChainFromTags(const std::vector<OwnedTag>& tags) {
             append(code)->resval.rint =
                 static_cast<short>(integer(tag, -32768, 32767, "a 16-bit integer"));
         } else if (code == 1071) {
-            append(code)->resval.rlong = static_cast<std::int32_t>(
-                integer(tag, INT32_MIN, INT32_MAX, "a 32-bit integer"));
+            append(code)->resval.rlong =
+                static_cast<std::int32_t>(integer(tag, INT32_MIN, INT32_MAX, "a 32-bit integer"));
         } else if (code == 1004) {
             resbuf* rb = append(code);
             const std::size_t bytes = std::min<std::size_t>(tag.value.size() / 2, 127);
@@ -135,5 +134,3 @@ resbuf* xdataChainFromTags(const std::vector<OwnedTag>& tags) {
 }
 
 } // namespace veld::dxf
-
-#endif

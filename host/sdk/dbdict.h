@@ -53,6 +53,7 @@ public:
     void restoreState(const AcDbObject& saved) override;
 
 private:
+    friend struct veld::db::ObjectAccess;
     struct Entries;
     std::unique_ptr<Entries> entries_;
 };
@@ -87,6 +88,7 @@ public:
     void restoreState(const AcDbObject& saved) override;
 
 private:
+    friend struct veld::db::ObjectAccess;
     struct Members;
     std::unique_ptr<Members> members_;
 };

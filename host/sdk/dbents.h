@@ -46,8 +46,8 @@ class AcDbText : public AcDbEntity {
 public:
     ACRX_DECLARE_MEMBERS(AcDbText)
     AcDbText() = default;
-    AcDbText(const AcGePoint3d& position, const char* text, AcDbObjectId style = AcDbObjectId::kNull,
-             double height = 0.0, double rotation = 0.0);
+    AcDbText(const AcGePoint3d& position, const char* text,
+             AcDbObjectId style = AcDbObjectId::kNull, double height = 0.0, double rotation = 0.0);
 
     AcGePoint3d position() const;
     Acad::ErrorStatus setPosition(const AcGePoint3d& p);
@@ -166,6 +166,7 @@ public:
     VELD_DECLARE_STATE_COPY
 
 private:
+    friend struct veld::db::ObjectAccess;
     AcGePoint3d position_;
     AcDbObjectId block_;
     AcGeScale3d scale_;

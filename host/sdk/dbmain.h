@@ -40,11 +40,23 @@ class AcDbDimStyleTable;
 class AcDbRegAppTable;
 class AcDbDictionary;
 struct AcDbStub; // host-internal: the database's record of one object
+namespace veld::db {
+class DatabaseImpl;  // host-internal
+struct ObjectAccess; // host-internal: the journal's and the file code's way to an object's data
+struct ObjectExtras; // host-internal: extended data and persistent reactors of one object
+} // namespace veld::db
 
 namespace AcDb {
 enum OpenMode { kForRead = 0, kForWrite = 1, kForNotify = 2 };
 enum Intersect { kOnBothOperands = 0, kExtendThis = 1, kExtendArg = 2, kExtendBoth = 3 };
-enum TextHorzMode { kTextLeft = 0, kTextCenter = 1, kTextRight = 2, kTextAlign = 3, kTextMid = 4, kTextFit = 5 };
+enum TextHorzMode {
+    kTextLeft = 0,
+    kTextCenter = 1,
+    kTextRight = 2,
+    kTextAlign = 3,
+    kTextMid = 4,
+    kTextFit = 5
+};
 enum TextVertMode { kTextBase = 0, kTextBottom = 1, kTextVertMid = 2, kTextTop = 3 };
 } // namespace AcDb
 
@@ -170,10 +182,9 @@ protected:
     void copyBaseState(const AcDbObject& from);
 
 private:
-    friend struct AcDbStub;
-    friend class AcDbDatabase;
-    struct Common;
-    std::unique_ptr<Common> common_;
+    friend struct veld::db::ObjectAccess;
+    AcDbStub* stub_ = nullptr;                       // null until the object is in a database
+    std::unique_ptr<veld::db::ObjectExtras> extras_; // null while there is no xdata or reactor
 };
 
 class AcDbEntity : public AcDbObject {
@@ -213,8 +224,11 @@ protected:
     void copyEntityState(const AcDbEntity& from);
 
 private:
-    struct Props;
-    std::unique_ptr<Props> props_;
+    friend struct veld::db::ObjectAccess;
+    // Null layer means layer "0" and null linetype means ByLayer, until the entity is appended.
+    AcDbObjectId layer_, linetype_;
+    double linetypeScale_ = 1.0;
+    AcCmColor color_;
 };
 
 // Opens an object of a database. Null id: eNullObjectId. Unknown id: eUnknownHandle. Erased:
@@ -248,10 +262,6 @@ Acad::ErrorStatus acdbOpenObject(T*& object, AcDbObjectId id, AcDb::OpenMode mod
 Acad::ErrorStatus acdbGetObjectId(AcDbObjectId& id, const ads_name name);
 Acad::ErrorStatus acdbGetAdsName(ads_name name, AcDbObjectId id);
 
-namespace veld::db {
-class DatabaseImpl; // host-internal
-}
-
 class AcDbDatabase : public AcRxObject {
 public:
     ACRX_DECLARE_MEMBERS(AcDbDatabase)
@@ -270,12 +280,24 @@ public:
     Acad::ErrorStatus getTextStyleTable(AcDbTextStyleTable*& table, AcDb::OpenMode mode);
     Acad::ErrorStatus getDimStyleTable(AcDbDimStyleTable*& table, AcDb::OpenMode mode);
     Acad::ErrorStatus getRegAppTable(AcDbRegAppTable*& table, AcDb::OpenMode mode);
-    Acad::ErrorStatus getSymbolTable(AcDbBlockTable*& t, AcDb::OpenMode m) { return getBlockTable(t, m); }
-    Acad::ErrorStatus getSymbolTable(AcDbLayerTable*& t, AcDb::OpenMode m) { return getLayerTable(t, m); }
-    Acad::ErrorStatus getSymbolTable(AcDbLinetypeTable*& t, AcDb::OpenMode m) { return getLinetypeTable(t, m); }
-    Acad::ErrorStatus getSymbolTable(AcDbTextStyleTable*& t, AcDb::OpenMode m) { return getTextStyleTable(t, m); }
-    Acad::ErrorStatus getSymbolTable(AcDbDimStyleTable*& t, AcDb::OpenMode m) { return getDimStyleTable(t, m); }
-    Acad::ErrorStatus getSymbolTable(AcDbRegAppTable*& t, AcDb::OpenMode m) { return getRegAppTable(t, m); }
+    Acad::ErrorStatus getSymbolTable(AcDbBlockTable*& t, AcDb::OpenMode m) {
+        return getBlockTable(t, m);
+    }
+    Acad::ErrorStatus getSymbolTable(AcDbLayerTable*& t, AcDb::OpenMode m) {
+        return getLayerTable(t, m);
+    }
+    Acad::ErrorStatus getSymbolTable(AcDbLinetypeTable*& t, AcDb::OpenMode m) {
+        return getLinetypeTable(t, m);
+    }
+    Acad::ErrorStatus getSymbolTable(AcDbTextStyleTable*& t, AcDb::OpenMode m) {
+        return getTextStyleTable(t, m);
+    }
+    Acad::ErrorStatus getSymbolTable(AcDbDimStyleTable*& t, AcDb::OpenMode m) {
+        return getDimStyleTable(t, m);
+    }
+    Acad::ErrorStatus getSymbolTable(AcDbRegAppTable*& t, AcDb::OpenMode m) {
+        return getRegAppTable(t, m);
+    }
     Acad::ErrorStatus getNamedObjectsDictionary(AcDbDictionary*& dict, AcDb::OpenMode mode);
     Acad::ErrorStatus getGroupDictionary(AcDbDictionary*& dict, AcDb::OpenMode mode);
 

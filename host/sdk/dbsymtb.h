@@ -21,6 +21,7 @@ protected:
     void copyRecordState(const AcDbSymbolTableRecord& from);
 
 private:
+    friend struct veld::db::ObjectAccess;
     std::string name_;
 };
 
@@ -84,6 +85,7 @@ public:
     void restoreState(const AcDbObject& saved) override;
 
 private:
+    friend struct veld::db::ObjectAccess;
     struct Records;
     std::unique_ptr<Records> records_;
 };
@@ -135,6 +137,7 @@ public:
     void restoreState(const AcDbObject& saved) override;
 
 private:
+    friend struct veld::db::ObjectAccess;
     struct Contents;
     std::unique_ptr<Contents> contents_;
 };

@@ -1,0 +1,35 @@
+// AcDbCircle.
+#include "SetterSupport.h"
+#include "dbents.h"
+
+ACRX_DEFINE_MEMBERS(AcDbCircle, AcDbCurve)
+
+AcGePoint3d AcDbCircle::center() const {
+    return center_;
+}
+Acad::ErrorStatus AcDbCircle::setCenter(const AcGePoint3d& c) {
+    VELD_SET_FINITE(center_, c);
+}
+double AcDbCircle::radius() const {
+    return radius_;
+}
+
+Acad::ErrorStatus AcDbCircle::setRadius(double r) {
+    if (!(r > 0.0)) {
+        return Acad::eInvalidInput;
+    }
+    VELD_SET_FINITE(radius_, r);
+}
+
+AcDbObject* AcDbCircle::cloneState() const {
+    auto* copy = new AcDbCircle(center_, radius_);
+    copy->copyEntityState(*this);
+    return copy;
+}
+
+void AcDbCircle::restoreState(const AcDbObject& saved) {
+    const auto& from = static_cast<const AcDbCircle&>(saved);
+    copyEntityState(from);
+    center_ = from.center_;
+    radius_ = from.radius_;
+}

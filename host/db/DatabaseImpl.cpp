@@ -1,0 +1,342 @@
+// Stubs, handles, loading and iteration of one database.
+#include "DatabaseImpl.h"
+
+#include "Containers.h"
+#include "ObjectAccess.h"
+#include "dbdict.h"
+
+#include <algorithm>
+#include <cctype>
+#include <unordered_set>
+
+namespace veld::db {
+
+namespace {
+
+// Every database alive in the process: entity names are checked against their stubs.
+std::unordered_set<DatabaseImpl*>& liveDatabases() {
+    static std::unordered_set<DatabaseImpl*> set;
+    return set;
+}
+
+std::vector<AcDbObjectId> sortedIds(std::vector<AcDbStub*>& stubs) {
+    std::sort(stubs.begin(), stubs.end(),
+              [](const AcDbStub* a, const AcDbStub* b) { return a->handle < b->handle; });
+    std::vector<AcDbObjectId> ids;
+    ids.reserve(stubs.size());
+    for (AcDbStub* stub : stubs) {
+        ids.emplace_back(stub);
+    }
+    return ids;
+}
+
+std::string handleText(const AcDbStub* stub) {
+    return AcDbHandle(stub->handle).text();
+}
+
+} // namespace
+
+DatabaseImpl::DatabaseImpl(AcDbDatabase& database) : database_(database), journal_(*this) {
+    liveDatabases().insert(this);
+}
+
+DatabaseImpl::~DatabaseImpl() {
+    liveDatabases().erase(this);
+    if (acdbHostApplicationServices()->workingDatabase() == &database_) {
+        acdbHostApplicationServices()->setWorkingDatabase(nullptr);
+    }
+    journal_.clear();
+    for (AcDbStub& stub : stubs_) {
+        delete stub.object;
+        stub.object = nullptr;
+    }
+}
+
+AcDbStub* DatabaseImpl::newStub(std::uint64_t handle) {
+    AcDbStub& stub = stubs_.emplace_back();
+    stub.database = &database_;
+    stub.handle = handle;
+    byHandle_[handle] = &stub;
+    return &stub;
+}
+
+AcDbStub* DatabaseImpl::addObject(AcDbObject* object, AcDbStub* owner) {
+    while (byHandle_.count(handseed_) != 0) {
+        ++handseed_;
+    }
+    AcDbStub* stub = newStub(handseed_++);
+    stub->object = object;
+    stub->owner = owner;
+    stub->writer = true;
+    stub->fresh = true;
+    stub->journaled = true;
+    ObjectAccess::setStub(*object, stub);
+    ++openCount_;
+    journal_.recordCreated(stub);
+    return stub;
+}
+
+AcDbStub* DatabaseImpl::findStub(std::uint64_t handle) const {
+    auto found = byHandle_.find(handle);
+    return found != byHandle_.end() ? found->second : nullptr;
+}
+
+void DatabaseImpl::setHandseed(std::uint64_t seed) {
+    handseed_ = std::max(handseed_, seed);
+}
+
+AcDbObjectId DatabaseImpl::reserveHandle(AcDbHandle handle) {
+    if (handle.isNull()) {
+        return AcDbObjectId::kNull;
+    }
+    AcDbStub* stub = findStub(handle.value());
+    if (stub == nullptr) {
+        stub = newStub(handle.value());
+        setHandseed(handle.value() + 1);
+    }
+    return AcDbObjectId(stub);
+}
+
+Acad::ErrorStatus DatabaseImpl::addLoadedObject(AcDbObject* object, AcDbHandle handle,
+                                                AcDbObjectId owner, AcDbObjectId& id) {
+    id = AcDbObjectId::kNull;
+    if (object == nullptr) {
+        return Acad::eNullObjectPointer;
+    }
+    if (handle.isNull()) {
+        return Acad::eNullHandle;
+    }
+    if (ObjectAccess::stub(*object) != nullptr) {
+        return Acad::eAlreadyInDb;
+    }
+    AcDbStub* stub = findStub(handle.value());
+    if (stub != nullptr && (stub->object != nullptr || stub->gone)) {
+        return Acad::eHandleInUse;
+    }
+    if (stub == nullptr) {
+        stub = newStub(handle.value());
+    }
+    setHandseed(handle.value() + 1);
+    stub->object = object;
+    stub->owner = owner.stub();
+    ObjectAccess::setStub(*object, stub);
+    if (auto* record = AcDbBlockTableRecord::cast(object)) {
+        noteAnonymousName(record->name());
+    }
+    appendToOwnerList(stub);
+    id = AcDbObjectId(stub);
+    return Acad::eOk;
+}
+
+// Puts a loaded object into its owner's list; an owner not loaded yet is linked at the end.
+void DatabaseImpl::appendToOwnerList(AcDbStub* stub) {
+    AcDbObject* owner = liveObject(stub->owner);
+    if (owner == nullptr) {
+        if (stub->owner != nullptr) {
+            pendingOwnerLinks_.push_back(stub);
+        }
+        return;
+    }
+    if (auto* block = AcDbBlockTableRecord::cast(owner)) {
+        if (AcDbEntity::cast(stub->object) != nullptr) {
+            ObjectAccess::blockEntities(*block).push_back(stub);
+        }
+    } else if (auto* table = AcDbSymbolTable::cast(owner)) {
+        if (auto* record = AcDbSymbolTableRecord::cast(stub->object)) {
+            auto& records = ObjectAccess::tableRecords(*table);
+            records.order.push_back(stub);
+            records.byName.emplace(upperAscii(record->name()), stub);
+        }
+    } else if (auto* ref = AcDbBlockReference::cast(owner)) {
+        if (AcDbAttribute::cast(stub->object) != nullptr) {
+            ObjectAccess::attributes(*ref).append(AcDbObjectId(stub));
+        }
+    }
+}
+
+Acad::ErrorStatus DatabaseImpl::addLoadedDictionaryEntry(AcDbObjectId dictionary,
+                                                         const std::string& key,
+                                                         AcDbObjectId value) {
+    auto* dict = AcDbDictionary::cast(liveObject(dictionary.stub()));
+    if (dict == nullptr || value.isNull() || key.empty()) {
+        return Acad::eInvalidInput;
+    }
+    auto& entries = ObjectAccess::dictEntries(*dict);
+    const std::string upper = upperAscii(key);
+    if (entries.byKey.count(upper) != 0) {
+        return Acad::eDuplicateKey;
+    }
+    entries.list.push_back({key, value.stub()});
+    entries.byKey.emplace(upper, value.stub());
+    noteAnonymousName(key);
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus DatabaseImpl::addLoadedGroupMember(AcDbObjectId group, AcDbObjectId member) {
+    auto* grp = AcDbGroup::cast(liveObject(group.stub()));
+    if (grp == nullptr || member.isNull()) {
+        return Acad::eInvalidInput;
+    }
+    auto& ids = ObjectAccess::groupMembers(*grp).ids;
+    if (std::find(ids.begin(), ids.end(), member.stub()) != ids.end()) {
+        return Acad::eAlreadyInGroup;
+    }
+    ids.push_back(member.stub());
+    return Acad::eOk;
+}
+
+void DatabaseImpl::dropReservation(AcDbStub* stub, std::vector<std::string>& repairs) {
+    stub->gone = true;
+    repairs.push_back("object " + handleText(stub) + " is referenced but missing");
+}
+
+std::vector<std::string> DatabaseImpl::finishLoading() {
+    std::vector<std::string> repairs;
+    std::vector<AcDbStub*> pending = std::move(pendingOwnerLinks_);
+    pendingOwnerLinks_.clear();
+    std::sort(pending.begin(), pending.end(),
+              [](const AcDbStub* a, const AcDbStub* b) { return a->handle < b->handle; });
+    for (AcDbStub* stub : pending) {
+        appendToOwnerList(stub);
+    }
+    pendingOwnerLinks_.clear();
+    for (AcDbStub& stub : stubs_) {
+        if (stub.object == nullptr && !stub.gone) {
+            dropReservation(&stub, repairs);
+        }
+    }
+    for (AcDbStub& stub : stubs_) {
+        if (stub.object == nullptr) {
+            continue;
+        }
+        if (stub.owner != nullptr && stub.owner->object == nullptr) {
+            repairs.push_back("object " + handleText(&stub) + " had a missing owner");
+            stub.owner = nullptr;
+        }
+        if (auto* group = AcDbGroup::cast(stub.object)) {
+            auto& ids = ObjectAccess::groupMembers(*group).ids;
+            std::erase_if(ids, [&](AcDbStub* m) {
+                const bool missing = m->object == nullptr;
+                if (missing) {
+                    repairs.push_back("group " + handleText(&stub) + " lost missing member " +
+                                      handleText(m));
+                }
+                return missing;
+            });
+            for (AcDbStub* member : ids) {
+                ObjectExtras* extras = ObjectAccess::extras(*member->object);
+                const bool planted =
+                    extras != nullptr && std::find(extras->reactors.begin(), extras->reactors.end(),
+                                                   &stub) != extras->reactors.end();
+                if (!planted) {
+                    ObjectAccess::insertReactor(*member->object, &stub, SIZE_MAX);
+                    repairs.push_back("group " + handleText(&stub) + " reactor added to member " +
+                                      handleText(member));
+                }
+            }
+        } else if (auto* dict = AcDbDictionary::cast(stub.object)) {
+            auto& entries = ObjectAccess::dictEntries(*dict);
+            std::erase_if(entries.list, [&](const auto& e) {
+                const bool missing = e.value->object == nullptr;
+                if (missing) {
+                    entries.byKey.erase(upperAscii(e.key));
+                    repairs.push_back("dictionary " + handleText(&stub) + " lost entry " + e.key);
+                }
+                return missing;
+            });
+        }
+        if (ObjectExtras* extras = ObjectAccess::extras(*stub.object)) {
+            std::erase_if(extras->reactors, [](AcDbStub* r) { return r->object == nullptr; });
+        }
+    }
+    journal_.clear();
+    return repairs;
+}
+
+std::vector<AcDbObjectId> DatabaseImpl::objectsInHandleOrder(bool includeErased) const {
+    std::vector<AcDbStub*> stubs;
+    stubs.reserve(stubs_.size());
+    for (const AcDbStub& stub : stubs_) {
+        if (stub.isLive() && (includeErased || !stub.erased)) {
+            stubs.push_back(const_cast<AcDbStub*>(&stub));
+        }
+    }
+    return sortedIds(stubs);
+}
+
+std::unordered_map<AcDbStub*, std::vector<AcDbObjectId>>
+DatabaseImpl::objectsByOwner(bool includeErased) const {
+    std::unordered_map<AcDbStub*, std::vector<AcDbObjectId>> byOwner;
+    for (const AcDbObjectId& id : objectsInHandleOrder(includeErased)) {
+        byOwner[id.stub()->owner].push_back(id);
+    }
+    return byOwner;
+}
+
+std::vector<AcDbObjectId> DatabaseImpl::objectsOwnedBy(AcDbObjectId owner,
+                                                       bool includeErased) const {
+    std::vector<AcDbStub*> stubs;
+    for (const AcDbStub& stub : stubs_) {
+        if (stub.isLive() && stub.owner == owner.stub() && (includeErased || !stub.erased)) {
+            stubs.push_back(const_cast<AcDbStub*>(&stub));
+        }
+    }
+    return sortedIds(stubs);
+}
+
+double DatabaseImpl::userR(int i) const {
+    return i >= 1 && i <= 5 ? userR_[static_cast<std::size_t>(i - 1)] : 0.0;
+}
+
+void DatabaseImpl::setUserR(int i, double value) {
+    if (i >= 1 && i <= 5) {
+        userR_[static_cast<std::size_t>(i - 1)] = value;
+    }
+}
+
+void DatabaseImpl::noteAnonymousName(const std::string& name) {
+    if (name.size() < 3 || name[0] != '*' || !std::isalpha(static_cast<unsigned char>(name[1]))) {
+        return;
+    }
+    std::uint64_t number = 0;
+    for (std::size_t i = 2; i < name.size(); ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(name[i])) || number > (UINT64_MAX / 10)) {
+            return;
+        }
+        number = number * 10 + static_cast<std::uint64_t>(name[i] - '0');
+    }
+    anonymousCounter_ = std::max(anonymousCounter_, number);
+}
+
+std::vector<AcDbObjectId> DatabaseImpl::openObjects() const {
+    std::vector<AcDbObjectId> open;
+    if (openCount_ == 0) {
+        return open;
+    }
+    for (const AcDbStub& stub : stubs_) {
+        if (stub.isOpen()) {
+            open.emplace_back(const_cast<AcDbStub*>(&stub));
+        }
+    }
+    return open;
+}
+
+AcDbStub* DatabaseImpl::stubForName(std::int64_t pointer, std::int64_t handle) {
+    for (DatabaseImpl* db : liveDatabases()) {
+        AcDbStub* stub = db->findStub(static_cast<std::uint64_t>(handle));
+        if (stub != nullptr && reinterpret_cast<std::int64_t>(stub) == pointer) {
+            return stub;
+        }
+    }
+    return nullptr;
+}
+
+int openObjectCount(const AcDbDatabase& database) {
+    return database.impl().openObjectCount();
+}
+
+std::vector<AcDbObjectId> openObjects(const AcDbDatabase& database) {
+    return database.impl().openObjects();
+}
+
+} // namespace veld::db

@@ -1,0 +1,136 @@
+// Host-internal side of a drawing database: the stubs and handles of its objects, the undo
+// journal, the well-known objects, and what the file reader and writer need beyond the SDK
+// surface (objects with given handles, iteration in handle order, raw data kept for round trips).
+#pragma once
+#include "Stub.h"
+#include "UndoJournal.h"
+#include "dbmain.h"
+
+#include <array>
+#include <deque>
+#include <functional>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+namespace veld::db {
+
+// DXF tags (group code, value text) exactly as read.
+using Tags = std::vector<std::pair<int, std::string>>;
+
+// The objects every drawing has, found without a lookup.
+struct WellKnownIds {
+    AcDbObjectId blockTable, layerTable, linetypeTable, textStyleTable, dimStyleTable, regAppTable;
+    AcDbObjectId namedObjects, groupDictionary;
+    AcDbObjectId modelSpace, paperSpace, currentSpace;
+    AcDbObjectId layerZero, byBlock, byLayer, continuous, standardTextStyle, standardDimStyle;
+    AcDbObjectId clayer, textstyle, dimstyle;
+};
+
+class DatabaseImpl {
+public:
+    explicit DatabaseImpl(AcDbDatabase& database);
+    ~DatabaseImpl();
+    DatabaseImpl(const DatabaseImpl&) = delete;
+    DatabaseImpl& operator=(const DatabaseImpl&) = delete;
+
+    AcDbDatabase& database() { return database_; }
+    const AcDbDatabase& database() const { return database_; }
+    UndoJournal& journal() { return journal_; }
+    const UndoJournal& journal() const { return journal_; }
+    WellKnownIds& ids() { return ids_; }
+    const WellKnownIds& ids() const { return ids_; }
+
+    // --- Objects and handles ---------------------------------------------------------------
+    // Takes a new object into the database with the next handle and `owner` (null: the
+    // database), leaves it open for write and journals the creation.
+    AcDbStub* addObject(AcDbObject* object, AcDbStub* owner);
+    // The stub with that handle (also erased and undone ones), or null.
+    AcDbStub* findStub(std::uint64_t handle) const;
+    // The next handle to be given out. It only grows: setting a lower value does nothing.
+    std::uint64_t handseed() const { return handseed_; }
+    void setHandseed(std::uint64_t seed);
+    // A fresh handle for something the file writer must name (BLOCK/ENDBLK of a block record).
+    AcDbHandle allocateHandle() { return AcDbHandle(handseed_++); }
+
+    // --- Loading (nothing here is journaled) ------------------------------------------------
+    // The id for a handle the reader met as a reference before the object itself: a reserved
+    // stub that addLoadedObject fills later. Unfilled reservations are dropped by finishLoading.
+    AcDbObjectId reserveHandle(AcDbHandle handle);
+    // Takes a read object into the database with its own handle and owner (null: the
+    // database); moves the handle seed past it. The object is closed. A block table record or
+    // symbol table owner gets it appended to its list, a block reference to its attributes.
+    // eNullHandle, eHandleInUse (another object has the handle), eAlreadyInDb.
+    Acad::ErrorStatus addLoadedObject(AcDbObject* object, AcDbHandle handle, AcDbObjectId owner,
+                                      AcDbObjectId& id);
+    // A dictionary entry or a group member that may refer to a reserved handle.
+    Acad::ErrorStatus addLoadedDictionaryEntry(AcDbObjectId dictionary, const std::string& key,
+                                               AcDbObjectId value);
+    Acad::ErrorStatus addLoadedGroupMember(AcDbObjectId group, AcDbObjectId member);
+    // Ends a load: drops reservations never filled (and the references to them), plants missing
+    // group reactors on members, empties the journal. Returns one line per repair made.
+    std::vector<std::string> finishLoading();
+
+    // --- Iteration --------------------------------------------------------------------------
+    // Every object in the database (not undone creations), sorted by handle.
+    std::vector<AcDbObjectId> objectsInHandleOrder(bool includeErased = true) const;
+    // The objects each owner owns, in handle order (key null: owned by the database).
+    std::unordered_map<AcDbStub*, std::vector<AcDbObjectId>>
+    objectsByOwner(bool includeErased = true) const;
+    std::vector<AcDbObjectId> objectsOwnedBy(AcDbObjectId owner, bool includeErased = true) const;
+    std::size_t stubCount() const { return stubs_.size(); }
+
+    // --- What the database keeps for the file without modelling it --------------------------
+    // Tables the database does not model (VPORT, VIEW, UCS), in file order.
+    std::vector<AcDbObjectId>& rawTables() { return rawTables_; }
+    // The CLASSES section, one tag list per class.
+    std::vector<Tags>& classes() { return classes_; }
+    // Header variables not modelled, in file order: ("$NAME", tags after the 9 tag).
+    std::vector<std::pair<std::string, Tags>>& headerVariables() { return headerVariables_; }
+
+    // USERR1..USERR5 (i = 1..5), saved in the drawing; 0.0 in a new drawing. Not journaled.
+    double userR(int i) const;
+    void setUserR(int i, double value);
+
+    // --- Anonymous names -------------------------------------------------------------------
+    // The next number for "*A<n>" (groups) or "*U<n>"/"*D<n>" (blocks); never reused.
+    std::uint64_t nextAnonymousNumber() { return ++anonymousCounter_; }
+    // A name "*X<digits>" taken from a file moves the counter past its number.
+    void noteAnonymousName(const std::string& name);
+
+    // --- Open objects ----------------------------------------------------------------------
+    void noteOpened() { ++openCount_; }
+    void noteClosed() { --openCount_; }
+    int openObjectCount() const { return openCount_; }
+    std::vector<AcDbObjectId> openObjects() const;
+
+    // The live stub an ads_name (stub pointer, handle) stands for, in any database, or null.
+    // Never follows the pointer before it is found among the live stubs.
+    static AcDbStub* stubForName(std::int64_t pointer, std::int64_t handle);
+
+private:
+    AcDbStub* newStub(std::uint64_t handle);
+    void appendToOwnerList(AcDbStub* stub);
+    void dropReservation(AcDbStub* stub, std::vector<std::string>& repairs);
+
+    AcDbDatabase& database_;
+    std::deque<AcDbStub> stubs_;
+    std::unordered_map<std::uint64_t, AcDbStub*> byHandle_;
+    std::uint64_t handseed_ = 1;
+    std::uint64_t anonymousCounter_ = 0;
+    int openCount_ = 0;
+    WellKnownIds ids_;
+    std::vector<AcDbStub*> pendingOwnerLinks_; // loaded before their owner
+    std::vector<AcDbObjectId> rawTables_;
+    std::vector<Tags> classes_;
+    std::vector<std::pair<std::string, Tags>> headerVariables_;
+    std::array<double, 5> userR_{};
+    UndoJournal journal_; // last: destroyed first, while the stubs still exist
+};
+
+// Objects of `database` still open; the editor reports them at the end of a command.
+int openObjectCount(const AcDbDatabase& database);
+std::vector<AcDbObjectId> openObjects(const AcDbDatabase& database);
+
+} // namespace veld::db

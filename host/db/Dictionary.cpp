@@ -1,0 +1,221 @@
+// AcDbDictionary: named entries in insertion order; keys compare regardless of case; "*"
+// makes a fresh anonymous key. Entry changes are journaled one by one.
+#include "DatabaseImpl.h"
+#include "ObjectAccess.h"
+#include "SetterSupport.h"
+
+using veld::db::ObjectAccess;
+using veld::db::upperAscii;
+
+ACRX_DEFINE_MEMBERS(AcDbDictionary, AcDbObject)
+
+namespace {
+
+// Position of the entry with that key (erased values included), or npos.
+template <class Entries> std::size_t indexOfKey(const Entries& entries, std::string_view key) {
+    for (std::size_t i = 0; i < entries.list.size(); ++i) {
+        if (veld::db::equalsIgnoreCase(entries.list[i].key, key)) {
+            return i;
+        }
+    }
+    return std::string::npos;
+}
+
+bool isListed(const AcDbStub* value) {
+    return value->isLive() && !value->erased;
+}
+
+// Takes an object already in the database under this dictionary, journaling the old owner.
+void adopt(AcDbStub* value, AcDbStub* dictionary) {
+    if (value->owner != dictionary) {
+        dictionary->database->impl().journal().recordOwner(value, value->owner);
+        value->owner = dictionary;
+    }
+}
+
+} // namespace
+
+AcDbDictionary::AcDbDictionary() : entries_(std::make_unique<Entries>()) {}
+AcDbDictionary::~AcDbDictionary() = default;
+
+Acad::ErrorStatus AcDbDictionary::getAt(const char* key, AcDbObject*& object,
+                                        AcDb::OpenMode mode) const {
+    object = nullptr;
+    AcDbObjectId id;
+    const Acad::ErrorStatus es = getAt(key, id);
+    return es == Acad::eOk ? acdbOpenAcDbObject(object, id, mode) : es;
+}
+
+Acad::ErrorStatus AcDbDictionary::getAt(const char* key, AcDbObjectId& id) const {
+    id = AcDbObjectId::kNull;
+    if (key == nullptr) {
+        return Acad::eInvalidInput;
+    }
+    auto found = entries_->byKey.find(upperAscii(key));
+    if (found == entries_->byKey.end() || !isListed(found->second)) {
+        return Acad::eKeyNotFound;
+    }
+    id = AcDbObjectId(found->second);
+    return Acad::eOk;
+}
+
+bool AcDbDictionary::has(const char* key) const {
+    AcDbObjectId id;
+    return getAt(key, id) == Acad::eOk;
+}
+
+bool AcDbDictionary::has(AcDbObjectId id) const {
+    std::string key;
+    return !id.isNull() && isListed(id.stub()) && nameAt(id, key) == Acad::eOk;
+}
+
+Adesk::UInt32 AcDbDictionary::numEntries() const {
+    Adesk::UInt32 n = 0;
+    for (const auto& entry : entries_->list) {
+        n += isListed(entry.value) ? 1 : 0;
+    }
+    return n;
+}
+
+Acad::ErrorStatus AcDbDictionary::setAt(const char* key, AcDbObject* newValue,
+                                        AcDbObjectId& retObjId) {
+    retObjId = AcDbObjectId::kNull;
+    if (key == nullptr || *key == '\0') {
+        return Acad::eInvalidInput;
+    }
+    if (newValue == nullptr) {
+        return Acad::eNullObjectPointer;
+    }
+    AcDbStub* self = ObjectAccess::stub(*this);
+    if (self == nullptr) {
+        return Acad::eInvalidInput;
+    }
+    if (!self->writer) {
+        return Acad::eNotOpenForWrite;
+    }
+    AcDbStub* value = ObjectAccess::stub(*newValue);
+    if (value != nullptr && value->database != self->database) {
+        return Acad::eWrongDatabase;
+    }
+    if (value == self) {
+        return Acad::eInvalidInput;
+    }
+    veld::db::DatabaseImpl& impl = self->database->impl();
+    std::string name = key;
+    if (name == "*") {
+        do {
+            name = "*A" + std::to_string(impl.nextAnonymousNumber());
+        } while (indexOfKey(*entries_, name) != std::string::npos);
+    }
+    const std::size_t index = indexOfKey(*entries_, name);
+    if (index != std::string::npos && entries_->list[index].value == value) {
+        retObjId = AcDbObjectId(value);
+        return Acad::eOk;
+    }
+    if (value == nullptr) {
+        value = impl.addObject(newValue, self);
+    } else {
+        adopt(value, self);
+    }
+    if (index != std::string::npos) {
+        impl.journal().recordDictionaryReplace(self, index, entries_->list[index].value);
+        ObjectAccess::dictionarySetValueAt(*this, index, value);
+    } else {
+        ObjectAccess::dictionaryInsertAt(*this, entries_->list.size(), name, value);
+        impl.journal().recordDictionaryInsert(self, entries_->list.size() - 1);
+    }
+    retObjId = AcDbObjectId(value);
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbDictionary::remove(const char* key) {
+    AcDbObjectId id;
+    return remove(key, id);
+}
+
+Acad::ErrorStatus AcDbDictionary::remove(const char* key, AcDbObjectId& returnId) {
+    returnId = AcDbObjectId::kNull;
+    if (key == nullptr) {
+        return Acad::eInvalidInput;
+    }
+    if (!ObjectAccess::canWrite(*this)) {
+        return Acad::eNotOpenForWrite;
+    }
+    const std::size_t index = indexOfKey(*entries_, key);
+    if (index == std::string::npos) {
+        return Acad::eKeyNotFound;
+    }
+    const Entries::Entry entry = entries_->list[index];
+    if (AcDbStub* self = ObjectAccess::stub(*this)) {
+        self->database->impl().journal().recordDictionaryRemove(self, index, entry.key,
+                                                                entry.value);
+    }
+    ObjectAccess::dictionaryEraseAt(*this, index);
+    returnId = AcDbObjectId(entry.value);
+    return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbDictionary::nameAt(AcDbObjectId id, std::string& key) const {
+    for (const auto& entry : entries_->list) {
+        if (entry.value == id.stub() && !id.isNull()) {
+            key = entry.key;
+            return Acad::eOk;
+        }
+    }
+    return Acad::eKeyNotFound;
+}
+
+AcDbDictionaryIterator* AcDbDictionary::newIterator() const {
+    std::vector<AcDbDictionaryIterator::Entry> listed;
+    for (const auto& entry : entries_->list) {
+        if (isListed(entry.value)) {
+            listed.push_back({entry.key, AcDbObjectId(entry.value)});
+        }
+    }
+    return new AcDbDictionaryIterator(std::move(listed));
+}
+
+// The entries are not part of the state: each change to them is journaled on its own.
+AcDbObject* AcDbDictionary::cloneState() const {
+    auto* copy = new AcDbDictionary;
+    copy->copyBaseState(*this);
+    return copy;
+}
+
+void AcDbDictionary::restoreState(const AcDbObject& saved) {
+    copyBaseState(saved);
+}
+
+namespace veld::db {
+
+void ObjectAccess::dictionaryEraseAt(AcDbObject& dictionary, std::size_t index) {
+    auto& entries = *static_cast<AcDbDictionary&>(dictionary).entries_;
+    if (index >= entries.list.size()) {
+        return;
+    }
+    const std::string upper = upperAscii(entries.list[index].key);
+    auto found = entries.byKey.find(upper);
+    if (found != entries.byKey.end() && found->second == entries.list[index].value) {
+        entries.byKey.erase(found);
+    }
+    entries.list.erase(entries.list.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+void ObjectAccess::dictionaryInsertAt(AcDbObject& dictionary, std::size_t index,
+                                      const std::string& key, AcDbStub* value) {
+    auto& entries = *static_cast<AcDbDictionary&>(dictionary).entries_;
+    index = std::min(index, entries.list.size());
+    entries.list.insert(entries.list.begin() + static_cast<std::ptrdiff_t>(index), {key, value});
+    entries.byKey[upperAscii(key)] = value;
+}
+
+void ObjectAccess::dictionarySetValueAt(AcDbObject& dictionary, std::size_t index,
+                                        AcDbStub* value) {
+    auto& entries = *static_cast<AcDbDictionary&>(dictionary).entries_;
+    if (index < entries.list.size()) {
+        entries.list[index].value = value;
+        entries.byKey[upperAscii(entries.list[index].key)] = value;
+    }
+}
+
+} // namespace veld::db

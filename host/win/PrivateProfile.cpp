@@ -9,6 +9,7 @@
 #include "host/win/Paths.h"
 
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -115,6 +116,10 @@ BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR
     }
     const std::string path = profilePath(fileName);
     const auto existing = veld::win::readFileBytes(path);
+    std::error_code error;
+    if (!existing && std::filesystem::exists(path, error)) {
+        return FALSE; // there, but not a readable file: rewriting it would lose its contents
+    }
     const bool deleting = key == nullptr || value == nullptr;
     if (!existing && deleting) {
         return TRUE; // nothing to delete, and no file is created for it

@@ -38,7 +38,7 @@ TEST_F(ConfigFile, ReadersFindTheInstalledFileThroughTheSearchPath) {
     EXPECT_EQ(config.GetDwgFolder(), "DWG");
     EXPECT_EQ(config.GetFileNameEntry(CArxComConfigFile::kKeyFoundation), "VELDOR-FOUNDATION");
     EXPECT_EQ(config.GetSymbolLayerF(), "基礎符号");
-    EXPECT_EQ(config.GetDimStyle(), "STANDARD");
+    EXPECT_EQ(config.GetDimStyle(), "FOUNDATION"); // the style of the sample drawing
     EXPECT_EQ(config.GetDimIntervalF(), "5,5,5");
     EXPECT_EQ(config.GetSymbolScale(), "100");
 }

@@ -117,6 +117,11 @@ TEST_F(ProfileWrite, ReadOnlyFileOrMissingFolderFailsAndChangesNothing) {
     EXPECT_FALSE(WritePrivateProfileStringA("S", "K", "v", inMissingFolder.c_str()));
     EXPECT_FALSE(veldtest::exists(folder.file("DAT")));
     EXPECT_EQ(veldtest::entryCount(folder.path()), 1);
+
+    // Something that is there but is no readable file is never replaced.
+    std::filesystem::create_directory(folder.file("dir.ini"));
+    EXPECT_FALSE(WritePrivateProfileStringA("S", "K", "v", folder.file("dir.ini").c_str()));
+    EXPECT_TRUE(std::filesystem::is_directory(folder.file("dir.ini")));
 }
 
 TEST_F(ProfileWrite, TextsThatWouldBreakTheLinesAreRefused) {

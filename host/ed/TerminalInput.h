@@ -2,13 +2,16 @@
 #pragma once
 #include "host/ed/Session.h"
 
+#include <functional>
 #include <istream>
 
 namespace veld::ed {
 
 class TerminalInput : public host::InputSource {
 public:
-    explicit TerminalInput(std::istream& in) : in_(in) {}
+    // `typed` is told each time the person pressed ENTER (the console's transcript needs it).
+    explicit TerminalInput(std::istream& in, std::function<void()> typed = {})
+        : in_(in), typed_(std::move(typed)) {}
 
     std::optional<std::string> nextLine() override;
     int lineNumber() const override { return lineNumber_; }
@@ -16,6 +19,7 @@ public:
 
 private:
     std::istream& in_;
+    std::function<void()> typed_;
     int lineNumber_ = 0;
 };
 

@@ -6,6 +6,7 @@
 #include "host/ed/ScriptFileInput.h"
 #include "host/ed/Session.h"
 #include "host/ed/TerminalInput.h"
+#include "host/ed/TranscriptFilter.h"
 #include "host/shell/DrawingFiles.h"
 #include "host/shell/ExitCode.h"
 #include "host/shell/ModuleLoader.h"
@@ -86,10 +87,11 @@ int Runner::run() {
     } else if (!(database = DrawingFiles::read(options_.drawing, error))) {
         return fail(kExitInput, error);
     }
+    const bool shiftJis = options_.shiftJisOutput;
+    ed::TranscriptFilter console([shiftJis](std::string_view text) { writeOut(text, shiftJis); });
     host::Session session;
     host::Session::Scope scope(session);
-    const bool shiftJis = options_.shiftJisOutput;
-    session.setOutput([shiftJis](std::string_view text) { writeOut(text, shiftJis); });
+    session.setOutput([&console](std::string_view text) { console.write(text); });
     OpenDocument document(
         ed::DocumentManager::instance().open(std::move(database), options_.drawing));
     if (!options_.drawing.empty()) {
@@ -99,7 +101,7 @@ int Runner::run() {
     if (!module) {
         return fail(kExitSetup, error);
     }
-    ed::TerminalInput terminal(std::cin);
+    ed::TerminalInput terminal(std::cin, [&console] { console.answerTyped(); });
     session.setInput(script ? static_cast<host::InputSource*>(script.get()) : &terminal);
     ed::CommandProcessor::run();
     std::fflush(stdout);

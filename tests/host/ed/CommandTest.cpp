@@ -68,7 +68,7 @@ void commandLeavingALineOpen() {
 TEST(EdCommand, AnUnknownCommandIsReportedAndTheNextLineIsACommandAgain) {
     HeadlessHost host;
     host.runCommands({"frobnicate", "-line", "LINE", "0,0", "1,0", ""});
-    EXPECT_EQ(host.transcript(), "Command: frobnicate\n"
+    EXPECT_EQ(host.transcript(), "\nCommand: frobnicate\n"
                                  "Unknown command \"FROBNICATE\".  Press F1 for help.\n"
                                  "Command: -line\n"
                                  "Unknown command \"-LINE\".  Press F1 for help.\n"
@@ -151,7 +151,7 @@ TEST(EdCommand, CommandEchoDecidesWhetherSentCommandsAreShown) {
     ads_point b{10, 0, 0};
     EXPECT_EQ(acedCommand(RTSTR, "_line", RT3DPOINT, a, RT3DPOINT, b, RTSTR, "", 0), RTNORM);
     EXPECT_EQ(host.transcript(),
-              "Command: _line\nSpecify first point: 0,0,0\n"
+              "\nCommand: _line\nSpecify first point: 0,0,0\n"
               "Specify next point or [Undo]: 10,0,0\nSpecify next point or [Undo]: ");
     host.clearTranscript();
     resbuf off{};

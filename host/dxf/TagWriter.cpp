@@ -1,6 +1,9 @@
 // Tag output in ASCII DXF form or into memory.
 #include "host/dxf/TagWriter.h"
 
+#include "host/dxf/SafeFile.h"
+
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 
@@ -53,6 +56,30 @@ void TextTagSink::put(int code, std::string_view value) {
     out_ += '\n';
     out_.append(value);
     out_ += '\n';
+}
+
+FileTagSink::FileTagSink(int fd) : fd_(fd) {
+    buffer_.reserve(1 << 20);
+}
+
+void FileTagSink::put(int code, std::string_view value) {
+    text_.put(code, value);
+    if (buffer_.size() >= (1u << 20) - 4096) {
+        flush();
+    }
+}
+
+void FileTagSink::flush() {
+    if (errno_ == 0 && !writeAll(fd_, buffer_)) {
+        errno_ = errno;
+    }
+    buffer_.clear();
+}
+
+bool FileTagSink::finish() {
+    flush();
+    errno = errno_;
+    return errno_ == 0;
 }
 
 std::string formatReal(double value) {

@@ -28,6 +28,22 @@ private:
     std::string& out_;
 };
 
+// ASCII DXF text written to a file descriptor through a buffer.
+class FileTagSink : public TagSink {
+public:
+    explicit FileTagSink(int fd);
+    void put(int code, std::string_view value) override;
+    // Writes what is buffered; false when any write failed (errno of the failure kept).
+    bool finish();
+
+private:
+    void flush();
+    int fd_;
+    std::string buffer_;
+    TextTagSink text_{buffer_};
+    int errno_ = 0;
+};
+
 class MemoryTagSink : public TagSink {
 public:
     void put(int code, std::string_view value) override {

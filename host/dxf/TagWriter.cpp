@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace veld::dxf {
 
@@ -58,22 +59,43 @@ void TextTagSink::put(int code, std::string_view value) {
     out_ += '\n';
 }
 
-FileTagSink::FileTagSink(int fd) : fd_(fd) {
-    buffer_.reserve(1 << 20);
-}
+constexpr std::size_t kFileBuffer = 1 << 20;
+
+FileTagSink::FileTagSink(int fd) : fd_(fd), buffer_(new char[kFileBuffer]) {}
 
 void FileTagSink::put(int code, std::string_view value) {
-    text_.put(code, value);
-    if (buffer_.size() >= (1u << 20) - 4096) {
+    if (used_ + value.size() + 16 > kFileBuffer) {
         flush();
+        if (value.size() + 16 > kFileBuffer) { // longer than the buffer: through a string
+            std::string line;
+            TextTagSink(line).put(code, value);
+            if (errno_ == 0 && !writeAll(fd_, line)) {
+                errno_ = errno;
+            }
+            return;
+        }
     }
+    char* p = buffer_.get() + used_;
+    char digits[12];
+    auto [end, ec] = std::to_chars(digits, digits + sizeof digits, code);
+    const auto width = static_cast<std::size_t>(ec == std::errc() ? end - digits : 0);
+    for (std::size_t i = width; i < 3; ++i) {
+        *p++ = ' ';
+    }
+    std::memcpy(p, digits, width);
+    p += width;
+    *p++ = '\n';
+    std::memcpy(p, value.data(), value.size());
+    p += value.size();
+    *p++ = '\n';
+    used_ = static_cast<std::size_t>(p - buffer_.get());
 }
 
 void FileTagSink::flush() {
-    if (errno_ == 0 && !writeAll(fd_, buffer_)) {
+    if (errno_ == 0 && !writeAll(fd_, std::string_view(buffer_.get(), used_))) {
         errno_ = errno;
     }
-    buffer_.clear();
+    used_ = 0;
 }
 
 bool FileTagSink::finish() {

@@ -6,6 +6,7 @@
 
 #include <acge.h>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,8 +40,8 @@ public:
 private:
     void flush();
     int fd_;
-    std::string buffer_;
-    TextTagSink text_{buffer_};
+    std::unique_ptr<char[]> buffer_;
+    std::size_t used_ = 0;
     int errno_ = 0;
 };
 

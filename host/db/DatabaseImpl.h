@@ -52,7 +52,13 @@ public:
     std::uint64_t handseed() const { return handseed_; }
     void setHandseed(std::uint64_t seed);
     // A fresh handle for something the file writer must name (BLOCK/ENDBLK of a block record).
-    AcDbHandle allocateHandle() { return AcDbHandle(handseed_++); }
+    AcDbHandle allocateHandle();
+
+    // The handles of the BLOCK and ENDBLK entities of a block record: given out on first ask and
+    // kept, so every save writes the same ones. Null handles for an id that is no block record.
+    std::pair<AcDbHandle, AcDbHandle> blockMarkers(AcDbObjectId blockRecord);
+    // The reader keeps the handles it read (and the seed moves past them).
+    Acad::ErrorStatus setBlockMarkers(AcDbObjectId blockRecord, AcDbHandle begin, AcDbHandle end);
 
     // --- Loading (nothing here is journaled) ------------------------------------------------
     // The id for a handle the reader met as a reference before the object itself: a reserved
@@ -88,6 +94,16 @@ public:
     std::vector<Tags>& classes() { return classes_; }
     // Header variables not modelled, in file order: ("$NAME", tags after the 9 tag).
     std::vector<std::pair<std::string, Tags>>& headerVariables() { return headerVariables_; }
+
+    // Handles of file-only parts that belong to an object (by its handle): [0] the BLOCK and
+    // [1] the ENDBLK of a block record, [2] the SEQEND after a reference's attributes. Kept
+    // from the file read so that saving writes them again; 0 where none was read.
+    std::unordered_map<std::uint64_t, std::array<std::uint64_t, 3>>& fileHandles() {
+        return fileHandles_;
+    }
+    const std::unordered_map<std::uint64_t, std::array<std::uint64_t, 3>>& fileHandles() const {
+        return fileHandles_;
+    }
 
     // USERR1..USERR5 (i = 1..5), saved in the drawing; 0.0 in a new drawing. Not journaled.
     double userR(int i) const;
@@ -126,6 +142,7 @@ private:
     std::vector<Tags> classes_;
     std::vector<std::pair<std::string, Tags>> headerVariables_;
     std::array<double, 5> userR_{};
+    std::unordered_map<std::uint64_t, std::array<std::uint64_t, 3>> fileHandles_;
     UndoJournal journal_; // last: destroyed first, while the stubs still exist
 };
 

@@ -6,6 +6,7 @@
 
 #include <acge.h>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +27,22 @@ public:
 
 private:
     std::string& out_;
+};
+
+// ASCII DXF text written to a file descriptor through a buffer.
+class FileTagSink : public TagSink {
+public:
+    explicit FileTagSink(int fd);
+    void put(int code, std::string_view value) override;
+    // Writes what is buffered; false when any write failed (errno of the failure kept).
+    bool finish();
+
+private:
+    void flush();
+    int fd_;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t used_ = 0;
+    int errno_ = 0;
 };
 
 class MemoryTagSink : public TagSink {

@@ -111,3 +111,31 @@ TEST_F(DbLoad, RawObjectsKeepTheirTagsAndUndoLikeOthers) {
 
 } // namespace
 } // namespace veld::db::test
+
+namespace veld::db::test {
+namespace {
+
+TEST(DbBlockMarkers, AreGivenOnceAndKept) {
+    AcDbDatabase db;
+    DatabaseImpl& impl = db.impl();
+    const auto first = impl.blockMarkers(db.modelSpaceId());
+    EXPECT_FALSE(first.first.isNull());
+    EXPECT_NE(first.first, first.second);
+    EXPECT_EQ(impl.blockMarkers(db.modelSpaceId()), first);
+    EXPECT_TRUE(impl.blockMarkers(db.layerTableId()).first.isNull());
+    EXPECT_EQ(impl.setBlockMarkers(db.paperSpaceId(), AcDbHandle(0x500), AcDbHandle(0x501)),
+              Acad::eOk);
+    EXPECT_EQ(impl.handseed(), 0x502u);
+    // A new object never takes a handle given to a marker.
+    AcDbDictionary* nod = nullptr;
+    ASSERT_EQ(db.getNamedObjectsDictionary(nod, AcDb::kForWrite), Acad::eOk);
+    auto* dict = new AcDbDictionary;
+    AcDbObjectId id;
+    ASSERT_EQ(nod->setAt("X", dict, id), Acad::eOk);
+    dict->close();
+    nod->close();
+    EXPECT_EQ(id.handle().value(), 0x502u);
+}
+
+} // namespace
+} // namespace veld::db::test

@@ -2,6 +2,12 @@
 #include "app/FoundationCommand.h"
 
 #include "aced.h"
+#include "app/DeltaKind.h"
+#include "app/FoundationEdit.h"
+#include "app/HostEntityGeometry.h"
+#include "app/IntersectionSearch.h"
+#include "app/PlacementCommand.h"
+#include "app/SquareKind.h"
 
 namespace {
 
@@ -41,8 +47,39 @@ void FoundationCommand::undoLastGroup() {
     sendUndo("1");
 }
 
-void FoundationCommand::placeDelta() {}
+void FoundationCommand::placeDelta() {
+    DeltaKind kind;
+    PlacementCommand(*this, kind).run();
+}
 
-void FoundationCommand::placeSquare() {}
+void FoundationCommand::placeSquare() {
+    SquareKind kind;
+    PlacementCommand(*this, kind).run();
+}
 
-void FoundationCommand::editFoundation() {}
+void FoundationCommand::editFoundation() {
+    FoundationEdit(*this).run();
+}
+
+AcDbObjectId FoundationCommand::finishDelta(const AcGePoint3d& base, FoundationSettings settings) {
+    return DeltaKind().place(base, settings);
+}
+
+AcDbObjectId FoundationCommand::finishSquare(const AcGePoint3d& base, FoundationSettings settings) {
+    return SquareKind().place(base, settings);
+}
+
+AcDbObjectId FoundationCommand::redrawDelta(FoundationSettings settings, const AcGePoint3d& base,
+                                            const AcGePoint3d& symbol, bool found) {
+    return DeltaKind().redraw(settings, base, symbol, found);
+}
+
+AcDbObjectId FoundationCommand::redrawSquare(FoundationSettings settings, const AcGePoint3d& base,
+                                             const AcGePoint3d& symbol, bool found) {
+    return SquareKind().redraw(settings, base, symbol, found);
+}
+
+void FoundationCommand::collectIntersections(const AcDbObjectIdArray& ids, const BulkWindow& window,
+                                             AcGePoint3dArray& points) {
+    IntersectionSearch().collect(HostEntityGeometry(ids), window, points);
+}

@@ -2,6 +2,10 @@
 // It keeps the command echo to give back at the end, and sends the host's UNDO command to wrap
 // each unit of drawing work in one undo group.
 #pragma once
+#include "dbmain.h"
+
+class BulkWindow;
+class FoundationSettings;
 
 class FoundationCommand {
 public:
@@ -25,6 +29,24 @@ public:
     void placeDelta();
     void placeSquare();
     void editFoundation();
+
+    // One foundation of each kind at `base` with the settings: drawn, its symbol (triangle) or
+    // label (square) placed where the user points when one is wanted, its records written.
+    // The group; null when nothing was drawn or the position prompt was not answered.
+    AcDbObjectId finishDelta(const AcGePoint3d& base, FoundationSettings settings);
+    AcDbObjectId finishSquare(const AcGePoint3d& base, FoundationSettings settings);
+    // A changed foundation drawn again at `base`, its symbol at `symbol` when the old one had
+    // one (`found`), else at the kind's default point. The group, or null.
+    AcDbObjectId redrawDelta(FoundationSettings settings, const AcGePoint3d& base,
+                             const AcGePoint3d& symbol, bool found);
+    AcDbObjectId redrawSquare(FoundationSettings settings, const AcGePoint3d& base,
+                              const AcGePoint3d& symbol, bool found);
+    // Appends the points where two different entities of the list meet, for the pairs that can
+    // meet inside the window, in the all-pairs order (i ascending, then j > i) and with every
+    // repetition: the points inside the window are exactly those of intersecting every pair.
+    // Entities that cannot be opened are skipped.
+    void collectIntersections(const AcDbObjectIdArray& ids, const BulkWindow& window,
+                              AcGePoint3dArray& points);
 
 private:
     // The host starts with the echo on; a value that could not be read stays at that.

@@ -1,0 +1,330 @@
+// Loading a drawing file's model space as a block definition: the file found for a block file
+// name, then the entities copied kind by kind with the table records they name.
+#include "host/ed/BlockFileImport.h"
+
+#include "dbsymtb.h"
+#include "host/db/DatabaseImpl.h"
+#include "host/dxf/DrawingFile.h"
+#include "host/ed/InputParser.h"
+#include "host/win/FileSearch.h"
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+
+namespace veld::ed {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Holds one open object and closes it at the end of the scope.
+template <class T> class Opened {
+public:
+    Opened() = default;
+    ~Opened() { close(); }
+    Opened(const Opened&) = delete;
+    Opened& operator=(const Opened&) = delete;
+    T*& slot() {
+        close();
+        return object_;
+    }
+    Acad::ErrorStatus open(AcDbObjectId id, AcDb::OpenMode mode) {
+        return acdbOpenObject(slot(), id, mode);
+    }
+    void close() {
+        if (object_ != nullptr) {
+            object_->close();
+            object_ = nullptr;
+        }
+    }
+    T* operator->() const { return object_; }
+    T* get() const { return object_; }
+
+private:
+    T* object_ = nullptr;
+};
+
+// A DWG file begins with its version text "AC10xx"/"AC1xxx"; DXF begins with group codes.
+bool isDwgFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    char head[4] = {};
+    in.read(head, sizeof head);
+    return in.gcount() == 4 && head[0] == 'A' && head[1] == 'C' && head[2] == '1' &&
+           head[3] >= '0' && head[3] <= '9';
+}
+
+std::string withExtension(const std::string& path, const char* extension) {
+    return fs::path(path).replace_extension(extension).generic_string();
+}
+
+// The file's $INSBASE (the block's base point); the origin when the file has none.
+AcGePoint3d insertionBase(AcDbDatabase& source) {
+    AcGePoint3d base;
+    for (const auto& [name, tags] : source.impl().headerVariables()) {
+        if (name != "$INSBASE") {
+            continue;
+        }
+        for (const auto& [code, text] : tags) {
+            if (code == 10 || code == 20 || code == 30) {
+                base[code / 10 - 1] = InputParser::number(text).value_or(0.0);
+            }
+        }
+    }
+    return base;
+}
+
+// The records an entity of the file names, found in the target by name and added to it when
+// it lacks them (each copied once).
+class TableRecordCopier {
+public:
+    explicit TableRecordCopier(AcDbDatabase& target) : target_(target) {}
+
+    AcDbObjectId layer(AcDbObjectId sourceId);
+    AcDbObjectId linetype(AcDbObjectId sourceId);
+    AcDbObjectId textStyle(AcDbObjectId sourceId);
+
+private:
+    template <class Table, class Record, class Fill>
+    AcDbObjectId copy(AcDbObjectId sourceId, AcDbObjectId tableId, Fill fill);
+
+    AcDbDatabase& target_;
+    std::map<AcDbObjectId, AcDbObjectId> copied_;
+};
+
+template <class Table, class Record, class Fill>
+AcDbObjectId TableRecordCopier::copy(AcDbObjectId sourceId, AcDbObjectId tableId, Fill fill) {
+    if (auto found = copied_.find(sourceId); found != copied_.end()) {
+        return found->second;
+    }
+    Opened<Record> source;
+    Opened<Table> table;
+    if (source.open(sourceId, AcDb::kForRead) != Acad::eOk ||
+        table.open(tableId, AcDb::kForRead) != Acad::eOk) {
+        return AcDbObjectId::kNull;
+    }
+    const std::string name = source->name();
+    AcDbObjectId id;
+    if (table->getAt(name.c_str(), id) != Acad::eOk) {
+        id = AcDbObjectId::kNull;
+        auto record = std::make_unique<Record>();
+        if (table->upgradeOpen() == Acad::eOk && record->setName(name.c_str()) == Acad::eOk) {
+            fill(*source.get(), *record);
+            if (table->add(id, record.get()) == Acad::eOk) {
+                record.release()->close();
+            } else {
+                id = AcDbObjectId::kNull;
+            }
+        }
+    }
+    copied_[sourceId] = id;
+    return id;
+}
+
+AcDbObjectId TableRecordCopier::linetype(AcDbObjectId sourceId) {
+    return copy<AcDbLinetypeTable, AcDbLinetypeTableRecord>(
+        sourceId, target_.linetypeTableId(),
+        [](const AcDbLinetypeTableRecord& from, AcDbLinetypeTableRecord& to) {
+            to.setComments(from.comments().c_str());
+            to.setDashes(from.dashes());
+        });
+}
+
+AcDbObjectId TableRecordCopier::layer(AcDbObjectId sourceId) {
+    return copy<AcDbLayerTable, AcDbLayerTableRecord>(
+        sourceId, target_.layerTableId(),
+        [this](const AcDbLayerTableRecord& from, AcDbLayerTableRecord& to) {
+            to.setColor(from.color());
+            to.setIsPlottable(from.isPlottable());
+            const AcDbObjectId linetypeId = linetype(from.linetypeObjectId());
+            if (!linetypeId.isNull()) {
+                to.setLinetypeObjectId(linetypeId);
+            }
+        });
+}
+
+AcDbObjectId TableRecordCopier::textStyle(AcDbObjectId sourceId) {
+    return copy<AcDbTextStyleTable, AcDbTextStyleTableRecord>(
+        sourceId, target_.textStyleTableId(),
+        [](const AcDbTextStyleTableRecord& from, AcDbTextStyleTableRecord& to) {
+            to.setTextSize(from.textSize());
+            to.setXScale(from.xScale());
+            to.setFileName(from.fileName().c_str());
+            to.setBigFontFileName(from.bigFontFileName().c_str());
+        });
+}
+
+void copyText(const AcDbText& from, AcDbText& to) {
+    to.setPosition(from.position());
+    to.setAlignmentPoint(from.alignmentPoint());
+    to.setHeight(from.height());
+    to.setRotation(from.rotation());
+    to.setOblique(from.oblique());
+    to.setWidthFactor(from.widthFactor());
+    to.setTextString(from.textString().c_str());
+    to.setHorizontalMode(from.horizontalMode());
+    to.setVerticalMode(from.verticalMode());
+}
+
+std::unique_ptr<AcDbEntity> copyAttributeDefinition(const AcDbAttributeDefinition& from) {
+    auto to = std::make_unique<AcDbAttributeDefinition>();
+    copyText(from, *to);
+    to->setTag(from.tag().c_str());
+    to->setPrompt(from.prompt().c_str());
+    to->setConstant(from.isConstant());
+    to->setInvisible(from.isInvisible());
+    to->setPreset(from.isPreset());
+    to->setVerifiable(from.isVerifiable());
+    return to;
+}
+
+std::unique_ptr<AcDbEntity> copyPolyline(const AcDbPolyline& from) {
+    auto to = std::make_unique<AcDbPolyline>();
+    for (unsigned int i = 0; i < from.numVerts(); ++i) {
+        AcGePoint2d point;
+        double bulge = 0.0, startWidth = 0.0, endWidth = 0.0;
+        from.getPointAt(i, point);
+        from.getBulgeAt(i, bulge);
+        from.getWidthsAt(i, startWidth, endWidth);
+        to->addVertexAt(i, point, bulge, startWidth, endWidth);
+    }
+    to->setClosed(from.isClosed());
+    to->setElevation(from.elevation());
+    to->setConstantWidth(from.constantWidth());
+    return to;
+}
+
+// A new entity with the geometry of `from`; null for the kinds a block here does not take.
+std::unique_ptr<AcDbEntity> copyGeometry(const AcDbEntity& from) {
+    if (auto* line = AcDbLine::cast(&from)) {
+        return std::make_unique<AcDbLine>(line->startPoint(), line->endPoint());
+    }
+    if (auto* arc = AcDbArc::cast(&from)) {
+        return std::make_unique<AcDbArc>(arc->center(), arc->radius(), arc->startAngle(),
+                                         arc->endAngle());
+    }
+    if (auto* circle = AcDbCircle::cast(&from)) {
+        return std::make_unique<AcDbCircle>(circle->center(), circle->radius());
+    }
+    if (auto* polyline = AcDbPolyline::cast(&from)) {
+        return copyPolyline(*polyline);
+    }
+    if (auto* point = AcDbPoint::cast(&from)) {
+        return std::make_unique<AcDbPoint>(point->position());
+    }
+    if (auto* definition = AcDbAttributeDefinition::cast(&from)) {
+        return copyAttributeDefinition(*definition);
+    }
+    if (auto* text = AcDbText::cast(&from); text != nullptr && AcDbText::desc() == from.isA()) {
+        auto to = std::make_unique<AcDbText>();
+        copyText(*text, *to);
+        return to;
+    }
+    return nullptr;
+}
+
+// Layer, colour, linetype, linetype scale and text style, set on the appended copy.
+void copyProperties(const AcDbEntity& from, AcDbEntity& to, TableRecordCopier& records) {
+    const AcDbObjectId layerId = records.layer(from.layerId());
+    if (!layerId.isNull()) {
+        to.setLayer(layerId);
+    }
+    to.setColor(from.color());
+    const AcDbObjectId linetypeId = records.linetype(from.linetypeId());
+    if (!linetypeId.isNull()) {
+        to.setLinetype(linetypeId);
+    }
+    to.setLinetypeScale(from.linetypeScale());
+    auto* fromText = AcDbText::cast(&from);
+    auto* toText = AcDbText::cast(&to);
+    if (fromText != nullptr && toText != nullptr && !fromText->textStyle().isNull()) {
+        const AcDbObjectId styleId = records.textStyle(fromText->textStyle());
+        if (!styleId.isNull()) {
+            toText->setTextStyle(styleId);
+        }
+    }
+}
+
+// The file's model-space entities copied into the open block record; returns how many were
+// left out.
+int copyModelSpace(AcDbDatabase& source, AcDbDatabase& target, AcDbBlockTableRecord& block) {
+    Opened<AcDbBlockTableRecord> modelSpace;
+    if (modelSpace.open(source.modelSpaceId(), AcDb::kForRead) != Acad::eOk) {
+        return 0;
+    }
+    const AcDbObjectIdArray ids = modelSpace->entityIds();
+    modelSpace.close();
+    TableRecordCopier records(target);
+    int skipped = 0;
+    for (const AcDbObjectId& id : ids) {
+        Opened<AcDbEntity> from;
+        if (from.open(id, AcDb::kForRead) != Acad::eOk) {
+            continue;
+        }
+        std::unique_ptr<AcDbEntity> copy = copyGeometry(*from.get());
+        if (!copy || block.appendAcDbEntity(copy.get()) != Acad::eOk) {
+            ++skipped;
+            continue;
+        }
+        AcDbEntity* appended = copy.release();
+        copyProperties(*from.get(), *appended, records);
+        appended->close();
+    }
+    return skipped;
+}
+
+} // namespace
+
+std::string BlockFileImport::resolve(const std::string& requested, std::string& error) {
+    std::string wanted = requested;
+    if (fs::path(wanted).extension().empty()) {
+        wanted += ".dwg";
+    }
+    const std::optional<std::string> found = win::SearchPath::find(wanted);
+    if (found && !isDwgFile(*found)) {
+        return *found;
+    }
+    const std::string dxfName = withExtension(wanted, ".dxf");
+    if (const std::optional<std::string> dxf = win::SearchPath::find(dxfName)) {
+        return *dxf;
+    }
+    if (found) {
+        error = "\"" + *found + "\" is a DWG file, which this program cannot read; save it as \"" +
+                withExtension(*found, ".dxf") + "\" beside it.";
+    } else {
+        error = "\"" + requested + "\": Can't find file in search path.";
+    }
+    return "";
+}
+
+bool BlockFileImport::load(AcDbDatabase& target, const std::string& name, const std::string& path,
+                           AcDbObjectId& blockId, int& skipped, std::string& error) {
+    std::unique_ptr<AcDbDatabase> source = dxf::openDrawing(path, error);
+    if (!source) {
+        return false;
+    }
+    auto block = std::make_unique<AcDbBlockTableRecord>();
+    if (block->setName(name.c_str()) != Acad::eOk) {
+        error = "\"" + name + "\" is not a valid block name.";
+        return false;
+    }
+    block->setOrigin(insertionBase(*source));
+    block->setPathName(path.c_str());
+    Opened<AcDbBlockTable> table;
+    Acad::ErrorStatus es = target.getBlockTable(table.slot(), AcDb::kForWrite);
+    if (es == Acad::eOk) {
+        es = table->add(blockId, block.get());
+    }
+    if (es != Acad::eOk) {
+        error = "the block \"" + name + "\" cannot be added: " + acadErrorStatusText(es);
+        return false;
+    }
+    table.close();
+    AcDbBlockTableRecord* record = block.release();
+    skipped = copyModelSpace(*source, target, *record);
+    record->close();
+    return true;
+}
+
+} // namespace veld::ed

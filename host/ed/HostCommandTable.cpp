@@ -2,6 +2,7 @@
 #include "host/ed/HostCommandTable.h"
 
 #include "host/ed/InputParser.h"
+#include "host/ed/InsertCommand.h"
 #include "host/ed/commands/LayerCommand.h"
 #include "host/ed/commands/LineCommand.h"
 #include "host/ed/commands/QuitCommand.h"
@@ -25,6 +26,7 @@ HostCommandTable::HostCommandTable() {
     add(std::make_unique<UndoCommand>());
     add(std::make_unique<UCommand>());
     add(std::make_unique<QuitCommand>());
+    add(std::make_unique<InsertCommand>());
 }
 
 void HostCommandTable::add(std::unique_ptr<HostCommand> command) {

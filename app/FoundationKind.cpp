@@ -15,48 +15,36 @@ bool wantsSymbol(const FoundationSettings& settings) {
 
 FoundationKind::~FoundationKind() = default;
 
-std::unique_ptr<FoundationShape> FoundationKind::shapeAt(const AcGePoint3d& base,
-                                                         const FoundationSettings& settings) const {
+AcDbObjectId FoundationKind::drawWithSymbol(const AcGePoint3d& base,
+                                            const FoundationSettings& settings,
+                                            const SymbolPosition& position) const {
     std::unique_ptr<FoundationShape> shape = newShape();
     shape->basePoint = base;
     shape->rotation = CArxComGeo().DegToRad(veldAtof(settings.GetRotateAngle().c_str()));
-    return shape;
-}
-
-AcDbObjectId FoundationKind::place(const AcGePoint3d& base,
-                                   const FoundationSettings& settings) const {
-    std::unique_ptr<FoundationShape> shape = shapeAt(base, settings);
     const AcDbObjectId group = draw(*shape, settings);
     if (group.isNull()) {
         return group;
     }
     bool ok = true;
     if (wantsSymbol(settings)) {
-        AcGePoint3d position;
-        if (CArxComFigure().GetPoint(positionPrompt(), position)) {
-            shape->symbolPoint = position;
-            ok = shape->insertSymbol(settings, group);
-        } else {
-            ok = false;
-        }
+        ok = position(shape->symbolPoint) && shape->insertSymbol(settings, group);
     }
     // Also when the position was declined: what was drawn carries its records either way.
     writeRecords(*shape, group, settings);
     return ok ? group : AcDbObjectId::kNull;
 }
 
+AcDbObjectId FoundationKind::place(const AcGePoint3d& base,
+                                   const FoundationSettings& settings) const {
+    return drawWithSymbol(base, settings, [this](AcGePoint3d& position) {
+        return CArxComFigure().GetPoint(positionPrompt(), position);
+    });
+}
+
 AcDbObjectId FoundationKind::redraw(const FoundationSettings& settings, const AcGePoint3d& base,
                                     const AcGePoint3d& symbol, bool found) const {
-    std::unique_ptr<FoundationShape> shape = shapeAt(base, settings);
-    const AcDbObjectId group = draw(*shape, settings);
-    if (group.isNull()) {
-        return group;
-    }
-    bool ok = true;
-    if (wantsSymbol(settings)) {
-        shape->symbolPoint = found ? symbol : defaultSymbolPoint(base, settings);
-        ok = shape->insertSymbol(settings, group);
-    }
-    writeRecords(*shape, group, settings);
-    return ok ? group : AcDbObjectId::kNull;
+    return drawWithSymbol(base, settings, [&](AcGePoint3d& position) {
+        position = found ? symbol : defaultSymbolPoint(base, settings);
+        return true;
+    });
 }

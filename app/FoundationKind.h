@@ -6,6 +6,7 @@
 #include "settings/FoundationSettings.h"
 #include "windef.h"
 
+#include <functional>
 #include <memory>
 
 class FoundationKind {
@@ -48,8 +49,13 @@ public:
                         const AcGePoint3d& symbol, bool found) const;
 
 private:
-    std::unique_ptr<FoundationShape> shapeAt(const AcGePoint3d& base,
-                                             const FoundationSettings& settings) const;
+    // Gives the symbol's position; false when there is none (the prompt was declined).
+    using SymbolPosition = std::function<bool(AcGePoint3d& position)>;
+
+    // Draws the foundation, inserts its symbol when one is wanted at the position given, and
+    // writes its records. The group; null when nothing was drawn or there was no position.
+    AcDbObjectId drawWithSymbol(const AcGePoint3d& base, const FoundationSettings& settings,
+                                const SymbolPosition& position) const;
 };
 
 // The parts of a kind that only differ by class: its page and its shape.

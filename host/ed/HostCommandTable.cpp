@@ -6,6 +6,7 @@
 #include "host/ed/commands/LayerCommand.h"
 #include "host/ed/commands/LineCommand.h"
 #include "host/ed/commands/QuitCommand.h"
+#include "host/ed/commands/SaveCommand.h"
 #include "host/ed/commands/SetvarCommand.h"
 #include "host/ed/commands/UCommand.h"
 #include "host/ed/commands/UndoCommand.h"
@@ -26,6 +27,7 @@ HostCommandTable::HostCommandTable() {
     add(std::make_unique<UndoCommand>());
     add(std::make_unique<UCommand>());
     add(std::make_unique<QuitCommand>());
+    add(std::make_unique<SaveCommand>());
     add(std::make_unique<InsertCommand>());
 }
 

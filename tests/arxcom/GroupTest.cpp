@@ -9,13 +9,6 @@ const char* const kNotAGroup = "\nｸﾞﾙｰﾌﾟｵﾌﾞｼﾞｪｸﾄで�
 
 class GroupTest : public ToolkitTest {
 protected:
-    AcDbObjectIdArray lines(int count) {
-        AcDbObjectIdArray ids;
-        for (int i = 0; i < count; ++i) {
-            ids.append(addLine({0, 0, 0}, {1.0 + i, 0, 0}));
-        }
-        return ids;
-    }
     // A group whose members have all been erased since.
     AcDbObjectId emptiedGroup() {
         const AcDbObjectIdArray ids = lines(2);

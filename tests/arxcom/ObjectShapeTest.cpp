@@ -8,16 +8,7 @@
 
 namespace {
 
-class ObjectShapeTest : public ToolkitTest {
-protected:
-    AcDbObjectIdArray lines(int count) {
-        AcDbObjectIdArray ids;
-        for (int i = 0; i < count; ++i) {
-            ids.append(addLine({0, 0, 0}, {1.0 + i, 0, 0}));
-        }
-        return ids;
-    }
-};
+using ObjectShapeTest = ToolkitTest;
 
 TEST_F(ObjectShapeTest, GroupTagHoldsTheGroupHandleAndLeadsBackToTheGroup) {
     const AcDbObjectIdArray ids = lines(2);

@@ -74,6 +74,14 @@ protected:
         ensureLayer(layer);
         return appendTo(db()->modelSpaceId(), new AcDbLine(from, to), layer);
     }
+    // `count` lines in model space on layer "0".
+    AcDbObjectIdArray lines(int count) {
+        AcDbObjectIdArray ids;
+        for (int i = 0; i < count; ++i) {
+            ids.append(addLine({0, 0, 0}, {1.0 + i, 0, 0}));
+        }
+        return ids;
+    }
     AcDbObjectId appendTo(AcDbObjectId blockId, AcDbEntity* entity, const char* layer) {
         ensureLayer(layer);
         AcDbBlockTableRecord* block = nullptr;

@@ -177,8 +177,7 @@ AcDbObjectId DrawingBuilder::attribute(const Record& r, AcDbObjectId insert) {
 
 void DrawingBuilder::sequenceEnd(const Record& r, AcDbObjectId insert) {
     if (r.handle != 0 && impl_.findStub(r.handle) == nullptr) {
-        dbaccess::setAuxiliaryHandle(*db_, insert.handle().value(), dbaccess::Aux::SequenceEnd,
-                                     r.handle);
+        dbaccess::setSequenceEnd(*db_, insert.handle().value(), r.handle);
     }
 }
 
@@ -190,10 +189,7 @@ AcDbObjectId DrawingBuilder::beginBlock(const Record& r) {
         record->setOrigin(r.point(10));
         record->close();
     }
-    if (r.handle != 0 && impl_.findStub(r.handle) == nullptr) {
-        dbaccess::setAuxiliaryHandle(*db_, id.handle().value(), dbaccess::Aux::BlockBegin,
-                                     r.handle);
-    }
+    blockBegin_ = r.handle != 0 && impl_.findStub(r.handle) == nullptr ? r.handle : 0;
     return id;
 }
 
@@ -201,9 +197,8 @@ void DrawingBuilder::endBlock(AcDbObjectId record, const Record& end) {
     if (end.type != "ENDBLK") {
         end.source->fail(end.line, "expected \"0 ENDBLK\", found \"0 " + end.type + "\"");
     }
-    if (end.handle != 0 && impl_.findStub(end.handle) == nullptr) {
-        dbaccess::setAuxiliaryHandle(*db_, record.handle().value(), dbaccess::Aux::BlockEnd,
-                                     end.handle);
+    if (blockBegin_ != 0 && end.handle != 0 && impl_.findStub(end.handle) == nullptr) {
+        dbaccess::setBlockMarkers(*db_, record, blockBegin_, end.handle);
     }
 }
 
@@ -438,6 +433,7 @@ void DrawingBuilder::ensureDefaults() {
 }
 
 std::unique_ptr<AcDbDatabase> DrawingBuilder::finish() {
+    impl_.setHandseed(floor_); // the file's own seed, when it is above every handle read
     ensureDefaults();
     impl_.finishLoading();
     return std::move(db_);

@@ -64,6 +64,7 @@ private:
     std::unique_ptr<Names> names_;
     NameLookup lookup_;
     std::uint64_t floor_ = 0;
+    std::uint64_t blockBegin_ = 0;                  // the handle of the BLOCK being read
     std::map<std::string, std::string> headerRefs_; // $CLAYER -> name, ...
 };
 

@@ -58,14 +58,27 @@ void DrawingBuilder::setHandleFloor(std::uint64_t floor) {
     floor_ = std::max(floor_, floor);
 }
 
-std::uint64_t DrawingBuilder::handleFor(const Record& r) {
-    if (r.handle != 0) {
-        const AcDbStub* stub = impl_.findStub(r.handle);
-        if (stub == nullptr || (stub->object == nullptr && !stub->gone)) {
-            return r.handle;
-        }
+void DrawingBuilder::setFileHandles(std::unordered_set<std::uint64_t> handles) {
+    for (std::uint64_t h : handles) {
+        floor_ = std::max(floor_, h + 1);
     }
-    // No handle, or one already taken (a broken file): a new one above everything seen.
+    fileHandles_ = std::move(handles);
+}
+
+std::uint64_t DrawingBuilder::handleFor(const Record& r) {
+    auto isFree = [&](std::uint64_t h) {
+        const AcDbStub* stub = impl_.findStub(h);
+        return h != 0 && (stub == nullptr || (stub->object == nullptr && !stub->gone));
+    };
+    if (r.handle != 0 && isFree(r.handle)) {
+        return previous_ = r.handle;
+    }
+    // No handle: the next one in the file's own numbering when nobody uses it.
+    if (r.handle == 0 && !fileHandles_.empty() && fileHandles_.count(previous_ + 1) == 0 &&
+        isFree(previous_ + 1)) {
+        return ++previous_;
+    }
+    // Otherwise (or for a handle already taken in a broken file) one above everything seen.
     std::uint64_t h = std::max(floor_, impl_.handseed());
     while (impl_.findStub(h) != nullptr) {
         ++h;

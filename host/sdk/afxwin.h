@@ -198,7 +198,7 @@ struct AFX_MSGMAP {
 #define DECLARE_MESSAGE_MAP()                                                                      \
 protected:                                                                                         \
     static const AFX_MSGMAP* GetThisMessageMap();                                                  \
-    virtual const AFX_MSGMAP* GetMessageMap() const;
+    const AFX_MSGMAP* GetMessageMap() const override;
 
 #define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                     \
     const AFX_MSGMAP* theClass::GetMessageMap() const {                                            \
@@ -275,6 +275,8 @@ public:
     HWND Detach();
 
     int GetDlgCtrlID() const;
+    // The control's window object: the one bound to it, else one of the control's class
+    // (CEdit, CComboBox, CButton) owned by the dialog while it is open.
     CWnd* GetDlgItem(int nID) const;
     CWnd* GetParent() const;
     DWORD GetStyle() const;

@@ -88,10 +88,13 @@ private:
     }
 
     // The row's leading texts: those before the row's first input, except that input's own.
+    // A row ends at its group box: columns side by side are separate rows.
     std::vector<const ControlTemplate*> rowTitle(const ControlTemplate& c) const {
         const ControlTemplate* first = &c;
+        const ControlTemplate* group = groupOf(c);
         for (const auto& other : controls_) {
-            if (isInput(other) && sameRow(other, c) && other.rect.x < first->rect.x) {
+            if (isInput(other) && sameRow(other, c) && other.rect.x < first->rect.x &&
+                groupOf(other) == group) {
                 first = &other;
             }
         }

@@ -124,8 +124,14 @@ private:
         }
         return t;
     }
+    // Reports at the token that does not fit, or at the end of the line before it when it
+    // starts a new line (a statement left incomplete).
     [[noreturn]] void fail(const std::string& message) const {
-        throw RcError(peek().line, message);
+        int line = peek().line;
+        if (pos_ > 0 && tokens_[pos_ - 1].line < line) {
+            line = tokens_[pos_ - 1].line;
+        }
+        throw RcError(line, message);
     }
 
     bool acceptName(std::string_view name) {

@@ -2,9 +2,9 @@
 // `#pragma code_page(N)` set before it.
 #include "host/ui/RcSource.h"
 
-#include <cerrno>
+#include "host/win/CodePage.h"
+
 #include <charconv>
-#include <iconv.h>
 #include <optional>
 
 namespace veld::host::ui {
@@ -58,23 +58,17 @@ bool isValidUtf8(std::string_view s) {
     return true;
 }
 
-bool convertWithIconv(std::string_view bytes, int codePage, std::string& utf8) {
-    const std::string from = "CP" + std::to_string(codePage);
-    iconv_t cd = iconv_open("UTF-8", from.c_str());
-    if (cd == reinterpret_cast<iconv_t>(-1)) {
+// Another code page through the host's conversions; bytes that are not characters of the code
+// page come out as U+FFFD there, which no code page's own text maps to.
+bool convertCodePage(std::string_view bytes, int codePage, std::string& utf8) {
+    const std::string name = "CP" + std::to_string(codePage);
+    if (!veld::win::isKnownCodePage(name)) {
         return false;
     }
-    std::string out(bytes.size() * 4 + 4, '\0');
-    char* in = const_cast<char*>(bytes.data()); // iconv's signature; the input is not written
-    std::size_t inLeft = bytes.size();
-    char* outPtr = out.data();
-    std::size_t outLeft = out.size();
-    const std::size_t result = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-    iconv_close(cd);
-    if (result == static_cast<std::size_t>(-1) || inLeft != 0) {
+    std::string out = veld::win::toUtf8(bytes, name);
+    if (out.find("\xEF\xBF\xBD") != std::string::npos) {
         return false;
     }
-    out.resize(out.size() - outLeft);
     utf8 = std::move(out);
     return true;
 }
@@ -134,7 +128,7 @@ bool decodeCodePage(std::string_view bytes, int codePage, std::string& utf8) {
         utf8.assign(bytes);
         return true;
     }
-    return convertWithIconv(bytes, codePage, utf8);
+    return convertCodePage(bytes, codePage, utf8);
 }
 
 std::vector<RcLine> decodeResourceScript(std::string_view bytes) {

@@ -28,8 +28,9 @@ struct RcLine {
 // bytes that are not valid in the code page in force.
 std::vector<RcLine> decodeResourceScript(std::string_view bytes);
 
-// Decodes text of a Windows code page (65001 is UTF-8, checked; others through iconv, e.g. 932
-// is Shift-JIS as Windows extends it). False when the bytes are not valid in that code page.
+// Decodes text of a Windows code page (65001 is UTF-8, checked; the others through the host's
+// code-page layer, e.g. 932 is Shift-JIS as Windows extends it). False for a code page that is
+// not known or bytes that are not valid in it.
 bool decodeCodePage(std::string_view bytes, int codePage, std::string& utf8);
 
 } // namespace veld::host::ui

@@ -15,6 +15,25 @@ LPARAM textArgument(const std::string& text) {
     return reinterpret_cast<LPARAM>(text.c_str());
 }
 
+// The object GetDlgItem hands out is of the control's class, so that the usual cast of its
+// result to CEdit*, CComboBox* or CButton* is a valid one.
+std::unique_ptr<CWnd> makeTemporary(veld::host::ui::ControlKind kind) {
+    using veld::host::ui::ControlKind;
+    switch (kind) {
+    case ControlKind::Edit:
+        return std::make_unique<CEdit>();
+    case ControlKind::ComboBox:
+        return std::make_unique<CComboBox>();
+    case ControlKind::PushButton:
+    case ControlKind::CheckBox:
+    case ControlKind::RadioButton:
+    case ControlKind::GroupBox:
+        return std::make_unique<CButton>();
+    default:
+        return std::make_unique<CWnd>();
+    }
+}
+
 } // namespace
 
 // ----- CCmdTarget
@@ -61,7 +80,7 @@ CWnd* CWnd::FromHandle(HWND hWnd) {
         return hWnd->permanent;
     }
     if (!hWnd->temporary) {
-        hWnd->temporary = std::make_unique<CWnd>();
+        hWnd->temporary = makeTemporary(hWnd->kind);
         hWnd->temporary->m_hWnd = hWnd;
     }
     return hWnd->temporary.get();

@@ -2,6 +2,7 @@
 #include "DatabaseImpl.h"
 
 #include "Containers.h"
+#include "DefaultDrawing.h"
 #include "ObjectAccess.h"
 #include "dbdict.h"
 
@@ -60,11 +61,15 @@ AcDbStub* DatabaseImpl::newStub(std::uint64_t handle) {
     return &stub;
 }
 
-AcDbStub* DatabaseImpl::addObject(AcDbObject* object, AcDbStub* owner) {
+AcDbHandle DatabaseImpl::allocateHandle() {
     while (byHandle_.count(handseed_) != 0) {
         ++handseed_;
     }
-    AcDbStub* stub = newStub(handseed_++);
+    return AcDbHandle(handseed_++);
+}
+
+AcDbStub* DatabaseImpl::addObject(AcDbObject* object, AcDbStub* owner) {
+    AcDbStub* stub = newStub(allocateHandle().value());
     stub->object = object;
     stub->owner = owner;
     stub->writer = true;
@@ -83,6 +88,35 @@ AcDbStub* DatabaseImpl::findStub(std::uint64_t handle) const {
 
 void DatabaseImpl::setHandseed(std::uint64_t seed) {
     handseed_ = std::max(handseed_, seed);
+}
+
+std::pair<AcDbHandle, AcDbHandle> DatabaseImpl::blockMarkers(AcDbObjectId blockRecord) {
+    auto* block = AcDbBlockTableRecord::cast(liveObject(blockRecord.stub()));
+    if (block == nullptr) {
+        return {};
+    }
+    auto& contents = ObjectAccess::blockContents(*block);
+    if (contents.beginHandle == 0) {
+        contents.beginHandle = allocateHandle().value();
+        contents.endHandle = allocateHandle().value();
+    }
+    return {AcDbHandle(contents.beginHandle), AcDbHandle(contents.endHandle)};
+}
+
+Acad::ErrorStatus DatabaseImpl::setBlockMarkers(AcDbObjectId blockRecord, AcDbHandle begin,
+                                                AcDbHandle end) {
+    auto* block = AcDbBlockTableRecord::cast(liveObject(blockRecord.stub()));
+    if (block == nullptr) {
+        return Acad::eWrongObjectType;
+    }
+    if (begin.isNull() || end.isNull() || begin == end) {
+        return Acad::eInvalidInput;
+    }
+    auto& contents = ObjectAccess::blockContents(*block);
+    contents.beginHandle = begin.value();
+    contents.endHandle = end.value();
+    setHandseed(std::max(begin.value(), end.value()) + 1);
+    return Acad::eOk;
 }
 
 AcDbObjectId DatabaseImpl::reserveHandle(AcDbHandle handle) {
@@ -248,6 +282,9 @@ std::vector<std::string> DatabaseImpl::finishLoading() {
         if (ObjectExtras* extras = ObjectAccess::extras(*stub.object)) {
             std::erase_if(extras->reactors, [](AcDbStub* r) { return r->object == nullptr; });
         }
+    }
+    for (std::string& line : completeStandardContents(database_)) {
+        repairs.push_back(std::move(line));
     }
     journal_.clear();
     return repairs;

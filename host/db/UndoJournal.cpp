@@ -237,7 +237,7 @@ bool UndoJournal::canUndo() const {
 }
 
 void UndoJournal::clear() {
-    entries_.clear();
+    std::vector<Entry>().swap(entries_); // gives the memory back, not only the entries
     for (auto& frame : frames_) {
         frame->begin = frame->sealed = 0;
         frame->steps.clear();

@@ -2,6 +2,7 @@
 #include "support/DialogScript.h"
 
 #include "aced.h"
+#include "host/ed/LineListInput.h"
 #include "host/ed/Session.h"
 #include "host/ui/DialogDriver.h"
 #include "host/ui/ScriptDriver.h"
@@ -12,23 +13,6 @@ namespace {
 
 using veld::host::Session;
 namespace ui = veld::host::ui;
-
-class LineInput : public veld::host::InputSource {
-public:
-    explicit LineInput(const std::vector<std::string>& lines) : lines_(lines) {}
-    std::optional<std::string> nextLine() override {
-        if (next_ >= lines_.size()) {
-            return std::nullopt;
-        }
-        return lines_[next_++];
-    }
-    int lineNumber() const override { return static_cast<int>(next_); }
-    bool isInteractive() const override { return false; }
-
-private:
-    const std::vector<std::string>& lines_;
-    std::size_t next_ = 0;
-};
 
 DialogView viewOf(const ui::DialogForm& form) {
     DialogView view;
@@ -79,7 +63,7 @@ INT_PTR DialogScript::run(CDialog& dialog) {
     const HINSTANCE previousResources = AfxGetResourceHandle();
     AfxSetResourceHandle(module);
 
-    LineInput input(lines_);
+    veld::ed::LineListInput input(lines_);
     Session session;
     session.setInput(&input);
     session.setOutput([this](std::string_view text) { transcript_.append(text); });

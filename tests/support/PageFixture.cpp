@@ -3,7 +3,6 @@
 
 #include "arxcom/CArxComLayer.h"
 #include "host/win/ProfileInstaller.h"
-#include "support/HostStandIns.h"
 
 #include <sstream>
 
@@ -16,7 +15,6 @@ const std::vector<std::string>& PageFixture::drawingLayers() {
 }
 
 void PageFixture::SetUp() {
-    veldtest::useHostStandIns();
     profile = temp.file("profile");
     ASSERT_TRUE(veld::win::installProfile(VELD_SOURCE_DIR "/support", profile));
     std::filesystem::create_directory(temp.file("cwd"));

@@ -2,6 +2,7 @@
 #include "DatabaseImpl.h"
 
 #include "Containers.h"
+#include "DefaultDrawing.h"
 #include "ObjectAccess.h"
 #include "dbdict.h"
 
@@ -281,6 +282,9 @@ std::vector<std::string> DatabaseImpl::finishLoading() {
         if (ObjectExtras* extras = ObjectAccess::extras(*stub.object)) {
             std::erase_if(extras->reactors, [](AcDbStub* r) { return r->object == nullptr; });
         }
+    }
+    for (std::string& line : completeStandardContents(database_)) {
+        repairs.push_back(std::move(line));
     }
     journal_.clear();
     return repairs;

@@ -31,10 +31,18 @@ HostCommandTable::HostCommandTable() {
     add(std::make_unique<InsertCommand>());
 }
 
-void HostCommandTable::add(std::unique_ptr<HostCommand> command) {
+std::unique_ptr<HostCommand> HostCommandTable::add(std::unique_ptr<HostCommand> command) {
     std::string name = InputParser::upper(command->name());
-    std::erase_if(commands_, [&](const auto& c) { return InputParser::upper(c->name()) == name; });
+    std::unique_ptr<HostCommand> replaced;
+    for (auto it = commands_.begin(); it != commands_.end(); ++it) {
+        if (InputParser::upper((*it)->name()) == name) {
+            replaced = std::move(*it);
+            commands_.erase(it);
+            break;
+        }
+    }
     commands_.push_back(std::move(command));
+    return replaced;
 }
 
 HostCommand* HostCommandTable::find(std::string_view name) const {

@@ -103,7 +103,8 @@ int Runner::run() {
     if (!module) {
         return fail(kExitSetup, error);
     }
-    ed::TerminalInput terminal(std::cin, [&console] { console.answerTyped(); });
+    ed::TerminalInput terminal(
+        std::cin, [&console] { console.answerTyped(); }, isatty(STDIN_FILENO) != 0);
     session.setInput(script ? static_cast<host::InputSource*>(script.get()) : &terminal);
     ed::CommandProcessor::run();
     std::fflush(stdout);

@@ -116,6 +116,20 @@ TEST_F(SquarePageTest, OkInPlacementModeWritesTheUserFileAndKeepsTheTriangleSect
     EXPECT_EQ(reread.GetPileSpan(), "1700");
 }
 
+TEST_F(SquarePageTest, ShownAgainThePageOpensWithWhatItSaved) {
+    Page page;
+    page.settings = &placement;
+    DialogScript first({"set BASE_SIZE_X 2000", "check STRUCTURE_MARK_CHECK on", "ok"});
+    ASSERT_EQ(first.run(page), IDOK);
+    DialogScript second({"cancel"});
+    EXPECT_EQ(second.run(page), IDCANCEL);
+    const auto& view = second.opened();
+    EXPECT_EQ(view.text(Page::kSizeXId), "2000");
+    EXPECT_EQ(view.text(Page::kShiftX2Id), "1000.00");
+    EXPECT_EQ(view.at(Page::kStructureMarkCheckId).check, BST_CHECKED);
+    EXPECT_EQ(view.at(Page::kLookLayerId).entries, first.opened().at(Page::kLookLayerId).entries);
+}
+
 TEST_F(SquarePageTest, StoredLayerMissingFromTheDrawingLeavesTheListUnselectedAndOkStoresNoName) {
     writeUserFile({"OUTER_LAYER=外周"});
     DialogScript script({"ok"});

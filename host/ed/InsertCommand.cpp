@@ -111,7 +111,7 @@ int InsertCommand::run() {
 int InsertCommand::askBlock(AcDbObjectId& block) {
     CommandLine& cl = commandLine();
     const std::string fallback = lastBlock_.empty() ? "" : " <" + lastBlock_ + ">";
-    const Answer answer = cl.ask("\nEnter block name or [?]" + fallback + ": ");
+    const Answer answer = cl.ask("\nEnter block name" + fallback + ": ");
     if (answer.kind == Answer::Kind::Escape) {
         return RTCAN;
     }

@@ -70,7 +70,7 @@ TEST(E2eInsertCommand, TypedByAPersonItAsksEveryPromptAndTheAttributesInTheirOrd
                        "Level <0>: 7.5\n"),
               std::string::npos)
         << out;
-    EXPECT_NE(out.find("Enter block name or [?] <ring>: ring"), std::string::npos);
+    EXPECT_NE(out.find("Enter block name <ring>: ring"), std::string::npos);
     const auto inserts = insertsOf(run.saved);
     ASSERT_EQ(inserts.size(), 2u);
     EXPECT_EQ(inserts[0].block, "ring") << "the block is named after its file";

@@ -36,11 +36,17 @@ TEST(E2eRunner, TheEndOfTheScriptIsEscapeAtTheOpenPrompt) {
 
 TEST(E2eRunner, TheModulesCommandsAreThereWhenTyped) {
     VeldWorkspace ws;
-    auto script = ws.script("module.veld", {"FNDD", "_fnsd", "fnde", "FNXX"});
+    auto script =
+        ws.script("module.veld", {"FNDD", "cancel", "_fnsd", "cancel", "fnde", "", "FNXX"});
     auto r = ws.run({"run", script.string()});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, "Command: FNDD\nCommand: _fnsd\nCommand: fnde\nCommand: FNXX\n"
-                     "Unknown command \"FNXX\".  Press F1 for help.\n");
+    const auto npos = std::string::npos;
+    EXPECT_NE(r.out.find("Command: FNDD\nDialog 1020 \"三角形基礎配置のプロパティ\" opened"), npos)
+        << r.out;
+    EXPECT_NE(r.out.find("Command: _fnsd\nDialog 1021 \"四角形基礎配置のプロパティ\" opened"),
+              npos);
+    EXPECT_NE(r.out.find("Command: fnde\n変更する基礎を指示(RETURN=終了):"), npos);
+    EXPECT_NE(r.out.find("Command: FNXX\nUnknown command \"FNXX\".  Press F1 for help.\n"), npos);
 }
 
 TEST(E2eRunner, ALineNothingCanTakeStopsTheRunWithItsNumber) {

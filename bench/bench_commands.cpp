@@ -1,0 +1,209 @@
+// The placement command on real host entities. One bulk window over a 100 x 100 grid with 20,000
+// other lines on the search layer: the window-limited search against the plain all-pairs search
+// over the host's intersectWith (the speed-up is printed at the end). And one FNDD pass that
+// places 1,000 foundations in bulk, page and all, reported as foundations per second.
+#include "aced.h"
+#include "afxmodule.h"
+#include "afxwin.h"
+#include "app/BulkWindow.h"
+#include "app/FoundationCommand.h"
+#include "app/HostEntityGeometry.h"
+#include "arxcom/CArxComFigure.h"
+#include "arxcom/CArxComLayer.h"
+#include "dbdict.h"
+#include "dbsymtb.h"
+#include "host/ed/HeadlessHost.h"
+#include "host/ed/LineListInput.h"
+#include "host/win/FileSearch.h"
+#include "host/win/Paths.h"
+#include "host/win/ProfileInstaller.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <random>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kSearchLayer = "通り芯";
+
+void addLayer(const char* name) {
+    CArxComLayer().CreateLayer(name, 7, true, false, false, "");
+}
+
+void addLine(AcDbBlockTableRecord* space, AcDbObjectId layer, double x1, double y1, double x2,
+             double y2) {
+    auto* line = new AcDbLine(AcGePoint3d(x1, y1, 0), AcGePoint3d(x2, y2, 0));
+    line->setLayer(layer);
+    space->appendAcDbEntity(line);
+    line->close();
+}
+
+// Grid lines at 0, spacing, ... (`columns` upright, `rows` across, overshooting by 2,000), and
+// `others` lines of random direction and length up to 5,000 over a drawing ten times wider, all
+// on the search layer.
+void drawGrid(int columns, int rows, double spacing, int others) {
+    addLayer(kSearchLayer);
+    AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
+    AcDbLayerTable* layers = nullptr;
+    AcDbObjectId layer;
+    db->getLayerTable(layers, AcDb::kForRead);
+    layers->getAt(kSearchLayer, layer);
+    layers->close();
+    AcDbBlockTableRecord* space = nullptr;
+    acdbOpenObject(space, db->modelSpaceId(), AcDb::kForWrite);
+    const double top = (rows - 1) * spacing;
+    const double right = (columns - 1) * spacing;
+    for (int k = 0; k < columns; ++k) {
+        addLine(space, layer, k * spacing, -2000, k * spacing, top + 2000);
+    }
+    for (int k = 0; k < rows; ++k) {
+        addLine(space, layer, -2000, k * spacing, right + 2000, k * spacing);
+    }
+    std::mt19937 random(2024);
+    std::uniform_real_distribution<double> where(-500000.0, 600000.0);
+    std::uniform_real_distribution<double> angle(0.0, 6.283185307179586);
+    std::uniform_real_distribution<double> length(100.0, 5000.0);
+    for (int k = 0; k < others; ++k) {
+        const double x = where(random), y = where(random), a = angle(random), l = length(random);
+        addLine(space, layer, x, y, x + l * std::cos(a), y + l * std::sin(a));
+    }
+    space->close();
+}
+
+// One bulk window as the placement command searches it: the entities of the search layer, the
+// crossings, the ones inside the window.
+template <class Search> int placedInWindow(const BulkWindow& window, Search search) {
+    AcDbObjectIdArray ids;
+    CArxComFigure().CollectEntities(ids, kSearchLayer, AcDbEntity::desc());
+    AcGePoint3dArray crossings;
+    search(ids, crossings);
+    return window.pointsInside(crossings).length();
+}
+
+const BulkWindow kGridWindow(AcGePoint3d(-500, -500, 0), AcGePoint3d(99500, 99500, 0));
+
+// Processor seconds of the window runs, for the speed-up printed at the end (processor time, so
+// that other work on the machine does not distort the ratio).
+struct Timing {
+    double seconds = 0.0;
+    int runs = 0;
+    double perRun() const { return seconds / runs; }
+};
+Timing gWindowSearch;
+Timing gAllPairs;
+
+template <class Search> int timedWindow(Timing& timing, Search search) {
+    const std::clock_t start = std::clock();
+    const int placed = placedInWindow(kGridWindow, search);
+    timing.seconds += static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+    ++timing.runs;
+    return placed;
+}
+
+void BM_WindowSearchOnHostEntities(benchmark::State& state) {
+    veld::ed::HeadlessHost host;
+    drawGrid(100, 100, 1000.0, 20000);
+    for (auto _ : state) {
+        state.counters["placed"] = timedWindow(gWindowSearch, [](const auto& ids, auto& crossings) {
+            FoundationCommand().collectIntersections(ids, kGridWindow, crossings);
+        });
+    }
+}
+
+void BM_AllPairsOnHostEntities(benchmark::State& state) {
+    veld::ed::HeadlessHost host;
+    drawGrid(100, 100, 1000.0, 20000);
+    for (auto _ : state) {
+        state.counters["placed"] = timedWindow(gAllPairs, [](const auto& ids, auto& crossings) {
+            HostEntityGeometry::collectAllPairs(ids, crossings);
+        });
+    }
+}
+
+// A profile installed from the checkout (VELDOR.ini and the defaults files found on the search
+// path) and the module's resources current, for the commands' pages.
+class CommandSetting {
+public:
+    CommandSetting()
+        : folder_(fs::temp_directory_path() /
+                  ("veld-bench-commands-" + std::to_string(::getpid()))) {
+        fs::create_directories(folder_);
+        veld::win::setProfileFolder(folder_.string());
+        veld::win::SearchPath::reset();
+        veld::win::installProfile(
+            (fs::path(__FILE__).parent_path().parent_path() / "support").string(),
+            folder_.string());
+        static const HINSTANCE module =
+            veldCreateModuleInstance("VeldFoundationApp", veldModuleResourceTable());
+        previous_ = AfxGetResourceHandle();
+        AfxSetResourceHandle(module);
+    }
+    ~CommandSetting() {
+        AfxSetResourceHandle(previous_);
+        veld::win::setProfileFolder("");
+        veld::win::SearchPath::reset();
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
+    }
+    CommandSetting(const CommandSetting&) = delete;
+    CommandSetting& operator=(const CommandSetting&) = delete;
+
+private:
+    fs::path folder_;
+    HINSTANCE previous_ = nullptr;
+};
+
+// FNDD in bulk over a 25 x 40 grid: one window, 1,000 foundations, no symbols.
+void BM_PlaceThousandFoundationsInOnePass(benchmark::State& state) {
+    CommandSetting setting;
+    int placed = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto host = std::make_unique<veld::ed::HeadlessHost>();
+        for (const char* layer : {"基礎見かけ線", "基礎外周線", "基礎寸法線", "基礎符号"}) {
+            addLayer(layer);
+        }
+        drawGrid(25, 40, 3000.0, 0);
+        veld::ed::LineListInput input({"check LABEL_CHECK off", "check BULK_CHECK on",
+                                       "select SERCH_LAYER 通り芯", "ok", "-1000,-1000",
+                                       "73000,118000", "", "cancel"});
+        host->session().setInput(&input);
+        state.ResumeTiming();
+        FoundationCommand().placeDelta();
+        state.PauseTiming();
+        AcDbDictionary* groups = nullptr;
+        host->database()->getGroupDictionary(groups, AcDb::kForRead);
+        placed = groups->numEntries();
+        groups->close();
+        host.reset();
+        state.ResumeTiming();
+    }
+    state.counters["placed"] = placed;
+    state.SetItemsProcessed(state.iterations() * placed);
+}
+
+BENCHMARK(BM_WindowSearchOnHostEntities)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AllPairsOnHostEntities)->Unit(benchmark::kSecond)->Iterations(1);
+BENCHMARK(BM_PlaceThousandFoundationsInOnePass)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    if (gWindowSearch.runs > 0 && gAllPairs.runs > 0) {
+        std::printf("one bulk window (processor time): all pairs %.1f s, window search %.1f ms: "
+                    "%.0fx faster\n",
+                    gAllPairs.perRun(), gWindowSearch.perRun() * 1e3,
+                    gAllPairs.perRun() / gWindowSearch.perRun());
+    }
+    benchmark::Shutdown();
+    return 0;
+}

@@ -130,6 +130,9 @@ private:
     AcDbStub* newStub(std::uint64_t handle);
     void appendToOwnerList(AcDbStub* stub);
     void dropReservation(AcDbStub* stub, std::vector<std::string>& repairs);
+    void linkPendingOwners();
+    void repairGroup(AcDbStub& stub, std::vector<std::string>& repairs);
+    void repairDictionary(AcDbStub& stub, std::vector<std::string>& repairs);
 
     AcDbDatabase& database_;
     std::deque<AcDbStub> stubs_;

@@ -388,3 +388,42 @@ TEST_F(DbUndoEdges, NothingRecordedWhileRecordingIsOff) {
 
 } // namespace
 } // namespace veld::db::test
+
+namespace veld::db::test {
+namespace {
+
+using DbUndoRuns = DbUndo;
+
+TEST_F(DbUndoRuns, ChangesToObjectsMadeInTheSameStepCostNoEntries) {
+    journal().beginCommand("FNDD");
+    journal().beginGroup();
+    const AcDbObjectId id = appendLine(0, 0, 1, 1);
+    const std::size_t afterCreation = journal().entryCount();
+    moveStart(id, 3);
+    tag(id, "FOUND_DELTASHAPE", "x");
+    EXPECT_EQ(journal().entryCount(), afterCreation + 1); // the application's registration only
+    journal().endGroup();
+    // After the group, the same object is an older one: its changes are journaled again.
+    journal().beginGroup();
+    const std::string beforeSecond = dump();
+    moveStart(id, 4);
+    journal().endGroup();
+    EXPECT_EQ(journal().undo(1).size(), 1u);
+    EXPECT_EQ(dump(), beforeSecond);
+    journal().endCommand();
+}
+
+TEST_F(DbUndoRuns, ObjectsMadeWhileRecordingWasOffKeepTheirChangesJournaled) {
+    journal().setRecording(false);
+    const AcDbObjectId id = appendLine(0, 0, 1, 1); // no creation entry covers it
+    journal().setRecording(true);
+    const std::string before = dump();
+    journal().beginCommand("MOVE");
+    moveStart(id, 7);
+    journal().endCommand();
+    journal().undo(1);
+    EXPECT_EQ(dump(), before);
+}
+
+} // namespace
+} // namespace veld::db::test

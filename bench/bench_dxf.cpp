@@ -1,0 +1,148 @@
+// DXF save and open speed on drawings of N foundation-sized groups (12 lines, 6 aligned
+// dimensions with geometry blocks, 1 point per group; every entity with extended data of four
+// applications), reported with bytes and entities per second. bench/ezdxf_bench.py does the
+// same with ezdxf for the comparison.
+#include <benchmark/benchmark.h>
+
+#include "host/dxf/DrawingFile.h"
+
+#include <dbdict.h>
+#include <dbdim.h>
+#include <dbsymtb.h>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* const kApps[] = {"VELD_INDEX", "VELD_LINK", "VELD_A", "VELD_B"};
+
+void registerApps(AcDbDatabase& db) {
+    AcDbRegAppTable* table = nullptr;
+    db.getRegAppTable(table, AcDb::kForWrite);
+    for (const char* app : kApps) {
+        auto* record = new AcDbRegAppTableRecord();
+        record->setName(app);
+        table->add(record);
+        record->close();
+    }
+    table->close();
+}
+
+resbuf* xdataFor(int i, const std::string& handle) {
+    resbuf* head = acutNewRb(1001);
+    acutNewString("VELD_INDEX", head->resval.rstring);
+    resbuf* tail = head;
+    auto add = [&](int code) { return tail = tail->rbnext = acutNewRb(code); };
+    for (int k = 0; k < 33; ++k) {
+        acutNewString(("item " + std::to_string(k) + " of " + std::to_string(i)).c_str(),
+                      add(1000)->resval.rstring);
+    }
+    acutNewString("VELD_LINK", add(1001)->resval.rstring);
+    acutNewString(handle.c_str(), add(1005)->resval.rstring);
+    for (double y : {1.0, 2.0}) {
+        resbuf* p = add(1010);
+        p->resval.rpoint[0] = i;
+        p->resval.rpoint[1] = y;
+        p->resval.rpoint[2] = 0;
+    }
+    acutNewString("VELD_A", add(1001)->resval.rstring);
+    add(1070)->resval.rint = static_cast<short>(i % 30000);
+    acutNewString("VELD_B", add(1001)->resval.rstring);
+    add(1040)->resval.rreal = i * 0.5;
+    return head;
+}
+
+std::unique_ptr<AcDbDatabase> buildDrawing(int groups) {
+    auto db = std::make_unique<AcDbDatabase>();
+    registerApps(*db);
+    AcDbBlockTableRecord* space = nullptr;
+    acdbOpenObject(space, db->modelSpaceId(), AcDb::kForWrite);
+    AcDbDictionary* dict = nullptr;
+    db->getGroupDictionary(dict, AcDb::kForWrite);
+    for (int g = 0; g < groups; ++g) {
+        const double x0 = (g % 100) * 20000.0, y0 = (g / 100) * 20000.0;
+        std::vector<AcDbEntity*> members;
+        for (int k = 0; k < 12; ++k) {
+            members.push_back(new AcDbLine(AcGePoint3d(x0 + k * 100, y0, 0),
+                                           AcGePoint3d(x0 + k * 100 + 1500, y0 + 1000, 0)));
+        }
+        for (int k = 0; k < 6; ++k) {
+            members.push_back(new AcDbAlignedDimension(AcGePoint3d(x0, y0 + k * 300, 0),
+                                                       AcGePoint3d(x0 + 1500, y0 + k * 300, 0),
+                                                       AcGePoint3d(x0, y0 + k * 300 + 500, 0)));
+        }
+        members.push_back(new AcDbPoint(AcGePoint3d(x0, y0, 0)));
+        auto* group = new AcDbGroup();
+        AcDbObjectId groupId;
+        dict->setAt("*", group, groupId);
+        std::string firstHandle;
+        for (std::size_t i = 0; i < members.size(); ++i) {
+            AcDbObjectId id;
+            space->appendAcDbEntity(id, members[i]);
+            if (i == 0) {
+                firstHandle = id.handle().text();
+            }
+            resbuf* xdata = xdataFor(g * 19 + static_cast<int>(i), firstHandle);
+            members[i]->setXData(xdata);
+            acutRelRb(xdata);
+            members[i]->close();
+            group->append(id);
+        }
+        group->close();
+    }
+    dict->close();
+    space->close();
+    return db;
+}
+
+void report(benchmark::State& state, std::size_t bytes, int groups) {
+    state.counters["MB/s"] = benchmark::Counter(static_cast<double>(bytes) / 1e6,
+                                                benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["entities/s"] =
+        benchmark::Counter(groups * 19.0, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+
+// The real save: a temporary file beside the target, flushed to disk and renamed.
+void BM_SaveDxf(benchmark::State& state) {
+    const int groups = static_cast<int>(state.range(0));
+    auto db = buildDrawing(groups);
+    const std::string path = "/tmp/veld_bench_" + std::to_string(groups) + ".dxf";
+    for (auto _ : state) {
+        std::string error;
+        if (!veld::dxf::saveDrawing(*db, path, error)) {
+            state.SkipWithError(error.c_str());
+        }
+    }
+    report(state, std::filesystem::file_size(path), groups);
+    std::filesystem::remove(path);
+    std::filesystem::remove(path + ".bak");
+}
+
+void BM_OpenDxf(benchmark::State& state) {
+    const int groups = static_cast<int>(state.range(0));
+    const std::string text = veld::dxf::drawingToDxf(*buildDrawing(groups));
+    for (auto _ : state) {
+        std::string error;
+        auto db = veld::dxf::readDrawingData(text, error);
+        benchmark::DoNotOptimize(db.get());
+    }
+    report(state, text.size(), groups);
+}
+
+} // namespace
+
+BENCHMARK(BM_SaveDxf)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->UseRealTime();
+BENCHMARK(BM_OpenDxf)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->UseRealTime();
+BENCHMARK_MAIN();

@@ -1,0 +1,86 @@
+// The file code's access to the database's host-internal side.
+#include "host/dxf/DbAccess.h"
+
+#include "host/db/DatabaseImpl.h"
+#include "host/db/RawObjects.h"
+
+namespace veld::dxf::dbaccess {
+
+std::uint64_t handseed(const AcDbDatabase& db) {
+    return db.impl().handseed();
+}
+
+std::uint64_t auxiliaryHandle(const AcDbDatabase& db, std::uint64_t owner, Aux kind) {
+    const auto& handles = db.impl().fileHandles();
+    const auto it = handles.find(owner);
+    return it == handles.end() ? 0 : it->second[static_cast<std::size_t>(kind) - 1];
+}
+
+void setAuxiliaryHandle(AcDbDatabase& db, std::uint64_t owner, Aux kind, std::uint64_t handle) {
+    db.impl().fileHandles()[owner][static_cast<std::size_t>(kind) - 1] = handle;
+    db.impl().setHandseed(handle + 1);
+}
+
+void forEachObject(const AcDbDatabase& db, const std::function<void(AcDbObjectId)>& visit) {
+    for (const AcDbObjectId& id : db.impl().objectsInHandleOrder(false)) {
+        visit(id);
+    }
+}
+
+bool rawContent(const AcDbObject& object, std::string& dxfType, const Tags*& tags) {
+    if (const auto* e = AcDbRawEntity::cast(&object)) {
+        dxfType = e->dxfType();
+        tags = &e->tags();
+        return true;
+    }
+    if (const auto* o = AcDbRawObject::cast(&object)) {
+        dxfType = o->dxfType();
+        tags = &o->tags();
+        return true;
+    }
+    if (const auto* t = AcDbRawSymbolTable::cast(&object)) {
+        dxfType = t->dxfType();
+        tags = &t->tags();
+        return true;
+    }
+    if (const auto* r = AcDbRawTableRecord::cast(&object)) {
+        dxfType = r->dxfType();
+        tags = &r->tags();
+        return true;
+    }
+    return false;
+}
+
+AcDbObject* makeRawEntity(const std::string& dxfType, Tags tags) {
+    return new AcDbRawEntity(dxfType, std::move(tags));
+}
+
+AcDbObject* makeRawObject(const std::string& dxfType, Tags tags) {
+    return new AcDbRawObject(dxfType, std::move(tags));
+}
+
+AcDbObject* makeRawTable(const std::string& name, Tags tags) {
+    return new AcDbRawSymbolTable(name, std::move(tags));
+}
+
+AcDbObject* makeRawRecord(const std::string& table, const std::string& name, Tags tags) {
+    return new AcDbRawTableRecord(table, name, std::move(tags));
+}
+
+const std::vector<std::pair<std::string, Tags>>& keptHeader(const AcDbDatabase& db) {
+    return const_cast<AcDbDatabase&>(db).impl().headerVariables();
+}
+
+const std::vector<Tags>& keptClasses(const AcDbDatabase& db) {
+    return const_cast<AcDbDatabase&>(db).impl().classes();
+}
+
+std::vector<AcDbObjectId> rawTables(const AcDbDatabase& db) {
+    return const_cast<AcDbDatabase&>(db).impl().rawTables();
+}
+
+double userReal(const AcDbDatabase& db, int index) {
+    return db.impl().userR(index);
+}
+
+} // namespace veld::dxf::dbaccess

@@ -1,0 +1,46 @@
+// The file code's way to what the database keeps for files only: the handle seed, objects in
+// handle order, objects and table records kept as read (their DXF type and tags), header
+// variables and classes kept as read, USERR1..5, and the handles of file-only parts (block
+// begin and end markers, attribute-list ends). A thin layer over the database's host-internal
+// interface.
+#pragma once
+#include <dbmain.h>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace veld::dxf::dbaccess {
+
+enum class Aux { BlockBegin = 1, BlockEnd = 2, SequenceEnd = 3 };
+
+// Tags as the database keeps them: (group code, value text) exactly as read.
+using Tags = std::vector<std::pair<int, std::string>>;
+
+std::uint64_t handseed(const AcDbDatabase& db);
+
+// The handle of a file-only part belonging to `owner`; 0 when the database has none.
+std::uint64_t auxiliaryHandle(const AcDbDatabase& db, std::uint64_t owner, Aux kind);
+// Keeps such a handle (from a file) and moves the handle seed past it.
+void setAuxiliaryHandle(AcDbDatabase& db, std::uint64_t owner, Aux kind, std::uint64_t handle);
+
+// Every live, unerased object in handle order.
+void forEachObject(const AcDbDatabase& db, const std::function<void(AcDbObjectId)>& visit);
+
+// For an object or table record kept as read: its DXF type and tags (all but the type and the
+// handle). False for objects the database models.
+bool rawContent(const AcDbObject& object, std::string& dxfType, const Tags*& tags);
+AcDbObject* makeRawEntity(const std::string& dxfType, Tags tags);
+AcDbObject* makeRawObject(const std::string& dxfType, Tags tags);
+AcDbObject* makeRawTable(const std::string& name, Tags tags);
+AcDbObject* makeRawRecord(const std::string& table, const std::string& name, Tags tags);
+
+// Header variables not modelled, in file order: ("$NAME", tags after the 9 group).
+const std::vector<std::pair<std::string, Tags>>& keptHeader(const AcDbDatabase& db);
+const std::vector<Tags>& keptClasses(const AcDbDatabase& db);
+// The tables kept as read (VPORT, VIEW, UCS) with their records in table order.
+std::vector<AcDbObjectId> rawTables(const AcDbDatabase& db);
+
+double userReal(const AcDbDatabase& db, int index); // USERR1..USERR5
+
+} // namespace veld::dxf::dbaccess

@@ -1,0 +1,446 @@
+// Building the database from the records of a file.
+#include "host/dxf/DrawingBuilder.h"
+
+#include "host/db/DatabaseImpl.h"
+#include "host/db/ObjectAccess.h"
+#include "host/db/XData.h"
+#include "host/dxf/DbAccess.h"
+#include "host/dxf/XDataCodec.h"
+
+#include <dbdict.h>
+#include <dbsymtb.h>
+#include <unordered_map>
+
+namespace veld::dxf {
+
+namespace {
+
+std::string upper(std::string_view s) {
+    return veld::db::upperAscii(s);
+}
+
+template <class T> struct Closer {
+    void operator()(T* o) const { o->close(); }
+};
+
+const std::map<std::string, int> kUserReals = {
+    {"$USERR1", 1}, {"$USERR2", 2}, {"$USERR3", 3}, {"$USERR4", 4}, {"$USERR5", 5}};
+
+} // namespace
+
+// Records by upper-case name per table, and table ids by table name.
+struct DrawingBuilder::Names {
+    std::unordered_map<std::string, std::unordered_map<std::string, AcDbObjectId>> records;
+    std::unordered_map<std::string, AcDbObjectId> tables;
+    AcDbObjectId find(const std::string& table, const std::string& name) const {
+        const auto t = records.find(table);
+        if (t == records.end()) {
+            return {};
+        }
+        const auto r = t->second.find(upper(name));
+        return r == t->second.end() ? AcDbObjectId() : r->second;
+    }
+};
+
+DrawingBuilder::DrawingBuilder()
+    : db_(std::make_unique<AcDbDatabase>(false, true)), impl_(db_->impl()),
+      names_(std::make_unique<Names>()) {
+    lookup_.layer = [this](const std::string& n) { return ensureRecord("LAYER", n); };
+    lookup_.linetype = [this](const std::string& n) { return names_->find("LTYPE", n); };
+    lookup_.textStyle = [this](const std::string& n) { return names_->find("STYLE", n); };
+    lookup_.dimStyle = [this](const std::string& n) { return names_->find("DIMSTYLE", n); };
+    lookup_.block = [this](const std::string& n) { return names_->find("BLOCK_RECORD", n); };
+}
+
+DrawingBuilder::~DrawingBuilder() = default;
+
+void DrawingBuilder::setHandleFloor(std::uint64_t floor) {
+    floor_ = std::max(floor_, floor);
+}
+
+std::uint64_t DrawingBuilder::handleFor(const Record& r) {
+    if (r.handle != 0) {
+        const AcDbStub* stub = impl_.findStub(r.handle);
+        if (stub == nullptr || (stub->object == nullptr && !stub->gone)) {
+            return r.handle;
+        }
+    }
+    // No handle, or one already taken (a broken file): a new one above everything seen.
+    std::uint64_t h = std::max(floor_, impl_.handseed());
+    while (impl_.findStub(h) != nullptr) {
+        ++h;
+    }
+    floor_ = h + 1;
+    return h;
+}
+
+AcDbObjectId DrawingBuilder::add(AcDbObject* object, const Record& r, AcDbObjectId owner) {
+    std::unique_ptr<AcDbObject> guard(object);
+    if (!r.xdata.empty()) {
+        applyXData(*object, r);
+    }
+    AcDbObjectId id;
+    if (impl_.addLoadedObject(object, AcDbHandle(handleFor(r)), owner, id) != Acad::eOk) {
+        if (r.source == nullptr) {
+            throw DxfError("the drawing's standard records cannot be made");
+        }
+        r.source->fail(r.line, "the " + r.type + " cannot be added to the drawing");
+    }
+    guard.release();
+    return id;
+}
+
+AcDbObjectId DrawingBuilder::addNew(AcDbObject* object, AcDbObjectId owner) {
+    Record none;
+    return add(object, none, owner);
+}
+
+AcDbObjectId DrawingBuilder::idOfHandle(std::uint64_t handle) {
+    if (handle == 0) {
+        return {};
+    }
+    AcDbStub* stub = impl_.findStub(handle);
+    return stub != nullptr ? AcDbObjectId(stub) : impl_.reserveHandle(AcDbHandle(handle));
+}
+
+void DrawingBuilder::ensureRegApp(const std::string& name) {
+    if (names_->find("APPID", name).isNull()) {
+        auto* record = new AcDbRegAppTableRecord();
+        veld::db::ObjectAccess::recordName(*record) = name;
+        names_->records["APPID"][upper(name)] = addNew(record, ensureTable("APPID"));
+    }
+}
+
+void DrawingBuilder::applyXData(AcDbObject& object, const Record& r) {
+    try {
+        readXData(object, r.xdata, [this](const std::string& app) { ensureRegApp(app); });
+    } catch (const DxfError& e) {
+        r.source->fail(r.line, r.type + ": " + e.what());
+    }
+}
+
+void DrawingBuilder::headerVariable(const std::string& name, std::vector<OwnedTag> tags) {
+    if (tags.empty()) {
+        return;
+    }
+    if (name == "$HANDSEED") {
+        std::uint64_t seed = 0;
+        if (parseHandle(tags.front().value, seed)) {
+            setHandleFloor(seed);
+        }
+        return;
+    }
+    if (name == "$ACADVER" || name == "$DWGCODEPAGE") {
+        return; // the writer writes its own
+    }
+    if (const auto user = kUserReals.find(name); user != kUserReals.end()) {
+        double v = 0.0;
+        if (parseDouble(tags.front().value, v)) {
+            impl_.setUserR(user->second, v);
+        }
+        return;
+    }
+    if (name == "$CLAYER" || name == "$TEXTSTYLE" || name == "$DIMSTYLE") {
+        headerRefs_[name] = tags.front().value;
+        return;
+    }
+    veld::db::Tags kept;
+    for (auto& tag : tags) {
+        kept.emplace_back(tag.code, std::move(tag.value));
+    }
+    impl_.headerVariables().emplace_back(name, std::move(kept));
+}
+
+void DrawingBuilder::addClass(std::vector<std::pair<int, std::string>> tags) {
+    impl_.classes().push_back(std::move(tags));
+}
+
+AcDbObjectId DrawingBuilder::modelSpace() {
+    AcDbObjectId id = ensureRecord("BLOCK_RECORD", ACDB_MODEL_SPACE);
+    impl_.ids().modelSpace = id;
+    return id;
+}
+
+AcDbObjectId DrawingBuilder::paperSpace() {
+    AcDbObjectId id = ensureRecord("BLOCK_RECORD", ACDB_PAPER_SPACE);
+    impl_.ids().paperSpace = id;
+    return id;
+}
+
+AcDbObjectId DrawingBuilder::entity(const Record& r, AcDbObjectId block) {
+    return add(buildEntity(r, lookup_), r, block);
+}
+
+AcDbObjectId DrawingBuilder::attribute(const Record& r, AcDbObjectId insert) {
+    return add(buildEntity(r, lookup_), r, insert);
+}
+
+void DrawingBuilder::sequenceEnd(const Record& r, AcDbObjectId insert) {
+    if (r.handle != 0 && impl_.findStub(r.handle) == nullptr) {
+        dbaccess::setAuxiliaryHandle(*db_, insert.handle().value(), dbaccess::Aux::SequenceEnd,
+                                     r.handle);
+    }
+}
+
+AcDbObjectId DrawingBuilder::beginBlock(const Record& r) {
+    const std::string name = r.text(2);
+    AcDbObjectId id = ensureRecord("BLOCK_RECORD", name);
+    AcDbBlockTableRecord* record = nullptr;
+    if (acdbOpenObject(record, id, AcDb::kForWrite) == Acad::eOk) {
+        record->setOrigin(r.point(10));
+        record->close();
+    }
+    if (r.handle != 0 && impl_.findStub(r.handle) == nullptr) {
+        dbaccess::setAuxiliaryHandle(*db_, id.handle().value(), dbaccess::Aux::BlockBegin,
+                                     r.handle);
+    }
+    return id;
+}
+
+void DrawingBuilder::endBlock(AcDbObjectId record, const Record& end) {
+    if (end.type != "ENDBLK") {
+        end.source->fail(end.line, "expected \"0 ENDBLK\", found \"0 " + end.type + "\"");
+    }
+    if (end.handle != 0 && impl_.findStub(end.handle) == nullptr) {
+        dbaccess::setAuxiliaryHandle(*db_, record.handle().value(), dbaccess::Aux::BlockEnd,
+                                     end.handle);
+    }
+}
+
+AcDbObjectId DrawingBuilder::ensureTable(const std::string& name) {
+    if (names_->tables.count(name) == 0) {
+        Record none;
+        beginTable(name, none);
+    }
+    const auto it = names_->tables.find(name);
+    return it == names_->tables.end() ? AcDbObjectId() : it->second;
+}
+
+// A record by name, made with its table's defaults when the file has none.
+AcDbObjectId DrawingBuilder::ensureRecord(const std::string& table, const std::string& name) {
+    if (AcDbObjectId id = names_->find(table, name); !id.isNull()) {
+        return id;
+    }
+    AcDbSymbolTableRecord* record = nullptr;
+    if (table == "LAYER") {
+        auto* layer = new AcDbLayerTableRecord();
+        layer->setLinetypeObjectId(names_->find("LTYPE", "Continuous"));
+        record = layer;
+    } else if (table == "LTYPE") {
+        record = new AcDbLinetypeTableRecord();
+    } else if (table == "STYLE") {
+        record = new AcDbTextStyleTableRecord();
+    } else if (table == "DIMSTYLE") {
+        record = new AcDbDimStyleTableRecord();
+    } else if (table == "APPID") {
+        record = new AcDbRegAppTableRecord();
+    } else {
+        record = new AcDbBlockTableRecord();
+    }
+    veld::db::ObjectAccess::recordName(*record) = name;
+    const AcDbObjectId id = addNew(record, ensureTable(table));
+    names_->records[table][upper(name)] = id;
+    return id;
+}
+
+void DrawingBuilder::beginTable(const std::string& name, const Record& table) {
+    if (names_->tables.count(name) != 0) {
+        return; // a second table of the same kind adds to the first
+    }
+    if (name == "VPORT" || name == "VIEW" || name == "UCS") {
+        const AcDbObjectId id = add(dbaccess::makeRawTable(name, {}), table, AcDbObjectId());
+        impl_.rawTables().push_back(id);
+        names_->tables[name] = id;
+        return;
+    }
+    AcDbObject* object = nullptr;
+    if (name == "LAYER") {
+        object = new AcDbLayerTable();
+    } else if (name == "LTYPE") {
+        object = new AcDbLinetypeTable();
+    } else if (name == "STYLE") {
+        object = new AcDbTextStyleTable();
+    } else if (name == "DIMSTYLE") {
+        object = new AcDbDimStyleTable();
+    } else if (name == "APPID") {
+        object = new AcDbRegAppTable();
+    } else if (name == "BLOCK_RECORD") {
+        object = new AcDbBlockTable();
+    } else {
+        return; // unknown tables are not kept
+    }
+    const AcDbObjectId id = add(object, table, AcDbObjectId());
+    names_->tables[name] = id;
+    auto& ids = impl_.ids();
+    (name == "LAYER"      ? ids.layerTable
+     : name == "LTYPE"    ? ids.linetypeTable
+     : name == "STYLE"    ? ids.textStyleTable
+     : name == "DIMSTYLE" ? ids.dimStyleTable
+     : name == "APPID"    ? ids.regAppTable
+                          : ids.blockTable) = id;
+}
+
+void DrawingBuilder::layerRecord(const Record& r, AcDbObjectId table) {
+    auto* layer = new AcDbLayerTableRecord();
+    const auto flags = r.integer(70);
+    const auto color = r.integer(62, 7);
+    AcCmColor c;
+    c.setColorIndex(
+        static_cast<Adesk::UInt16>(color == 0 ? 7 : std::min<std::int64_t>(std::abs(color), 255)));
+    layer->setColor(c);
+    layer->setIsOff(color < 0);
+    layer->setIsFrozen(flags & 1);
+    layer->setIsLocked(flags & 4);
+    layer->setIsPlottable(r.integer(290, 1) != 0);
+    layer->setLinetypeObjectId(names_->find("LTYPE", r.text(6, "Continuous")));
+    veld::db::ObjectAccess::recordName(*layer) = r.text(2);
+    names_->records["LAYER"][upper(r.text(2))] = add(layer, r, table);
+}
+
+void DrawingBuilder::tableRecord(const std::string& table, const Record& r) {
+    const std::string name = r.text(2);
+    const AcDbObjectId tableId = ensureTable(table);
+    if (table == "VPORT" || table == "VIEW" || table == "UCS") {
+        add(dbaccess::makeRawRecord(table, name, r.keptTags()), r, tableId);
+        return;
+    }
+    if (tableId.isNull() || name.empty() || !names_->find(table, name).isNull()) {
+        return; // unnamed (shape files) or repeated records are dropped
+    }
+    AcDbSymbolTableRecord* record = nullptr;
+    if (table == "LAYER") {
+        layerRecord(r, tableId);
+        return;
+    }
+    if (table == "LTYPE") {
+        auto* ltype = new AcDbLinetypeTableRecord();
+        ltype->setComments(r.text(3).c_str());
+        std::vector<double> dashes;
+        for (const ReadTag& tag : r.body) {
+            if (tag.code == 49) {
+                dashes.push_back(r.realOf(tag));
+            }
+        }
+        ltype->setDashes(dashes);
+        record = ltype;
+    } else if (table == "STYLE") {
+        auto* style = new AcDbTextStyleTableRecord();
+        style->setTextSize(r.real(40));
+        style->setXScale(r.real(41, 1.0));
+        style->setFileName(r.text(3).c_str());
+        style->setBigFontFileName(r.text(4).c_str());
+        record = style;
+    } else if (table == "DIMSTYLE") {
+        auto* d = new AcDbDimStyleTableRecord();
+        d->setDimscale(r.real(40, 1.0));
+        d->setDimasz(r.real(41, 0.18));
+        d->setDimexo(r.real(42, 0.0625));
+        d->setDimexe(r.real(44, 0.18));
+        d->setDimtxt(r.real(140, 0.18));
+        d->setDimtsz(r.real(142, 0.0));
+        d->setDimgap(r.real(147, 0.09));
+        d->setDimtad(r.integer(77) != 0);
+        d->setDimdec(static_cast<int>(r.integer(271, 4)));
+        // The text style by handle; some programs write its name instead.
+        std::uint64_t style = 0;
+        const std::string styleRef = r.text(340);
+        if (parseHandle(styleRef, style)) {
+            d->setDimtxsty(idOfHandle(style));
+        } else if (!styleRef.empty()) {
+            d->setDimtxsty(names_->find("STYLE", styleRef));
+        }
+        record = d;
+    } else if (table == "APPID") {
+        record = new AcDbRegAppTableRecord();
+    } else {
+        record = new AcDbBlockTableRecord();
+    }
+    veld::db::ObjectAccess::recordName(*record) = name;
+    names_->records[table][upper(name)] = add(record, r, tableId);
+}
+
+void DrawingBuilder::objects(std::vector<Record> records) {
+    // The first dictionary is the root; its ACAD_GROUP entry names the group dictionary.
+    std::uint64_t root = 0, groups = 0;
+    for (const Record& r : records) {
+        if (r.type == "DICTIONARY") {
+            root = r.handle;
+            for (std::size_t i = 0; i + 1 < r.body.size(); ++i) {
+                if (r.body[i].code == 3 && r.body[i].value == "ACAD_GROUP") {
+                    parseHandle(r.body[i + 1].value, groups);
+                }
+            }
+            break;
+        }
+    }
+    for (const Record& r : records) {
+        const bool isRoot = r.handle == root && r.type == "DICTIONARY";
+        const bool isGroupDict = r.handle == groups && groups != 0 && r.type == "DICTIONARY";
+        if (isRoot || isGroupDict) {
+            const AcDbObjectId id =
+                add(new AcDbDictionary(), r, isRoot ? AcDbObjectId() : idOfHandle(r.owner));
+            (isRoot ? impl_.ids().namedObjects : impl_.ids().groupDictionary) = id;
+            for (std::size_t i = 0; i + 1 < r.body.size(); ++i) {
+                if (r.body[i].code == 3 &&
+                    (r.body[i + 1].code == 350 || r.body[i + 1].code == 360)) {
+                    std::uint64_t value = 0;
+                    if (parseHandle(r.body[i + 1].value, value)) {
+                        impl_.addLoadedDictionaryEntry(id, r.body[i].value, idOfHandle(value));
+                    }
+                }
+            }
+        } else if (r.type == "GROUP" && groups != 0 && r.owner == groups) {
+            auto* group = new AcDbGroup(r.text(300).c_str(), r.integer(71, 1) != 0);
+            const AcDbObjectId id = add(group, r, idOfHandle(r.owner));
+            for (const ReadTag& tag : r.body) {
+                std::uint64_t member = 0;
+                if (tag.code == 340 && parseHandle(tag.value, member)) {
+                    impl_.addLoadedGroupMember(id, idOfHandle(member));
+                }
+            }
+        } else {
+            add(dbaccess::makeRawObject(r.type, r.keptTags()), r, idOfHandle(r.owner));
+        }
+    }
+}
+
+void DrawingBuilder::ensureDefaults() {
+    for (const char* lt : {"ByBlock", "ByLayer", "Continuous"}) {
+        ensureRecord("LTYPE", lt);
+    }
+    auto& ids = impl_.ids();
+    ids.byBlock = names_->find("LTYPE", "ByBlock");
+    ids.byLayer = names_->find("LTYPE", "ByLayer");
+    ids.continuous = names_->find("LTYPE", "Continuous");
+    ids.layerZero = ensureRecord("LAYER", "0");
+    ids.standardTextStyle = ensureRecord("STYLE", "STANDARD");
+    ids.standardDimStyle = ensureRecord("DIMSTYLE", "STANDARD");
+    ensureRecord("APPID", "ACAD");
+    modelSpace();
+    paperSpace();
+    ids.currentSpace = ids.modelSpace;
+    if (ids.namedObjects.isNull()) {
+        ids.namedObjects = addNew(new AcDbDictionary(), AcDbObjectId());
+    }
+    if (ids.groupDictionary.isNull()) {
+        ids.groupDictionary = addNew(new AcDbDictionary(), ids.namedObjects);
+        impl_.addLoadedDictionaryEntry(ids.namedObjects, "ACAD_GROUP", ids.groupDictionary);
+    }
+    auto named = [&](const char* var, const char* table, AcDbObjectId fallback) {
+        const auto it = headerRefs_.find(var);
+        const AcDbObjectId id =
+            it != headerRefs_.end() ? names_->find(table, it->second) : AcDbObjectId();
+        return id.isNull() ? fallback : id;
+    };
+    ids.clayer = named("$CLAYER", "LAYER", ids.layerZero);
+    ids.textstyle = named("$TEXTSTYLE", "STYLE", ids.standardTextStyle);
+    ids.dimstyle = named("$DIMSTYLE", "DIMSTYLE", ids.standardDimStyle);
+}
+
+std::unique_ptr<AcDbDatabase> DrawingBuilder::finish() {
+    ensureDefaults();
+    impl_.finishLoading();
+    return std::move(db_);
+}
+
+} // namespace veld::dxf

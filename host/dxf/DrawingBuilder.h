@@ -1,0 +1,70 @@
+// Puts what the reader found into a fresh database: tables and records, blocks, entities with
+// their attributes, dictionaries, groups, objects kept as read, extended data; keeps the file's
+// handles (new ones for objects that had none) and creates the standard records a file lacks.
+#pragma once
+#include "host/dxf/EntityBuilder.h"
+#include "host/dxf/RecordReader.h"
+
+#include <dbmain.h>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace veld::db {
+class DatabaseImpl;
+}
+
+namespace veld::dxf {
+
+class DrawingBuilder {
+public:
+    DrawingBuilder();
+    ~DrawingBuilder();
+
+    AcDbDatabase& database() { return *db_; }
+    // Handles for objects without one start above this (the file's seed or largest handle).
+    void setHandleFloor(std::uint64_t floor);
+
+    void headerVariable(const std::string& name, std::vector<OwnedTag> tags);
+    void addClass(std::vector<std::pair<int, std::string>> tags);
+    // A TABLE record ("LAYER", ...) and then its records.
+    void beginTable(const std::string& name, const Record& table);
+    void tableRecord(const std::string& table, const Record& record);
+
+    // BLOCK ... ENDBLK: the block's record (made when the file has no BLOCK_RECORD table).
+    AcDbObjectId beginBlock(const Record& block);
+    void endBlock(AcDbObjectId record, const Record& end);
+    // An entity of a block (or of the ENTITIES section: model or paper space). Returns its id.
+    AcDbObjectId entity(const Record& record, AcDbObjectId block);
+    AcDbObjectId attribute(const Record& record, AcDbObjectId insert);
+    void sequenceEnd(const Record& record, AcDbObjectId insert);
+    AcDbObjectId modelSpace();
+    AcDbObjectId paperSpace();
+
+    void objects(std::vector<Record> records);
+    // Standard records the file lacked, header references, then the database's own checks.
+    std::unique_ptr<AcDbDatabase> finish();
+
+private:
+    struct Names;
+    std::uint64_t handleFor(const Record& r);
+    AcDbObjectId add(AcDbObject* object, const Record& r, AcDbObjectId owner);
+    AcDbObjectId addNew(AcDbObject* object, AcDbObjectId owner);
+    void applyXData(AcDbObject& object, const Record& r);
+    void ensureRegApp(const std::string& name);
+    void layerRecord(const Record& r, AcDbObjectId table);
+    void ensureDefaults();
+    AcDbObjectId idOfHandle(std::uint64_t handle);
+    AcDbObjectId ensureTable(const std::string& name);
+    AcDbObjectId ensureRecord(const std::string& table, const std::string& name);
+
+    std::unique_ptr<AcDbDatabase> db_;
+    veld::db::DatabaseImpl& impl_;
+    std::unique_ptr<Names> names_;
+    NameLookup lookup_;
+    std::uint64_t floor_ = 0;
+    std::map<std::string, std::string> headerRefs_; // $CLAYER -> name, ...
+};
+
+} // namespace veld::dxf

@@ -1,0 +1,61 @@
+// File-level open and save around the reader and writer.
+#include "host/dxf/DrawingFile.h"
+
+#include "host/dxf/DxfReader.h"
+#include "host/dxf/DxfWriter.h"
+#include "host/dxf/SafeFile.h"
+
+#include <new>
+
+namespace veld::dxf {
+
+std::string drawingToDxf(const AcDbDatabase& db) {
+    std::string text;
+    text.reserve(1 << 20);
+    TextTagSink sink(text);
+    writeDrawing(db, sink);
+    return text;
+}
+
+bool saveDrawing(const AcDbDatabase& db, const std::string& path, std::string& error) {
+    return replaceFileSafely(
+        path,
+        [&](int fd, std::string& why) {
+            FileTagSink sink(fd);
+            try {
+                writeDrawing(db, sink);
+            } catch (const std::bad_alloc&) {
+                why = "out of memory";
+                return false;
+            }
+            return sink.finish();
+        },
+        error);
+}
+
+std::unique_ptr<AcDbDatabase> readDrawingData(std::string_view data, std::string& error) {
+    try {
+        return readDrawing(data);
+    } catch (const DxfError& e) {
+        error = e.what();
+    } catch (const std::bad_alloc&) {
+        error = "out of memory";
+    } catch (const std::exception& e) {
+        error = std::string("unreadable drawing: ") + e.what();
+    }
+    return nullptr;
+}
+
+std::unique_ptr<AcDbDatabase> openDrawing(const std::string& path, std::string& error) {
+    std::string data;
+    if (!readWholeFile(path, data, error)) {
+        return nullptr;
+    }
+    auto db = readDrawingData(data, error);
+    if (!db) {
+        error = path + ": " + error;
+    }
+    return db;
+}
+
+} // namespace veld::dxf

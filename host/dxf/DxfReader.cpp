@@ -1,0 +1,198 @@
+// Section structure of a DXF file: HEADER, CLASSES, TABLES, BLOCKS, ENTITIES, OBJECTS (any
+// missing, unknown ones skipped), ended by EOF; anything after EOF is ignored.
+#include "host/dxf/DxfReader.h"
+
+#include "host/dxf/DrawingBuilder.h"
+
+#include <dbsymtb.h>
+
+namespace veld::dxf {
+
+namespace {
+
+class Reader {
+public:
+    explicit Reader(std::string_view data) : data_(data), in_(data) {}
+
+    std::unique_ptr<AcDbDatabase> run() {
+        if (in_.atEnd()) {
+            throw DxfError("line 1: the file is empty");
+        }
+        while (const ReadTag* tag = in_.peek()) {
+            if (tag->code == 0 && tag->value == "EOF") {
+                break;
+            }
+            expect(0, "SECTION");
+            const ReadTag name = in_.take("the section name");
+            if (name.code != 2) {
+                in_.fail(name.line,
+                         "expected group code 2 with the section name, found group code " +
+                             std::to_string(name.code));
+            }
+            section(name.value, name.line);
+        }
+        return builder_.finish();
+    }
+
+private:
+    ReadTag expect(int code, const char* value) {
+        const std::string what = "\"" + std::to_string(code) + " " + value + "\"";
+        ReadTag tag = in_.take(what.c_str());
+        if (tag.code != code || tag.value != value) {
+            in_.fail(tag.line, "expected " + what + ", found \"" + std::to_string(tag.code) + " " +
+                                   tag.value.substr(0, 40) + "\"");
+        }
+        return tag;
+    }
+
+    // True when the next tag is "0 <value>"; throws when the data ends inside `section`.
+    bool nextIs(const char* value, const std::string& section) {
+        const ReadTag* tag = in_.peek();
+        if (tag == nullptr) {
+            throw DxfError(in_.where(in_.lastLine() + 2) + ": the file ends inside the " + section +
+                           " section (\"0 ENDSEC\" expected)");
+        }
+        return tag->code == 0 && tag->value == value;
+    }
+
+    void section(const std::string& name, std::size_t line) {
+        if (name == "HEADER") {
+            header();
+        } else if (name == "CLASSES") {
+            classes();
+        } else if (name == "TABLES") {
+            tables();
+        } else if (name == "BLOCKS") {
+            blocks();
+        } else if (name == "ENTITIES") {
+            entities(builder_.modelSpace(), "ENTITIES");
+        } else if (name == "OBJECTS") {
+            objects();
+        } else {
+            skipSection(name);
+        }
+        (void)line;
+        expect(0, "ENDSEC");
+    }
+
+    void skipSection(const std::string& name) {
+        while (!nextIs("ENDSEC", name)) {
+            in_.take("a tag");
+        }
+    }
+
+    void header() {
+        std::string version = "AC1009", codePage;
+        while (!nextIs("ENDSEC", "HEADER")) {
+            ReadTag var = in_.take("a header variable");
+            if (var.code != 9) {
+                in_.fail(var.line,
+                         "expected group code 9 with a header variable name, found group code " +
+                             std::to_string(var.code));
+            }
+            std::vector<OwnedTag> tags;
+            while (const ReadTag* next = in_.peek()) {
+                if (next->code == 9 || next->code == 0) {
+                    break;
+                }
+                ReadTag value = in_.take("a value");
+                tags.push_back({value.code, std::move(value.value)});
+            }
+            if (var.value == "$ACADVER" && !tags.empty()) {
+                version = tags.front().value;
+                in_.setEncoding(version, codePage);
+            } else if (var.value == "$DWGCODEPAGE" && !tags.empty()) {
+                codePage = tags.front().value;
+                in_.setEncoding(version, codePage);
+            }
+            builder_.headerVariable(var.value, std::move(tags));
+        }
+    }
+
+    void classes() {
+        while (!nextIs("ENDSEC", "CLASSES")) {
+            Record r = readRecord(in_);
+            builder_.addClass(r.keptTags());
+        }
+    }
+
+    void tables() {
+        while (!nextIs("ENDSEC", "TABLES")) {
+            Record table = readRecord(in_);
+            if (table.type != "TABLE") {
+                in_.fail(table.line, "expected \"0 TABLE\", found \"0 " + table.type + "\"");
+            }
+            const std::string name = table.text(2);
+            builder_.beginTable(name, table);
+            while (!nextIs("ENDTAB", "TABLES")) {
+                Record record = readRecord(in_);
+                builder_.tableRecord(name, record);
+            }
+            expect(0, "ENDTAB");
+        }
+    }
+
+    void blocks() {
+        while (!nextIs("ENDSEC", "BLOCKS")) {
+            Record block = readRecord(in_);
+            if (block.type != "BLOCK") {
+                in_.fail(block.line, "expected \"0 BLOCK\", found \"0 " + block.type + "\"");
+            }
+            const AcDbObjectId record = builder_.beginBlock(block);
+            entities(record, "BLOCKS", "ENDBLK");
+            builder_.endBlock(record, readRecord(in_));
+        }
+    }
+
+    void entities(AcDbObjectId space, const char* section, const char* end = "ENDSEC") {
+        while (!nextIs(end, section)) {
+            if (std::string_view(end) != "ENDSEC" && nextIs("ENDSEC", section)) {
+                in_.fail(in_.peek()->line, "the block has no \"0 ENDBLK\"");
+            }
+            Record r = readRecord(in_);
+            if (r.type == "ENDSEC" || r.type == "BLOCK" || r.type == "SECTION") {
+                in_.fail(r.line, std::string("unexpected \"0 ") + r.type + "\" in the " + section +
+                                     " section");
+            }
+            AcDbObjectId owner = space;
+            if (std::string_view(section) == "ENTITIES" && r.integer(67) == 1) {
+                owner = builder_.paperSpace();
+            }
+            const AcDbObjectId id = builder_.entity(r, owner);
+            if (r.type == "INSERT" && r.integer(66) == 1) {
+                attributes(id, section);
+            }
+        }
+    }
+
+    void attributes(AcDbObjectId insert, const char* section) {
+        while (!nextIs("SEQEND", section)) {
+            const ReadTag* next = in_.peek();
+            if (next->value != "ATTRIB") {
+                return; // a file that ends the list without SEQEND
+            }
+            builder_.attribute(readRecord(in_), insert);
+        }
+        builder_.sequenceEnd(readRecord(in_), insert);
+    }
+
+    void objects() {
+        std::vector<Record> records;
+        while (!nextIs("ENDSEC", "OBJECTS")) {
+            records.push_back(readRecord(in_));
+        }
+        builder_.objects(std::move(records));
+    }
+
+    std::string_view data_;
+    TagSource in_;
+    DrawingBuilder builder_;
+};
+
+} // namespace
+
+std::unique_ptr<AcDbDatabase> readDrawing(std::string_view data) {
+    return Reader(data).run();
+}
+
+} // namespace veld::dxf

@@ -1,0 +1,119 @@
+// Splitting an object's tags into handle, owner, reactors, own codes and extended data.
+#include "host/dxf/RecordReader.h"
+
+namespace veld::dxf {
+
+const ReadTag* Record::find(int code) const {
+    for (const ReadTag& tag : body) {
+        if (tag.code == code) {
+            return &tag;
+        }
+    }
+    return nullptr;
+}
+
+std::string Record::text(int code, const std::string& fallback) const {
+    const ReadTag* tag = find(code);
+    return tag != nullptr ? tag->value : fallback;
+}
+
+void Record::badValue(const ReadTag& tag, const char* expected) const {
+    std::string shown = tag.value.substr(0, 40);
+    source->fail(source->valueLine(tag), "group code " + std::to_string(tag.code) + " of " + type +
+                                             " needs " + expected + ", found \"" + shown + "\"");
+}
+
+double Record::realOf(const ReadTag& tag) const {
+    double v = 0.0;
+    if (!parseDouble(tag.value, v)) {
+        badValue(tag, "a number");
+    }
+    return v;
+}
+
+std::int64_t Record::integerOf(const ReadTag& tag) const {
+    std::int64_t v = 0;
+    if (!parseInteger(tag.value, v)) {
+        badValue(tag, "an integer");
+    }
+    return v;
+}
+
+double Record::real(int code, double fallback) const {
+    const ReadTag* tag = find(code);
+    return tag != nullptr ? realOf(*tag) : fallback;
+}
+
+std::int64_t Record::integer(int code, std::int64_t fallback) const {
+    const ReadTag* tag = find(code);
+    return tag != nullptr ? integerOf(*tag) : fallback;
+}
+
+AcGePoint3d Record::point(int code) const {
+    return AcGePoint3d(real(code), real(code + 10), real(code + 20));
+}
+
+std::uint64_t Record::handleAt(int code) const {
+    const ReadTag* tag = find(code);
+    std::uint64_t h = 0;
+    if (tag != nullptr && !tag->value.empty() && !parseHandle(tag->value, h)) {
+        badValue(*tag, "a handle");
+    }
+    return h;
+}
+
+std::vector<std::pair<int, std::string>> Record::keptTags() const {
+    std::vector<std::pair<int, std::string>> tags;
+    tags.reserve(body.size());
+    for (const ReadTag& tag : body) {
+        tags.emplace_back(tag.code, tag.value);
+    }
+    return tags;
+}
+
+Record readRecord(TagSource& source) {
+    Record r;
+    r.source = &source;
+    ReadTag start = source.take("an object");
+    r.type = std::move(start.value);
+    r.line = start.line;
+    const int handleCode = r.type == "DIMSTYLE" ? 105 : 5;
+    bool inReactors = false, ownerSeen = false, inXData = false, handleSeen = false;
+    while (const ReadTag* next = source.peek()) {
+        if (next->code == 0) {
+            break;
+        }
+        ReadTag tag = source.take("a tag");
+        if (inXData || tag.code == 1001) {
+            inXData = true;
+            r.xdata.push_back({tag.code, std::move(tag.value)});
+            continue;
+        }
+        if (tag.code == handleCode && !handleSeen) {
+            handleSeen = true;
+            if (!tag.value.empty() && !parseHandle(tag.value, r.handle)) {
+                source.fail(tag.line, "the handle of " + r.type + " is not hexadecimal: \"" +
+                                          tag.value.substr(0, 40) + "\"");
+            }
+            continue;
+        }
+        if (tag.code == 102) {
+            inReactors = tag.value == "{ACAD_REACTORS";
+        } else if (tag.code == 330 && inReactors) {
+            std::uint64_t h = 0;
+            if (parseHandle(tag.value, h)) {
+                r.reactors.push_back(h);
+            }
+        } else if (tag.code == 330 && !ownerSeen) {
+            ownerSeen = true;
+            parseHandle(tag.value, r.owner);
+        }
+        r.body.push_back(std::move(tag));
+    }
+    if (r.xdata.size() > 4096) {
+        source.fail(r.line, r.type + " has more extended data than an object may hold");
+    }
+    return r;
+}
+
+} // namespace veld::dxf

@@ -1,0 +1,67 @@
+// What a save writes beyond the database's own objects, decided before the first byte is written:
+// the geometry block of every aligned dimension (computed from its style) and the handles of
+// the parts of the file the database keeps no object for (block begin and end markers, the end
+// markers of attribute lists, geometry entities). Such handles are the ones the file had when
+// it was read; new ones are taken above the database's handle seed in a fixed order, so that
+// saving the same drawing twice writes the same file.
+#pragma once
+#include "host/render/DimensionGeometry.h"
+
+#include <dbmain.h>
+#include <map>
+#include <string>
+#include <vector>
+
+class AcDbAlignedDimension;
+
+namespace veld::dxf {
+
+struct DimensionBlock {
+    std::string name; // "*D3"
+    std::uint64_t record = 0, begin = 0, end = 0;
+    AcDbObjectId recordId;                    // null when the block is new in this file
+    std::vector<std::uint64_t> entityHandles; // lines, then solids, then the text
+    render::DimensionGeometry geometry;
+    std::string textStyle;
+};
+
+class SavePlan {
+public:
+    explicit SavePlan(const AcDbDatabase& db);
+
+    std::uint64_t handseed() const { return next_; }
+    std::uint64_t blockBegin(AcDbObjectId record) const;
+    std::uint64_t blockEnd(AcDbObjectId record) const;
+    std::uint64_t sequenceEnd(AcDbObjectId insert) const;
+    // A handle for an object the file needs and the database lacks ("VPORT" table, ...).
+    std::uint64_t extraHandle(const std::string& key) const;
+    const DimensionBlock* dimensionOf(AcDbObjectId dimension) const;
+    const DimensionBlock* blockOfRecord(AcDbObjectId record) const;
+    // Geometry blocks that have no record in the database yet, in handle order.
+    const std::vector<DimensionBlock>& newBlocks() const { return newBlocks_; }
+    std::uint64_t paperSpace() const { return paperSpace_; }
+
+private:
+    std::uint64_t take() { return next_++; }
+    void planBlocks(const AcDbDatabase& db);
+    void planDimension(const AcDbDatabase& db, const AcDbAlignedDimension& dim);
+    std::uint64_t stored(std::uint64_t owner, int kind);
+
+    const AcDbDatabase& db_;
+    std::uint64_t next_ = 1, paperSpace_ = 0;
+    int nextDimNumber_ = 1;
+    std::map<AcDbObjectId, std::pair<std::uint64_t, std::uint64_t>> beginEnd_;
+    std::map<AcDbObjectId, std::uint64_t> sequenceEnds_;
+    std::map<std::string, std::uint64_t> extras_;
+    std::map<AcDbObjectId, std::size_t> dimToExisting_, dimToNew_;
+    std::map<AcDbObjectId, std::size_t> recordToExisting_;
+    std::vector<DimensionBlock> existingBlocks_, newBlocks_;
+};
+
+// The table kept as read with that name (VPORT, VIEW, UCS), or null.
+AcDbObjectId rawTableNamed(const AcDbDatabase& db, const std::string& name);
+
+// The style values a dimension's geometry depends on.
+render::DimStyleValues styleValuesOf(AcDbObjectId dimStyle);
+
+} // namespace veld::dxf

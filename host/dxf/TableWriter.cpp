@@ -1,0 +1,225 @@
+// Symbol tables and their records in DXF R2013 form.
+#include "host/dxf/TableWriter.h"
+
+#include "host/dxf/DbAccess.h"
+#include "host/dxf/XDataCodec.h"
+
+#include <dbsymtb.h>
+
+namespace veld::dxf {
+
+namespace {
+
+template <class Table>
+AcDbObjectIdArray idsOf(const AcDbDatabase& db,
+                        Acad::ErrorStatus (AcDbDatabase::*get)(Table*&, AcDb::OpenMode)) {
+    Table* table = nullptr;
+    if ((const_cast<AcDbDatabase&>(db).*get)(table, AcDb::kForRead) != Acad::eOk) {
+        return {};
+    }
+    AcDbObjectIdArray ids = table->recordIds();
+    table->close();
+    return ids;
+}
+
+class TableOut {
+public:
+    TableOut(TagWriter& out, const SavePlan& plan) : out_(out), plan_(plan) {}
+
+    void begin(const char* name, std::uint64_t handle, std::size_t count) {
+        out_.text(0, "TABLE");
+        out_.text(2, name);
+        out_.handle(5, handle);
+        out_.handle(330, 0);
+        out_.text(100, "AcDbSymbolTable");
+        out_.integer(70, static_cast<std::int64_t>(count));
+        if (std::string_view(name) == "DIMSTYLE") {
+            out_.text(100, "AcDbDimStyleTable");
+            out_.integer(71, 0);
+        }
+    }
+    void end() { out_.text(0, "ENDTAB"); }
+
+    void recordHead(const char* type, const char* subclass, const AcDbSymbolTableRecord& r,
+                    std::uint64_t table) {
+        out_.text(0, type);
+        out_.handle(std::string_view(type) == "DIMSTYLE" ? 105 : 5, r.objectId().handle().value());
+        out_.handle(330, table);
+        out_.text(100, "AcDbSymbolTableRecord");
+        out_.text(100, subclass);
+        out_.text(2, r.name());
+    }
+
+    void raw(const AcDbDatabase& db, const char* name) {
+        const AcDbObjectId tableId = rawTableNamed(db, name);
+        AcDbSymbolTable* table = nullptr;
+        AcDbObjectIdArray ids;
+        if (!tableId.isNull() && acdbOpenObject(table, tableId, AcDb::kForRead) == Acad::eOk) {
+            ids = table->recordIds();
+            table->close();
+        }
+        begin(name, plan_.extraHandle(name), static_cast<std::size_t>(ids.length()));
+        for (const AcDbObjectId& id : ids) {
+            AcDbObject* record = nullptr;
+            if (acdbOpenAcDbObject(record, id, AcDb::kForRead) != Acad::eOk) {
+                continue;
+            }
+            std::string type;
+            const dbaccess::Tags* tags = nullptr;
+            if (dbaccess::rawContent(*record, type, tags)) {
+                out_.text(0, name);
+                out_.handle(5, id.handle().value());
+                for (const auto& [code, value] : *tags) {
+                    out_.raw(code, value);
+                }
+            }
+            record->close();
+        }
+        end();
+    }
+
+    template <class Record, class Table, class Body>
+    void modelled(const AcDbDatabase& db, const char* name, const char* subclass,
+                  Acad::ErrorStatus (AcDbDatabase::*get)(Table*&, AcDb::OpenMode), Body body) {
+        const AcDbObjectIdArray ids = idsOf(db, get);
+        Table* table = nullptr;
+        std::uint64_t tableHandle = 0;
+        if ((const_cast<AcDbDatabase&>(db).*get)(table, AcDb::kForRead) == Acad::eOk) {
+            tableHandle = table->objectId().handle().value();
+            table->close();
+        }
+        begin(name, tableHandle, static_cast<std::size_t>(ids.length()));
+        for (const AcDbObjectId& id : ids) {
+            Record* record = nullptr;
+            if (acdbOpenObject(record, id, AcDb::kForRead) != Acad::eOk) {
+                continue;
+            }
+            recordHead(name, subclass, *record, tableHandle);
+            body(*record);
+            writeXData(out_, *record);
+            record->close();
+        }
+        end();
+    }
+
+    TagWriter& out_;
+    const SavePlan& plan_;
+};
+
+} // namespace
+
+std::string nameOf(AcDbObjectId id, const char* fallback) {
+    AcDbSymbolTableRecord* record = nullptr;
+    if (id.isNull() || acdbOpenObject(record, id, AcDb::kForRead) != Acad::eOk) {
+        return fallback;
+    }
+    std::string name = record->name();
+    record->close();
+    return name;
+}
+
+std::vector<AcDbObjectId> blockRecordIds(const AcDbDatabase& db) {
+    const AcDbObjectIdArray ids = idsOf(db, &AcDbDatabase::getBlockTable);
+    return std::vector<AcDbObjectId>(ids.begin(), ids.end());
+}
+
+void writeTables(const AcDbDatabase& db, TagWriter& out, const SavePlan& plan) {
+    TableOut t(out, plan);
+    t.raw(db, "VPORT");
+    t.modelled<AcDbLinetypeTableRecord>(
+        db, "LTYPE", "AcDbLinetypeTableRecord", &AcDbDatabase::getLinetypeTable,
+        [&](const AcDbLinetypeTableRecord& r) {
+            out.integer(70, 0);
+            out.text(3, r.comments());
+            out.integer(72, 65);
+            const auto dashes = r.dashes();
+            out.integer(73, static_cast<std::int64_t>(dashes.size()));
+            out.real(40, r.patternLength());
+            for (double dash : dashes) {
+                out.real(49, dash);
+                out.integer(74, 0);
+            }
+        });
+    t.modelled<AcDbLayerTableRecord>(
+        db, "LAYER", "AcDbLayerTableRecord", &AcDbDatabase::getLayerTable,
+        [&](const AcDbLayerTableRecord& r) {
+            out.integer(70, (r.isFrozen() ? 1 : 0) | (r.isLocked() ? 4 : 0));
+            const int color = r.color().colorIndex();
+            out.integer(62, r.isOff() ? -color : color);
+            out.text(6, nameOf(r.linetypeObjectId(), "Continuous"));
+            if (!r.isPlottable()) {
+                out.integer(290, 0);
+            }
+            out.integer(370, -3);
+        });
+    t.modelled<AcDbTextStyleTableRecord>(db, "STYLE", "AcDbTextStyleTableRecord",
+                                         &AcDbDatabase::getTextStyleTable,
+                                         [&](const AcDbTextStyleTableRecord& r) {
+                                             out.integer(70, 0);
+                                             out.real(40, r.textSize());
+                                             out.real(41, r.xScale());
+                                             out.real(50, 0.0);
+                                             out.integer(71, 0);
+                                             out.real(42, r.textSize() > 0.0 ? r.textSize() : 2.5);
+                                             out.text(3, r.fileName());
+                                             out.text(4, r.bigFontFileName());
+                                         });
+    t.raw(db, "VIEW");
+    t.raw(db, "UCS");
+    t.modelled<AcDbRegAppTableRecord>(db, "APPID", "AcDbRegAppTableRecord",
+                                      &AcDbDatabase::getRegAppTable,
+                                      [&](const AcDbRegAppTableRecord&) { out.integer(70, 0); });
+    t.modelled<AcDbDimStyleTableRecord>(db, "DIMSTYLE", "AcDbDimStyleTableRecord",
+                                        &AcDbDatabase::getDimStyleTable,
+                                        [&](const AcDbDimStyleTableRecord& r) {
+                                            out.integer(70, 0);
+                                            out.real(40, r.dimscale());
+                                            out.real(41, r.dimasz());
+                                            out.real(42, r.dimexo());
+                                            out.real(44, r.dimexe());
+                                            out.real(140, r.dimtxt());
+                                            out.real(142, r.dimtsz());
+                                            out.real(147, r.dimgap());
+                                            out.integer(77, r.dimtad() ? 1 : 0);
+                                            out.integer(271, r.dimdec());
+                                            if (!r.dimtxsty().isNull()) {
+                                                out.handle(340, r.dimtxsty().handle().value());
+                                            }
+                                        });
+    // Block records, with the records of new dimension geometry blocks after the database's.
+    const auto ids = blockRecordIds(db);
+    std::uint64_t tableHandle = 0;
+    {
+        AcDbBlockTable* table = nullptr;
+        if (const_cast<AcDbDatabase&>(db).getBlockTable(table, AcDb::kForRead) == Acad::eOk) {
+            tableHandle = table->objectId().handle().value();
+            table->close();
+        }
+    }
+    t.begin("BLOCK_RECORD", tableHandle, ids.size() + plan.newBlocks().size());
+    auto recordBody = [&](std::uint64_t handle, const std::string& name) {
+        out.text(0, "BLOCK_RECORD");
+        out.handle(5, handle);
+        out.handle(330, tableHandle);
+        out.text(100, "AcDbSymbolTableRecord");
+        out.text(100, "AcDbBlockTableRecord");
+        out.text(2, name);
+        out.integer(70, 0);
+        out.integer(280, 1);
+        out.integer(281, 0);
+    };
+    for (const AcDbObjectId& id : ids) {
+        AcDbBlockTableRecord* record = nullptr;
+        if (acdbOpenObject(record, id, AcDb::kForRead) == Acad::eOk) {
+            recordBody(id.handle().value(), record->name());
+            writeXData(out, *record);
+            record->close();
+        }
+    }
+    for (const DimensionBlock& dim : plan.newBlocks()) {
+        recordBody(dim.record, dim.name);
+    }
+    t.end();
+}
+
+} // namespace veld::dxf

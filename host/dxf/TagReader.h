@@ -1,0 +1,42 @@
+// Splits the bytes of a DXF file into tags: ASCII files (CR LF or LF line ends, blanks around
+// group codes, 999 comments skipped) and binary files (the 22-byte sentinel, 1- or 2-byte group
+// codes, typed values). Malformed input raises DxfError naming the line or byte offset.
+#pragma once
+#include "host/dxf/Tag.h"
+
+#include <string>
+#include <string_view>
+
+namespace veld::dxf {
+
+class TagReader {
+public:
+    // `data` must outlive the reader; tag values point into it.
+    explicit TagReader(std::string_view data);
+
+    // The next tag; false at the end of the data. Throws DxfError on malformed input.
+    bool next(Tag& tag);
+    bool isBinary() const { return binary_; }
+    // "line 12" or "byte 345" for the tag last read, for messages.
+    std::string where(const Tag& tag) const;
+
+    static bool looksBinary(std::string_view data);
+
+private:
+    bool nextAscii(Tag& tag);
+    bool nextBinary(Tag& tag);
+    bool readLine(std::string_view& line);
+    int readBinaryCode();
+    void readBinaryValue(int code);
+    void need(std::size_t bytes, int code);
+    [[noreturn]] void fail(std::size_t where, const std::string& what) const;
+
+    std::string_view data_;
+    std::size_t pos_ = 0;
+    std::size_t line_ = 0; // lines consumed so far
+    bool binary_ = false;
+    bool oneByteCodes_ = false;
+    std::string scratch_; // text form of a binary value
+};
+
+} // namespace veld::dxf

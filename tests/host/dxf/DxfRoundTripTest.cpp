@@ -1,0 +1,219 @@
+// Saving and opening drawings: every modelled entity kind, extended data, groups, a block with
+// attributes and dimensions survive save, open and save again unchanged; ezdxf accepts every
+// file written; the shared corpus of real files opens and saves with its entities intact.
+#include "host/dxf/DrawingFile.h"
+
+#include "host/render/SvgExport.h"
+#include "support/EzdxfAudit.h"
+
+#include <dbdict.h>
+#include <dbdim.h>
+#include <dbsymtb.h>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class DxfFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("veld_dxf_" + std::to_string(::getpid()) + "_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override {
+        if (!HasFailure())
+            fs::remove_all(dir_);
+    }
+    std::string path(const std::string& name) const { return (dir_ / name).string(); }
+    fs::path dir_;
+};
+
+template <class T> void closeAll(T* object) {
+    object->close();
+}
+
+AcDbObjectId append(AcDbDatabase& db, AcDbEntity* entity, AcDbObjectId block = {}) {
+    AcDbBlockTableRecord* space = nullptr;
+    EXPECT_EQ(acdbOpenObject(space, block.isNull() ? db.modelSpaceId() : block, AcDb::kForWrite),
+              Acad::eOk);
+    AcDbObjectId id;
+    EXPECT_EQ(space->appendAcDbEntity(id, entity), Acad::eOk);
+    entity->close();
+    space->close();
+    return id;
+}
+
+void registerApp(AcDbDatabase& db, const char* name) {
+    AcDbRegAppTable* table = nullptr;
+    ASSERT_EQ(db.getRegAppTable(table, AcDb::kForWrite), Acad::eOk);
+    if (!table->has(name)) {
+        auto* record = new AcDbRegAppTableRecord();
+        record->setName(name);
+        table->add(record);
+        record->close();
+    }
+    table->close();
+}
+
+void setXData(AcDbObjectId id, resbuf* chain) {
+    AcDbObject* object = nullptr;
+    ASSERT_EQ(acdbOpenAcDbObject(object, id, AcDb::kForWrite), Acad::eOk);
+    EXPECT_EQ(object->setXData(chain), Acad::eOk);
+    object->close();
+    acutRelRb(chain);
+}
+
+AcDbObjectId blockWithAttribute(AcDbDatabase& db) {
+    AcDbBlockTable* table = nullptr;
+    EXPECT_EQ(db.getBlockTable(table, AcDb::kForWrite), Acad::eOk);
+    auto* record = new AcDbBlockTableRecord();
+    record->setName("PILE");
+    AcDbObjectId id;
+    table->add(id, record);
+    record->close();
+    table->close();
+    append(db, new AcDbCircle(AcGePoint3d(0, 0, 0), 150), id);
+    auto* def = new AcDbAttributeDefinition();
+    def->setTag("NO");
+    def->setPrompt("杭番号");
+    def->setTextString("P1");
+    def->setHeight(100);
+    def->setPosition(AcGePoint3d(200, 0, 0));
+    append(db, def, id);
+    return id;
+}
+
+// A drawing with every modelled entity kind, extended data, a group and a block reference.
+std::unique_ptr<AcDbDatabase> sampleDrawing() {
+    auto db = std::make_unique<AcDbDatabase>();
+    registerApp(*db, "VELD_FOUNDATION");
+    const AcDbObjectId line =
+        append(*db, new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1500, 0, 0)));
+    const AcDbObjectId point = append(*db, new AcDbPoint(AcGePoint3d(750, 0.1, 0)));
+    append(*db, new AcDbText(AcGePoint3d(0, 300, 0), "基礎 ｶﾅ test", AcDbObjectId(), 200, 0.5));
+    append(*db, new AcDbCircle(AcGePoint3d(10, 20, 0), 5));
+    append(*db, new AcDbArc(AcGePoint3d(0, 0, 0), 100, 0.25, 2.5));
+    auto* pline = new AcDbPolyline();
+    pline->addVertexAt(0, AcGePoint2d(0, 0), 0.5);
+    pline->addVertexAt(1, AcGePoint2d(100, 0));
+    pline->addVertexAt(2, AcGePoint2d(100, 100));
+    pline->setClosed(true);
+    append(*db, pline);
+    auto* dim = new AcDbAlignedDimension(AcGePoint3d(0, 0, 0), AcGePoint3d(1500, 0, 0),
+                                         AcGePoint3d(500, -400, 0));
+    dim->setTextLineSpacingFactor(9.0); // stored outside the valid range on purpose
+    const AcDbObjectId dimId = append(*db, dim);
+    const AcDbObjectId block = blockWithAttribute(*db);
+    auto* ref = new AcDbBlockReference(AcGePoint3d(3000, 0, 0), block);
+    const AcDbObjectId refId = append(*db, ref);
+    AcDbBlockReference* opened = nullptr;
+    EXPECT_EQ(acdbOpenObject(opened, refId, AcDb::kForWrite), Acad::eOk);
+    auto* attribute = new AcDbAttribute();
+    attribute->setTag("NO");
+    attribute->setTextString("P-12");
+    attribute->setHeight(100);
+    attribute->setPosition(AcGePoint3d(3200, 0, 0));
+    opened->appendAttribute(attribute);
+    attribute->close();
+    opened->close();
+    const double where[3] = {1.5, -2, 3};
+    setXData(line, acutBuildList(1001, "VELD_FOUNDATION", 1000, "日本語の文字列", 1002, "{", 1070,
+                                 static_cast<short>(-7), 1010, where, 1002, "}", 1005, "1F", 0));
+    setXData(point, acutBuildList(1001, "VELD_FOUNDATION", 1070, static_cast<short>(32767), 0));
+    AcDbDictionary* groups = nullptr;
+    EXPECT_EQ(db->getGroupDictionary(groups, AcDb::kForWrite), Acad::eOk);
+    auto* group = new AcDbGroup("基礎 1");
+    AcDbObjectId groupId;
+    groups->setAt("*", group, groupId);
+    group->append(line);
+    group->append(dimId);
+    group->append(point);
+    group->close();
+    groups->close();
+    return db;
+}
+
+std::string readText(const std::string& path) {
+    std::string text, error;
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+} // namespace
+
+TEST_F(DxfFiles, SaveOpenSaveGivesTheSameFileAndEzdxfAcceptsIt) {
+    auto db = sampleDrawing();
+    std::string error;
+    ASSERT_TRUE(veld::dxf::saveDrawing(*db, path("a.dxf"), error)) << error;
+    auto reopened = veld::dxf::openDrawing(path("a.dxf"), error);
+    ASSERT_NE(reopened, nullptr) << error;
+    ASSERT_TRUE(veld::dxf::saveDrawing(*reopened, path("b.dxf"), error)) << error;
+    EXPECT_EQ(readText(path("a.dxf")), readText(path("b.dxf")));
+    const auto report = veld::test::runEzdxfCheck(path("a.dxf"));
+    ASSERT_TRUE(report.clean()) << report.json;
+    EXPECT_EQ(report.counts.at("LINE"), 1);
+    EXPECT_EQ(report.counts.at("DIMENSION"), 1) << "the dimension keeps its geometry block";
+    EXPECT_EQ(report.counts.at("ATTRIB(attached)"), 1);
+    EXPECT_EQ(report.counts.at("LWPOLYLINE"), 1);
+    const std::string text = readText(path("a.dxf"));
+    EXPECT_NE(text.find(" 41\n4.0\n"), std::string::npos) << "line spacing written clamped";
+    EXPECT_NE(text.find("日本語の文字列"), std::string::npos);
+    EXPECT_NE(text.find("102\n{ACAD_REACTORS"), std::string::npos);
+}
+
+TEST_F(DxfFiles, SavingKeepsThePreviousFileAsBackup) {
+    auto db = sampleDrawing();
+    std::string error;
+    ASSERT_TRUE(veld::dxf::saveDrawing(*db, path("a.dxf"), error));
+    ASSERT_TRUE(veld::dxf::saveDrawing(*db, path("a.dxf"), error));
+    EXPECT_TRUE(fs::exists(path("a.dxf.bak")));
+    EXPECT_FALSE(veld::dxf::saveDrawing(*db, path("no/such/dir/a.dxf"), error));
+    EXPECT_NE(error.find("cannot write"), std::string::npos) << error;
+}
+
+TEST_F(DxfFiles, SvgShowsGeometryTextsAndDimensions) {
+    auto db = sampleDrawing();
+    std::string error;
+    ASSERT_TRUE(veld::render::exportSvg(*db, path("a.svg"), error)) << error;
+    const std::string svg = readText(path("a.svg"));
+    EXPECT_NE(svg.find("<svg"), std::string::npos);
+    EXPECT_NE(svg.find("基礎 ｶﾅ test"), std::string::npos);
+    EXPECT_NE(svg.find(">P-12</text>"), std::string::npos) << "attributes are drawn";
+    EXPECT_NE(svg.find(">1500.0000</text>"), std::string::npos) << "dimension text";
+    EXPECT_NE(svg.find("Noto Sans CJK JP"), std::string::npos);
+}
+
+TEST_F(DxfFiles, CorpusFilesOpenAndSaveWithTheirEntities) {
+    const fs::path corpus = fs::path(VELD_SHARED_DIR) / "corpus" / "dxf";
+    if (!fs::is_directory(corpus)) {
+        GTEST_SKIP() << "no shared corpus at " << corpus;
+    }
+    for (const auto& entry : fs::directory_iterator(corpus)) {
+        if (entry.path().extension() != ".dxf") {
+            continue;
+        }
+        SCOPED_TRACE(entry.path().filename().string());
+        std::string error;
+        auto db = veld::dxf::openDrawing(entry.path().string(), error);
+        const auto original = veld::test::runEzdxfCheck(entry.path().string(), true);
+        if (!db) {
+            EXPECT_FALSE(error.empty());
+            EXPECT_NE(error.find(entry.path().string() + ": "), std::string::npos) << error;
+            continue;
+        }
+        const std::string out = path(entry.path().filename().string());
+        ASSERT_TRUE(veld::dxf::saveDrawing(*db, out, error)) << error;
+        const auto saved = veld::test::runEzdxfCheck(out);
+        EXPECT_TRUE(saved.clean()) << saved.json;
+        if (original.loaded) {
+            EXPECT_EQ(saved.counts, original.counts) << saved.json;
+        }
+    }
+}

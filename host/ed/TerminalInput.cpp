@@ -16,7 +16,7 @@ std::optional<std::string> TerminalInput::nextLine() {
         return std::nullopt;
     }
     ++lineNumber_;
-    if (typed_) {
+    if (typed_ && interactive_) {
         typed_();
     }
     return line;

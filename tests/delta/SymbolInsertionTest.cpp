@@ -68,8 +68,9 @@ public:
         run.askedBeyondItems =
             veld::ed::commandLine().ask("\nanything else: ").kind != Answer::Kind::Escape;
         runs_.push_back(run);
-        if (run.items.size() < 3) {
-            return RTCAN;
+        if (run.items.size() < 3 || block_.isNull()) {
+            // What the real command does for a file it cannot find: nothing is inserted.
+            return RTERROR;
         }
         auto* reference = new AcDbBlockReference(run.items[1].point, block_);
         const double scale = run.items[2].number;
@@ -185,6 +186,23 @@ TEST_F(SymbolInsertion, NonPositiveUserR1IsReportedAndTheScaleIsOne) {
         ASSERT_GE(runs.back().items.size(), 3u);
         EXPECT_DOUBLE_EQ(runs.back().items[2].number, 1.0);
     }
+}
+
+// When -INSERT makes nothing, the drawing's last entity is an older one (here another
+// foundation's point); it stays out of this foundation's group and keeps its own tag.
+TEST_F(SymbolInsertion, AFailedInsertionPullsNoOtherEntityIntoTheGroup) {
+    veld::ed::HostCommandTable::instance().add(
+        std::make_unique<RecordingInsert>(runs, AcDbObjectId::kNull));
+    DeltaShape other;
+    other.basePoint = AcGePoint3d(10000, 0, 0);
+    const AcDbObjectId otherGroup = other.draw(deltaSettings());
+    const AcDbObjectId otherPoint = groupMembers(otherGroup).last();
+    EXPECT_TRUE(shape.insertSymbol(withChecks("1", "0"), group));
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(groupMembers(group).length(), 19);
+    AcDbObjectId tagged;
+    EXPECT_EQ(shape.GetGroupOfEntity(otherPoint, tagged), Acad::eOk);
+    EXPECT_EQ(tagged, otherGroup);
 }
 
 // Both checks: the block, then the mark text, join the group in that order. A symbol layer the

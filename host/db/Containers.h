@@ -20,6 +20,8 @@ struct AcDbBlockTableRecord::Contents {
     std::vector<AcDbStub*> entities; // append order; membership is journaled by creation
     AcGePoint3d origin;
     std::string pathName;
+    // Handles of the BLOCK and ENDBLK entities a drawing file writes for the block (0: none yet).
+    std::uint64_t beginHandle = 0, endHandle = 0;
 };
 
 struct AcDbDictionary::Entries {

@@ -52,7 +52,13 @@ public:
     std::uint64_t handseed() const { return handseed_; }
     void setHandseed(std::uint64_t seed);
     // A fresh handle for something the file writer must name (BLOCK/ENDBLK of a block record).
-    AcDbHandle allocateHandle() { return AcDbHandle(handseed_++); }
+    AcDbHandle allocateHandle();
+
+    // The handles of the BLOCK and ENDBLK entities of a block record: given out on first ask and
+    // kept, so every save writes the same ones. Null handles for an id that is no block record.
+    std::pair<AcDbHandle, AcDbHandle> blockMarkers(AcDbObjectId blockRecord);
+    // The reader keeps the handles it read (and the seed moves past them).
+    Acad::ErrorStatus setBlockMarkers(AcDbObjectId blockRecord, AcDbHandle begin, AcDbHandle end);
 
     // --- Loading (nothing here is journaled) ------------------------------------------------
     // The id for a handle the reader met as a reference before the object itself: a reserved
@@ -69,7 +75,8 @@ public:
                                                AcDbObjectId value);
     Acad::ErrorStatus addLoadedGroupMember(AcDbObjectId group, AcDbObjectId member);
     // Ends a load: drops reservations never filled (and the references to them), plants missing
-    // group reactors on members, empties the journal. Returns one line per repair made.
+    // group reactors on members, finds the standard tables, records and dictionaries (filling
+    // ids()) and adds those missing, empties the journal. Returns one line per repair made.
     std::vector<std::string> finishLoading();
 
     // --- Iteration --------------------------------------------------------------------------
@@ -123,6 +130,9 @@ private:
     AcDbStub* newStub(std::uint64_t handle);
     void appendToOwnerList(AcDbStub* stub);
     void dropReservation(AcDbStub* stub, std::vector<std::string>& repairs);
+    void linkPendingOwners();
+    void repairGroup(AcDbStub& stub, std::vector<std::string>& repairs);
+    void repairDictionary(AcDbStub& stub, std::vector<std::string>& repairs);
 
     AcDbDatabase& database_;
     std::deque<AcDbStub> stubs_;

@@ -1,12 +1,17 @@
 // The text of a database status: the enumerator's name.
 #include "acadstrc.h"
 
+#include <cstring>
+
 #define VELD_STATUS_CASE(name)                                                                     \
     case Acad::name:                                                                               \
         return #name;
 
 const char* acadErrorStatusText(Acad::ErrorStatus status) {
-    switch (status) {
+    // Read as a plain number: a caller may pass a value that is no enumerator.
+    int value = 0;
+    std::memcpy(&value, &status, sizeof value);
+    switch (value) {
         VELD_STATUS_CASE(eOk)
         VELD_STATUS_CASE(eNotImplementedYet)
         VELD_STATUS_CASE(eNotApplicable)

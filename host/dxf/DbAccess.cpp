@@ -1,5 +1,4 @@
 // The file code's access to the database's host-internal side.
-#if __has_include("host/db/RawObjects.h") // built once the database room has its internals
 #include "host/dxf/DbAccess.h"
 
 #include "host/db/DatabaseImpl.h"
@@ -85,5 +84,3 @@ double userReal(const AcDbDatabase& db, int index) {
 }
 
 } // namespace veld::dxf::dbaccess
-
-#endif

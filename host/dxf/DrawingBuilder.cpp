@@ -1,5 +1,4 @@
 // Building the database from the records of a file.
-#if __has_include("host/db/RawObjects.h") // built once the database room has its internals
 #include "host/dxf/DrawingBuilder.h"
 
 #include "host/db/DatabaseImpl.h"
@@ -77,6 +76,9 @@ std::uint64_t DrawingBuilder::handleFor(const Record& r) {
 
 AcDbObjectId DrawingBuilder::add(AcDbObject* object, const Record& r, AcDbObjectId owner) {
     std::unique_ptr<AcDbObject> guard(object);
+    if (!r.xdata.empty()) {
+        applyXData(*object, r);
+    }
     AcDbObjectId id;
     if (impl_.addLoadedObject(object, AcDbHandle(handleFor(r)), owner, id) != Acad::eOk) {
         if (r.source == nullptr) {
@@ -85,9 +87,6 @@ AcDbObjectId DrawingBuilder::add(AcDbObject* object, const Record& r, AcDbObject
         r.source->fail(r.line, "the " + r.type + " cannot be added to the drawing");
     }
     guard.release();
-    if (!r.xdata.empty()) {
-        applyXData(id, r);
-    }
     return id;
 }
 
@@ -112,27 +111,11 @@ void DrawingBuilder::ensureRegApp(const std::string& name) {
     }
 }
 
-void DrawingBuilder::applyXData(AcDbObjectId id, const Record& r) {
-    for (const OwnedTag& tag : r.xdata) {
-        if (tag.code == 1001) {
-            ensureRegApp(tag.value);
-        }
-    }
-    std::unique_ptr<resbuf, int (*)(resbuf*)> chain(nullptr, acutRelRb);
+void DrawingBuilder::applyXData(AcDbObject& object, const Record& r) {
     try {
-        chain.reset(xdataChainFromTags(r.xdata));
+        readXData(object, r.xdata, [this](const std::string& app) { ensureRegApp(app); });
     } catch (const DxfError& e) {
         r.source->fail(r.line, r.type + ": " + e.what());
-    }
-    AcDbObject* object = nullptr;
-    if (acdbOpenAcDbObject(object, id, AcDb::kForWrite) != Acad::eOk) {
-        return;
-    }
-    const Acad::ErrorStatus es = object->setXData(chain.get());
-    object->close();
-    if (es != Acad::eOk && es != Acad::eInvalidInput) {
-        r.source->fail(r.line, "the extended data of " + r.type + " cannot be kept (" +
-                                   acadErrorStatusText(es) + ")");
     }
 }
 
@@ -358,8 +341,13 @@ void DrawingBuilder::tableRecord(const std::string& table, const Record& r) {
         d->setDimgap(r.real(147, 0.09));
         d->setDimtad(r.integer(77) != 0);
         d->setDimdec(static_cast<int>(r.integer(271, 4)));
-        if (const std::uint64_t style = r.handleAt(340)) {
+        // The text style by handle; some programs write its name instead.
+        std::uint64_t style = 0;
+        const std::string styleRef = r.text(340);
+        if (parseHandle(styleRef, style)) {
             d->setDimtxsty(idOfHandle(style));
+        } else if (!styleRef.empty()) {
+            d->setDimtxsty(names_->find("STYLE", styleRef));
         }
         record = d;
     } else if (table == "APPID") {
@@ -456,5 +444,3 @@ std::unique_ptr<AcDbDatabase> DrawingBuilder::finish() {
 }
 
 } // namespace veld::dxf
-
-#endif

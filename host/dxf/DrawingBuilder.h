@@ -51,7 +51,7 @@ private:
     std::uint64_t handleFor(const Record& r);
     AcDbObjectId add(AcDbObject* object, const Record& r, AcDbObjectId owner);
     AcDbObjectId addNew(AcDbObject* object, AcDbObjectId owner);
-    void applyXData(AcDbObjectId id, const Record& r);
+    void applyXData(AcDbObject& object, const Record& r);
     void ensureRegApp(const std::string& name);
     void layerRecord(const Record& r, AcDbObjectId table);
     void ensureDefaults();

@@ -1,5 +1,4 @@
 // File-level open and save around the reader and writer.
-#if __has_include("host/db/RawObjects.h") // built once the database room has its internals
 #include "host/dxf/DrawingFile.h"
 
 #include "host/dxf/DxfReader.h"
@@ -12,20 +11,26 @@ namespace veld::dxf {
 
 std::string drawingToDxf(const AcDbDatabase& db) {
     std::string text;
+    text.reserve(1 << 20);
     TextTagSink sink(text);
     writeDrawing(db, sink);
     return text;
 }
 
 bool saveDrawing(const AcDbDatabase& db, const std::string& path, std::string& error) {
-    std::string text;
-    try {
-        text = drawingToDxf(db);
-    } catch (const std::bad_alloc&) {
-        error = "cannot write " + path + ": out of memory";
-        return false;
-    }
-    return replaceFileSafely(path, text, error);
+    return replaceFileSafely(
+        path,
+        [&](int fd, std::string& why) {
+            FileTagSink sink(fd);
+            try {
+                writeDrawing(db, sink);
+            } catch (const std::bad_alloc&) {
+                why = "out of memory";
+                return false;
+            }
+            return sink.finish();
+        },
+        error);
 }
 
 std::unique_ptr<AcDbDatabase> readDrawingData(std::string_view data, std::string& error) {
@@ -54,5 +59,3 @@ std::unique_ptr<AcDbDatabase> openDrawing(const std::string& path, std::string& 
 }
 
 } // namespace veld::dxf
-
-#endif

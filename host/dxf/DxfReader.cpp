@@ -1,6 +1,5 @@
 // Section structure of a DXF file: HEADER, CLASSES, TABLES, BLOCKS, ENTITIES, OBJECTS (any
 // missing, unknown ones skipped), ended by EOF; anything after EOF is ignored.
-#if __has_include("host/db/RawObjects.h") // built once the database room has its internals
 #include "host/dxf/DxfReader.h"
 
 #include "host/dxf/DrawingBuilder.h"
@@ -197,5 +196,3 @@ std::unique_ptr<AcDbDatabase> readDrawing(std::string_view data) {
 }
 
 } // namespace veld::dxf
-
-#endif

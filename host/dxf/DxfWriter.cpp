@@ -1,5 +1,4 @@
 // Section by section output of a drawing.
-#if __has_include("host/db/RawObjects.h") // built once the database room has its internals
 #include "host/dxf/DxfWriter.h"
 
 #include "host/dxf/DbAccess.h"
@@ -260,5 +259,3 @@ void writeDrawing(const AcDbDatabase& db, TagSink& sink) {
 }
 
 } // namespace veld::dxf
-
-#endif

@@ -1,5 +1,4 @@
 // Record to entity: common properties, then each kind's own codes.
-#if __has_include("host/db/RawObjects.h") // built once the database room has its internals
 #include "host/dxf/EntityBuilder.h"
 
 #include "host/db/ObjectAccess.h"
@@ -190,5 +189,3 @@ AcDbEntity* buildEntity(const Record& r, const NameLookup& names) {
 }
 
 } // namespace veld::dxf
-
-#endif

@@ -1,5 +1,4 @@
 // DXF R2013 form of the modelled entities, the kept raw ones and the computed dimension geometry.
-#if __has_include("host/db/RawObjects.h") // built once the database room has its internals
 #include "host/dxf/EntityWriter.h"
 
 #include "host/dxf/DbAccess.h"
@@ -346,5 +345,3 @@ void EntityWriter::writeGeometry(const DimensionBlock& block) {
 }
 
 } // namespace veld::dxf
-
-#endif

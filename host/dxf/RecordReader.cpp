@@ -19,8 +19,8 @@ std::string Record::text(int code, const std::string& fallback) const {
 
 void Record::badValue(const ReadTag& tag, const char* expected) const {
     std::string shown = tag.value.substr(0, 40);
-    source->fail(tag.line, "group code " + std::to_string(tag.code) + " of " + type + " needs " +
-                               expected + ", found \"" + shown + "\"");
+    source->fail(source->valueLine(tag), "group code " + std::to_string(tag.code) + " of " + type +
+                                             " needs " + expected + ", found \"" + shown + "\"");
 }
 
 double Record::realOf(const ReadTag& tag) const {
@@ -78,7 +78,7 @@ Record readRecord(TagSource& source) {
     r.type = std::move(start.value);
     r.line = start.line;
     const int handleCode = r.type == "DIMSTYLE" ? 105 : 5;
-    bool inReactors = false, ownerSeen = false, inXData = false;
+    bool inReactors = false, ownerSeen = false, inXData = false, handleSeen = false;
     while (const ReadTag* next = source.peek()) {
         if (next->code == 0) {
             break;
@@ -89,7 +89,8 @@ Record readRecord(TagSource& source) {
             r.xdata.push_back({tag.code, std::move(tag.value)});
             continue;
         }
-        if (tag.code == handleCode && r.handle == 0 && r.body.empty()) {
+        if (tag.code == handleCode && !handleSeen) {
+            handleSeen = true;
             if (!tag.value.empty() && !parseHandle(tag.value, r.handle)) {
                 source.fail(tag.line, "the handle of " + r.type + " is not hexadecimal: \"" +
                                           tag.value.substr(0, 40) + "\"");

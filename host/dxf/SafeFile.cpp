@@ -24,20 +24,6 @@ std::string reason() {
     return std::strerror(errno);
 }
 
-bool writeAll(int fd, std::string_view content) {
-    while (!content.empty()) {
-        const ssize_t n = ::write(fd, content.data(), content.size());
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        content.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
 bool copyFile(const std::string& from, const std::string& to) {
     std::string content, ignored;
     if (!readWholeFile(from, content, ignored)) {
@@ -79,7 +65,36 @@ void syncDirectory(const std::string& dir) {
 
 } // namespace
 
+bool writeAll(int fd, std::string_view content) {
+    while (!content.empty()) {
+        const ssize_t n = ::write(fd, content.data(), content.size());
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        content.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
 bool replaceFileSafely(const std::string& path, std::string_view content, std::string& error) {
+    return replaceFileSafely(
+        path,
+        [&](int fd, std::string& why) {
+            if (writeAll(fd, content)) {
+                return true;
+            }
+            why = reason();
+            return false;
+        },
+        error);
+}
+
+bool replaceFileSafely(const std::string& path,
+                       const std::function<bool(int fd, std::string& error)>& write,
+                       std::string& error) {
     if (path.empty()) {
         error = "no file name given";
         return false;
@@ -91,8 +106,9 @@ bool replaceFileSafely(const std::string& path, std::string_view content, std::s
         return false;
     }
     ::fchmod(fd, 0644);
-    if (!writeAll(fd, content) || ::fsync(fd) != 0) {
-        error = "cannot write " + path + ": " + reason();
+    std::string why;
+    if (!write(fd, why) || ::fsync(fd) != 0) {
+        error = "cannot write " + path + ": " + (why.empty() ? reason() : why);
         ::close(fd);
         ::unlink(temp.c_str());
         return false;

@@ -1,5 +1,4 @@
 // Planning a save: geometry blocks of aligned dimensions and handles of file-only parts.
-#if __has_include("host/db/RawObjects.h") // built once the database room has its internals
 #include "host/dxf/SavePlan.h"
 
 #include "host/dxf/DbAccess.h"
@@ -223,5 +222,3 @@ const DimensionBlock* SavePlan::blockOfRecord(AcDbObjectId record) const {
 }
 
 } // namespace veld::dxf
-
-#endif

@@ -1,5 +1,4 @@
 // Symbol tables and their records in DXF R2013 form.
-#if __has_include("host/db/RawObjects.h") // built once the database room has its internals
 #include "host/dxf/TableWriter.h"
 
 #include "host/dxf/DbAccess.h"
@@ -224,5 +223,3 @@ void writeTables(const AcDbDatabase& db, TagWriter& out, const SavePlan& plan) {
 }
 
 } // namespace veld::dxf
-
-#endif

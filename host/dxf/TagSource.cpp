@@ -81,8 +81,9 @@ ReadTag TagSource::take(const char* expected) {
 void TagSource::decodeText(ReadTag& tag) {
     scratch_.clear();
     if (!decoder_.decode(tag.value, scratch_)) {
-        fail(tag.line, "the text of group code " + std::to_string(tag.code) + " is not valid " +
-                           (legacy_ ? decoder_.codePageName() : std::string("UTF-8")));
+        fail(valueLine(tag), "the text of group code " + std::to_string(tag.code) +
+                                 " is not valid " +
+                                 (legacy_ ? decoder_.codePageName() : std::string("UTF-8")));
     }
     tag.value.swap(scratch_);
     if (legacy_) {

@@ -30,6 +30,10 @@ public:
     std::string where(std::size_t line) const;
     [[noreturn]] void fail(std::size_t line, const std::string& what) const;
     std::size_t lastLine() const { return lastLine_; }
+    // Where the value of a tag is: the line after its group code (ASCII), or its byte offset.
+    std::size_t valueLine(const ReadTag& tag) const {
+        return reader_.isBinary() ? tag.line : tag.line + 1;
+    }
 
 private:
     void decodeText(ReadTag& tag);

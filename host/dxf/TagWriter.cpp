@@ -1,8 +1,12 @@
 // Tag output in ASCII DXF form or into memory.
 #include "host/dxf/TagWriter.h"
 
+#include "host/dxf/SafeFile.h"
+
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace veld::dxf {
 
@@ -53,6 +57,51 @@ void TextTagSink::put(int code, std::string_view value) {
     out_ += '\n';
     out_.append(value);
     out_ += '\n';
+}
+
+constexpr std::size_t kFileBuffer = 1 << 20;
+
+FileTagSink::FileTagSink(int fd) : fd_(fd), buffer_(new char[kFileBuffer]) {}
+
+void FileTagSink::put(int code, std::string_view value) {
+    if (used_ + value.size() + 16 > kFileBuffer) {
+        flush();
+        if (value.size() + 16 > kFileBuffer) { // longer than the buffer: through a string
+            std::string line;
+            TextTagSink(line).put(code, value);
+            if (errno_ == 0 && !writeAll(fd_, line)) {
+                errno_ = errno;
+            }
+            return;
+        }
+    }
+    char* p = buffer_.get() + used_;
+    char digits[12];
+    auto [end, ec] = std::to_chars(digits, digits + sizeof digits, code);
+    const auto width = static_cast<std::size_t>(ec == std::errc() ? end - digits : 0);
+    for (std::size_t i = width; i < 3; ++i) {
+        *p++ = ' ';
+    }
+    std::memcpy(p, digits, width);
+    p += width;
+    *p++ = '\n';
+    std::memcpy(p, value.data(), value.size());
+    p += value.size();
+    *p++ = '\n';
+    used_ = static_cast<std::size_t>(p - buffer_.get());
+}
+
+void FileTagSink::flush() {
+    if (errno_ == 0 && !writeAll(fd_, std::string_view(buffer_.get(), used_))) {
+        errno_ = errno;
+    }
+    used_ = 0;
+}
+
+bool FileTagSink::finish() {
+    flush();
+    errno = errno_;
+    return errno_ == 0;
 }
 
 std::string formatReal(double value) {

@@ -6,6 +6,7 @@
 
 #include <acge.h>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +27,22 @@ public:
 
 private:
     std::string& out_;
+};
+
+// ASCII DXF text written to a file descriptor through a buffer.
+class FileTagSink : public TagSink {
+public:
+    explicit FileTagSink(int fd);
+    void put(int code, std::string_view value) override;
+    // Writes what is buffered; false when any write failed (errno of the failure kept).
+    bool finish();
+
+private:
+    void flush();
+    int fd_;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t used_ = 0;
+    int errno_ = 0;
 };
 
 class MemoryTagSink : public TagSink {
@@ -52,8 +69,8 @@ public:
     void point(int code, const AcGePoint3d& p);
     void point2d(int code, double x, double y);
     void handle(int code, std::uint64_t handle);
-    // Writes a tag whose value is already in file form (raw objects read from a file).
-    void raw(int code, std::string_view value) { sink_.put(code, value); }
+    // Writes a tag kept as read (objects the database does not model).
+    void raw(int code, std::string_view value) { text(code, value); }
 
 private:
     TagSink& sink_;

@@ -1,6 +1,9 @@
-// Extended data through result-buffer chains.
-#if __has_include("host/db/RawObjects.h") // built once the database room has its internals
+// Extended data in the database's encoding: per application a u32 interned name, a u16 payload
+// size and the items (one byte code - 1000, then the value).
 #include "host/dxf/XDataCodec.h"
+
+#include "host/db/ObjectAccess.h"
+#include "host/db/XData.h"
 
 #include <cstdint>
 #include <cstring>
@@ -9,15 +12,26 @@ namespace veld::dxf {
 
 namespace {
 
-struct ChainDeleter {
-    void operator()(resbuf* rb) const { acutRelRb(rb); }
-};
-
+bool isTextCode(int code) {
+    return code == 1000 || code == 1003 || code == 1005;
+}
 bool isPointCode(int code) {
     return code >= 1010 && code <= 1013;
 }
 bool isRealCode(int code) {
     return code >= 1040 && code <= 1042;
+}
+
+template <class T> T load(const char* p) {
+    T value;
+    std::memcpy(&value, p, sizeof(T));
+    return value;
+}
+
+template <class T> void store(std::string& out, T value) {
+    char raw[sizeof(T)];
+    std::memcpy(raw, &value, sizeof(T));
+    out.append(raw, sizeof(T));
 }
 
 // The longest prefix of at most `limit` bytes that does not cut a UTF-8 sequence.
@@ -32,11 +46,15 @@ std::string_view cutText(std::string_view text, std::size_t limit) {
     return text.substr(0, end);
 }
 
-double number(const OwnedTag& tag) {
+[[noreturn]] void bad(const OwnedTag& tag, const char* what) {
+    throw DxfError("extended data group " + std::to_string(tag.code) + " needs " + what +
+                   ", found \"" + tag.value.substr(0, 40) + "\"");
+}
+
+double real(const OwnedTag& tag) {
     double v = 0.0;
     if (!parseDouble(tag.value, v)) {
-        throw DxfError("extended data group " + std::to_string(tag.code) +
-                       " needs a number, found \"" + tag.value.substr(0, 40) + "\"");
+        bad(tag, "a number");
     }
     return v;
 }
@@ -44,96 +62,141 @@ double number(const OwnedTag& tag) {
 std::int64_t integer(const OwnedTag& tag, std::int64_t low, std::int64_t high, const char* what) {
     std::int64_t v = 0;
     if (!parseInteger(tag.value, v) || v < low || v > high) {
-        throw DxfError("extended data group " + std::to_string(tag.code) + " needs " + what +
-                       ", found \"" + tag.value.substr(0, 40) + "\"");
+        bad(tag, what);
     }
     return v;
+}
+
+// Encodes the items of one application, from tags[i] (after its 1001) to the next 1001.
+void encodeItems(const std::vector<OwnedTag>& tags, std::size_t& i, std::string& payload) {
+    for (; i < tags.size() && tags[i].code != 1001; ++i) {
+        const OwnedTag& tag = tags[i];
+        const int code = tag.code;
+        if (isTextCode(code)) {
+            const std::string_view text = cutText(tag.value, veld::db::kMaxXDataString);
+            payload += static_cast<char>(code - 1000);
+            payload += static_cast<char>(text.size());
+            payload.append(text);
+        } else if (code == 1002) {
+            payload += '\2';
+            payload += tag.value.find('}') != std::string::npos ? '\1' : '\0';
+        } else if (code == 1004) {
+            const std::size_t n = std::min<std::size_t>(tag.value.size() / 2, 127);
+            payload += '\4';
+            payload += static_cast<char>(n);
+            for (std::size_t k = 0; k < n; ++k) {
+                std::uint64_t byte = 0;
+                if (!parseHandle(std::string_view(tag.value).substr(2 * k, 2), byte)) {
+                    bad(tag, "hexadecimal digits");
+                }
+                payload += static_cast<char>(byte);
+            }
+        } else if (isPointCode(code)) {
+            payload += static_cast<char>(code - 1000);
+            double xyz[3] = {real(tag), 0.0, 0.0};
+            for (int k = 1; k <= 2 && i + 1 < tags.size() && tags[i + 1].code == code + 10 * k;
+                 ++k) {
+                xyz[k] = real(tags[++i]);
+            }
+            for (double v : xyz) {
+                store(payload, v);
+            }
+        } else if (isRealCode(code)) {
+            payload += static_cast<char>(code - 1000);
+            store(payload, real(tag));
+        } else if (code == 1070) {
+            payload += static_cast<char>(70);
+            store(payload,
+                  static_cast<std::int16_t>(integer(tag, -32768, 32767, "a 16-bit integer")));
+        } else if (code == 1071) {
+            payload += static_cast<char>(71);
+            store(payload, static_cast<std::int32_t>(
+                               integer(tag, INT32_MIN, INT32_MAX, "a 32-bit integer")));
+        }
+        // Codes extended data does not know are left out.
+    }
+}
+
+void writeItem(TagWriter& out, const char*& p) {
+    const int code = 1000 + static_cast<unsigned char>(*p++);
+    if (isTextCode(code) || code == 1004) {
+        const auto n = static_cast<unsigned char>(*p++);
+        if (code != 1004) {
+            out.text(code, std::string_view(p, n));
+        } else {
+            static constexpr char kHex[] = "0123456789ABCDEF";
+            std::string hex;
+            for (std::size_t k = 0; k < n; ++k) {
+                hex += kHex[static_cast<unsigned char>(p[k]) >> 4];
+                hex += kHex[static_cast<unsigned char>(p[k]) & 15];
+            }
+            out.text(code, hex);
+        }
+        p += n;
+    } else if (code == 1002) {
+        out.text(code, *p++ == 0 ? "{" : "}");
+    } else if (isPointCode(code)) {
+        out.point(code, AcGePoint3d(load<double>(p), load<double>(p + 8), load<double>(p + 16)));
+        p += 24;
+    } else if (isRealCode(code)) {
+        out.real(code, load<double>(p));
+        p += 8;
+    } else if (code == 1070) {
+        out.integer(code, load<std::int16_t>(p));
+        p += 2;
+    } else {
+        out.integer(code, load<std::int32_t>(p));
+        p += 4;
+    }
 }
 
 } // namespace
 
 void writeXData(TagWriter& out, const AcDbObject& object) {
-    std::unique_ptr<resbuf, ChainDeleter> chain(object.xData(nullptr));
-    for (const resbuf* rb = chain.get(); rb != nullptr; rb = rb->rbnext) {
-        const int code = rb->restype;
-        if (isPointCode(code)) {
-            out.point(code, AcGePoint3d(rb->resval.rpoint[0], rb->resval.rpoint[1],
-                                        rb->resval.rpoint[2]));
-        } else if (isRealCode(code)) {
-            out.real(code, rb->resval.rreal);
-        } else if (code == 1070) {
-            out.integer(code, rb->resval.rint);
-        } else if (code == 1071) {
-            out.integer(code, rb->resval.rlong);
-        } else if (code == 1004) {
-            static constexpr char kHex[] = "0123456789ABCDEF";
-            std::string hex;
-            for (short i = 0; i < rb->resval.rbinary.clen; ++i) {
-                const auto byte = static_cast<unsigned char>(rb->resval.rbinary.buf[i]);
-                hex += kHex[byte >> 4];
-                hex += kHex[byte & 15];
-            }
-            out.text(code, hex);
-        } else {
-            out.text(code, rb->resval.rstring != nullptr ? rb->resval.rstring : "");
+    const veld::db::ObjectExtras* extras = veld::db::ObjectAccess::extras(object);
+    if (extras == nullptr || extras->xdataSize == 0) {
+        return;
+    }
+    const std::string_view bytes = extras->bytes();
+    const char* p = bytes.data();
+    const char* end = p + bytes.size();
+    while (p + 6 <= end) {
+        const auto name = load<std::uint32_t>(p);
+        const auto size = load<std::uint16_t>(p + 4);
+        p += 6;
+        out.text(1001, veld::db::internedAppName(name));
+        const char* stop = p + size;
+        while (p < stop) {
+            writeItem(out, p);
         }
     }
 }
 
-resbuf* xdataChainFromTags(const std::vector<OwnedTag>& tags) {
-    resbuf* head = nullptr;
-    resbuf* tail = nullptr;
-    std::unique_ptr<resbuf, ChainDeleter> guard;
-    auto append = [&](int code) {
-        resbuf* rb = acutNewRb(code);
-        (head == nullptr ? head : tail->rbnext) = rb;
-        tail = rb;
-        if (!guard) {
-            guard.reset(head);
+void readXData(AcDbObject& object, const std::vector<OwnedTag>& tags,
+               const std::function<void(const std::string&)>& registered) {
+    std::string encoded, payload;
+    std::size_t i = 0;
+    while (i < tags.size()) {
+        if (tags[i].code != 1001) {
+            ++i; // items before any application name belong to none
+            continue;
         }
-        return rb;
-    };
-    for (std::size_t i = 0; i < tags.size(); ++i) {
-        const OwnedTag& tag = tags[i];
-        const int code = tag.code;
-        if (isPointCode(code)) {
-            resbuf* rb = append(code);
-            rb->resval.rpoint[0] = number(tag);
-            for (int k = 1; k <= 2; ++k) {
-                if (i + 1 < tags.size() && tags[i + 1].code == code + 10 * k) {
-                    rb->resval.rpoint[k] = number(tags[++i]);
-                }
-            }
-        } else if (isRealCode(code)) {
-            append(code)->resval.rreal = number(tag);
-        } else if (code == 1070) {
-            append(code)->resval.rint =
-                static_cast<short>(integer(tag, -32768, 32767, "a 16-bit integer"));
-        } else if (code == 1071) {
-            append(code)->resval.rlong = static_cast<std::int32_t>(
-                integer(tag, INT32_MIN, INT32_MAX, "a 32-bit integer"));
-        } else if (code == 1004) {
-            resbuf* rb = append(code);
-            const std::size_t bytes = std::min<std::size_t>(tag.value.size() / 2, 127);
-            rb->resval.rbinary.clen = static_cast<short>(bytes);
-            rb->resval.rbinary.buf = static_cast<char*>(std::malloc(bytes + 1));
-            for (std::size_t k = 0; k < bytes; ++k) {
-                std::uint64_t byte = 0;
-                if (!parseHandle(std::string_view(tag.value).substr(2 * k, 2), byte)) {
-                    throw DxfError("extended data group 1004 needs hexadecimal digits");
-                }
-                rb->resval.rbinary.buf[k] = static_cast<char>(byte);
-            }
-        } else if (code >= 1000 && code <= 1005) {
-            const std::string_view text = cutText(tag.value, code == 1001 ? 255 : 255);
-            acutNewString(std::string(text).c_str(), append(code)->resval.rstring);
+        const std::string name = veld::db::upperAscii(cutText(tags[i].value, 31));
+        ++i;
+        payload.clear();
+        encodeItems(tags, i, payload);
+        if (name.empty() || payload.empty() || payload.size() > 0xFFFF ||
+            encoded.size() + 6 + payload.size() > veld::db::kMaxXDataBytes) {
+            continue;
         }
-        // Codes the extended data does not know are dropped.
+        registered(name);
+        store(encoded, veld::db::internAppName(name));
+        store(encoded, static_cast<std::uint16_t>(payload.size()));
+        encoded += payload;
     }
-    guard.release();
-    return head;
+    if (!encoded.empty()) {
+        veld::db::ObjectAccess::setXDataBytes(object, encoded);
+    }
 }
 
 } // namespace veld::dxf
-
-#endif

@@ -83,6 +83,10 @@ public:
     const std::string& lastCommand() const { return lastCommand_; }
     void setLastCommand(std::string name) { lastCommand_ = std::move(name); }
 
+    // A failure the run must report at its end although the script went on (a failed SAVE).
+    void noteFailure(std::string reason) { failure_ = std::move(reason); }
+    const std::string& failure() const { return failure_; }
+
     SystemVariables& variables() { return variables_; }
     SelectionSets& selectionSets() { return selectionSets_; }
     const AcGePoint3d& lastPoint() const { return lastPoint_; }
@@ -100,6 +104,7 @@ private:
     CommandItem currentItem_;
     bool quitRequested_ = false;
     std::string lastCommand_;
+    std::string failure_;
 };
 
 // The command line of the current session.

@@ -5,6 +5,7 @@
 #include "host/ed/commands/LayerCommand.h"
 #include "host/ed/commands/LineCommand.h"
 #include "host/ed/commands/QuitCommand.h"
+#include "host/ed/commands/SaveCommand.h"
 #include "host/ed/commands/SetvarCommand.h"
 #include "host/ed/commands/UCommand.h"
 #include "host/ed/commands/UndoCommand.h"
@@ -25,12 +26,21 @@ HostCommandTable::HostCommandTable() {
     add(std::make_unique<UndoCommand>());
     add(std::make_unique<UCommand>());
     add(std::make_unique<QuitCommand>());
+    add(std::make_unique<SaveCommand>());
 }
 
-void HostCommandTable::add(std::unique_ptr<HostCommand> command) {
+std::unique_ptr<HostCommand> HostCommandTable::add(std::unique_ptr<HostCommand> command) {
     std::string name = InputParser::upper(command->name());
-    std::erase_if(commands_, [&](const auto& c) { return InputParser::upper(c->name()) == name; });
+    std::unique_ptr<HostCommand> replaced;
+    for (auto it = commands_.begin(); it != commands_.end(); ++it) {
+        if (InputParser::upper((*it)->name()) == name) {
+            replaced = std::move(*it);
+            commands_.erase(it);
+            break;
+        }
+    }
     commands_.push_back(std::move(command));
+    return replaced;
 }
 
 HostCommand* HostCommandTable::find(std::string_view name) const {

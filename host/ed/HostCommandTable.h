@@ -13,8 +13,9 @@ class HostCommandTable {
 public:
     static HostCommandTable& instance();
 
-    // Adds a command; a command of the same name is replaced.
-    void add(std::unique_ptr<HostCommand> command);
+    // Adds a command. A command of the same name is replaced and handed back (null when there
+    // was none), so that a test can put it back afterwards.
+    std::unique_ptr<HostCommand> add(std::unique_ptr<HostCommand> command);
     // By name without regard to case; "-NAME" finds a command that has the dash form.
     HostCommand* find(std::string_view name) const;
     std::vector<std::string> names() const;

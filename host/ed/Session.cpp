@@ -1,5 +1,5 @@
 // The command-line session: reading answer lines, writing the transcript, stopping a script.
-// The transcript follows the original command line: texts start new lines with a leading "\n".
+// The transcript is written as printed; texts start new lines with a leading "\n".
 #include "host/ed/Session.h"
 
 #include "host/ed/CommandLine.h"
@@ -69,7 +69,6 @@ std::optional<std::string> Session::nextLine() {
         if (input_->isInteractive()) {
             // The person pressed ENTER: the terminal is at the start of a new line.
             atLineStart_ = true;
-            swallowLineBreak_ = true;
         }
         dropLineEnd(*line);
         if (!firstLineRead_) {
@@ -89,21 +88,11 @@ int Session::lineNumber() const {
 }
 
 void Session::print(std::string_view utf8) {
-    std::string shown;
-    shown.reserve(utf8.size());
-    for (char c : utf8) {
-        if (c == '\n' && (!printedAnything_ || swallowLineBreak_)) {
-            swallowLineBreak_ = false;
-            continue;
-        }
-        swallowLineBreak_ = false;
-        printedAnything_ = true;
-        atLineStart_ = c == '\n';
-        shown.push_back(c);
+    if (utf8.empty()) {
+        return;
     }
-    if (!shown.empty()) {
-        write(shown);
-    }
+    atLineStart_ = utf8.back() == '\n';
+    write(utf8);
 }
 
 void Session::finishLine() {

@@ -57,10 +57,9 @@ public:
     // The line number of the line last read (0 before the first).
     int lineNumber() const;
 
-    // The transcript: everything the command line shows. Standard output by default.
-    // The command line's texts begin with "\n" to start a new line; the very first line break
-    // of a transcript is dropped, and so is the one that follows an answer a person typed at a
-    // terminal (the terminal has moved to the next line already).
+    // The transcript: everything the command line shows, exactly as printed (texts begin with
+    // "\n" to start a new line, as on the original command line; see TranscriptFilter for the
+    // console's view). Standard output by default.
     void print(std::string_view utf8);
     void setOutput(std::function<void(std::string_view)> sink) { output_ = std::move(sink); }
     // Ends the line being written, if one is open (the end of a run).
@@ -84,9 +83,7 @@ private:
     std::function<void(std::string_view)> output_;
     bool aborted_ = false;
     std::string abortReason_;
-    bool printedAnything_ = false;
     bool atLineStart_ = true;
-    bool swallowLineBreak_ = false;
     bool firstLineRead_ = false;
     std::unique_ptr<ed::CommandLine> commandLine_;
 };

@@ -16,6 +16,9 @@ std::optional<std::string> TerminalInput::nextLine() {
         return std::nullopt;
     }
     ++lineNumber_;
+    if (typed_ && interactive_) {
+        typed_();
+    }
     return line;
 }
 

@@ -1,6 +1,5 @@
 // Walks model space (and the blocks it references) into an SvgCanvas.
 #include "host/render/SvgExport.h"
-#if __has_include("host/db/RawObjects.h") // built once the database room has its internals
 
 #include "host/dxf/SafeFile.h"
 #include "host/dxf/SavePlan.h"
@@ -197,5 +196,3 @@ bool exportSvg(const AcDbDatabase& db, const std::string& path, std::string& err
 }
 
 } // namespace veld::render
-
-#endif

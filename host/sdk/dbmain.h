@@ -13,7 +13,9 @@
 //             database. An object still open at the end of a command is a fault.
 //   erased    `erase()` on an object open for write: it stays in the database (UNDO can bring it
 //             back) but opening it fails with eWasErased unless openErased is asked for.
-//   destroyed only when the database itself is destroyed.
+//   destroyed when the database itself is destroyed, or when UNDO takes back the object's
+//             creation: it then leaves its owner and every iteration, and its id opens with
+//             ePermanentlyErased. Its handle is never given out again.
 // Every change to an object in the database (creation, modification, erasure) is journaled for
 // UNDO; a modification journals the object's state before its first change in one write open.
 #pragma once

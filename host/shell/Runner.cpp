@@ -1,12 +1,15 @@
 // The runner of veld run and veld shell.
 #include "host/shell/Runner.h"
 
+#include "host/dxf/DrawingFile.h"
+#include "host/ed/CommandLine.h"
 #include "host/ed/CommandProcessor.h"
 #include "host/ed/DocumentManager.h"
 #include "host/ed/ScriptFileInput.h"
 #include "host/ed/Session.h"
 #include "host/ed/TerminalInput.h"
-#include "host/shell/DrawingFiles.h"
+#include "host/ed/TranscriptFilter.h"
+#include "host/render/SvgExport.h"
 #include "host/shell/ExitCode.h"
 #include "host/shell/ModuleLoader.h"
 #include "host/shell/Profile.h"
@@ -83,13 +86,14 @@ int Runner::run() {
     std::unique_ptr<AcDbDatabase> database;
     if (options_.drawing.empty()) {
         database = std::make_unique<AcDbDatabase>();
-    } else if (!(database = DrawingFiles::read(options_.drawing, error))) {
+    } else if (!(database = dxf::openDrawing(options_.drawing, error))) {
         return fail(kExitInput, error);
     }
+    const bool shiftJis = options_.shiftJisOutput;
+    ed::TranscriptFilter console([shiftJis](std::string_view text) { writeOut(text, shiftJis); });
     host::Session session;
     host::Session::Scope scope(session);
-    const bool shiftJis = options_.shiftJisOutput;
-    session.setOutput([shiftJis](std::string_view text) { writeOut(text, shiftJis); });
+    session.setOutput([&console](std::string_view text) { console.write(text); });
     OpenDocument document(
         ed::DocumentManager::instance().open(std::move(database), options_.drawing));
     if (!options_.drawing.empty()) {
@@ -99,7 +103,8 @@ int Runner::run() {
     if (!module) {
         return fail(kExitSetup, error);
     }
-    ed::TerminalInput terminal(std::cin);
+    ed::TerminalInput terminal(
+        std::cin, [&console] { console.answerTyped(); }, isatty(STDIN_FILENO) != 0);
     session.setInput(script ? static_cast<host::InputSource*>(script.get()) : &terminal);
     ed::CommandProcessor::run();
     std::fflush(stdout);
@@ -116,10 +121,13 @@ int Runner::run() {
 int Runner::writeOutputs() {
     std::string error;
     AcDbDatabase* db = ed::DocumentManager::instance().current()->database();
-    if (!options_.out.empty() && !DrawingFiles::save(*db, options_.out, error)) {
+    if (!ed::commandLine().failure().empty()) {
+        return fail(kExitOutput, ed::commandLine().failure());
+    }
+    if (!options_.out.empty() && !dxf::saveDrawing(*db, options_.out, error)) {
         return fail(kExitOutput, error);
     }
-    if (!options_.svg.empty() && !DrawingFiles::exportSvg(*db, options_.svg, error)) {
+    if (!options_.svg.empty() && !render::exportSvg(*db, options_.svg, error)) {
         return fail(kExitOutput, error);
     }
     return kExitOk;

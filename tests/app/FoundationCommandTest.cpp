@@ -78,7 +78,7 @@ TEST(AppFoundationCommand, UndoCommandsEchoOnlyWithCommandEchoOn) {
     FoundationCommand command;
     command.beginUndoGroup();
     EXPECT_EQ(host.transcript(),
-              "Command: _undo\n"
+              "\nCommand: _undo\n"
               "Enter the number of operations to undo or [BEgin/End/Mark/Back] <1>: g");
     command.endUndoGroup();
     host.clearTranscript();

@@ -101,3 +101,15 @@ TEST(E2eRunner, TheTranscriptCanBeWrittenInShiftJis) {
     EXPECT_NE(r.out.find(veld::win::utf8ToSjis("<\"基礎符号\">")), std::string::npos);
     EXPECT_EQ(r.out.find("基礎符号"), std::string::npos) << "no UTF-8 left";
 }
+
+TEST(E2eRunner, TheShellReadsItsStandardInput) {
+    VeldWorkspace ws;
+    auto out = ws.folder() / "shell.dxf";
+    ws.setInput(ws.script("typed.txt", {"LINE", "0,0", "2,2", "", "SAVE", out.string(), "QUIT"}));
+    auto r = ws.run({"shell"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(std::filesystem::exists(out));
+    EXPECT_NE(r.out.find("Specify next point or [Undo]: 2,2\n"), std::string::npos) << r.out;
+    EXPECT_EQ(ws.run({"shell", "a.dxf", "b.dxf"}).exitCode, 2);
+    EXPECT_EQ(ws.run({"shell", "--out", "x.dxf"}).exitCode, 2);
+}

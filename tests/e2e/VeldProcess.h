@@ -28,9 +28,12 @@ public:
     // Runs veld with these arguments; `--profile` is added unless `withProfile` is false.
     VeldResult run(std::vector<std::string> args, bool withProfile = true,
                    const std::map<std::string, std::string>& environment = {});
+    // Standard input of the next runs (nothing when empty).
+    void setInput(std::filesystem::path path) { input_ = std::move(path); }
 
 private:
     std::filesystem::path folder_;
+    std::filesystem::path input_;
 };
 
 std::string readFile(const std::filesystem::path& path);

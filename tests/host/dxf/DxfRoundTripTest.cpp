@@ -2,7 +2,6 @@
 // attributes and dimensions survive save, open and save again unchanged; ezdxf accepts every
 // file written; the shared corpus of real files opens and saves with its entities intact.
 #include "host/dxf/DrawingFile.h"
-#if __has_include("host/db/RawObjects.h")
 
 #include "host/render/SvgExport.h"
 #include "support/EzdxfAudit.h"
@@ -28,7 +27,10 @@ protected:
         fs::remove_all(dir_);
         fs::create_directories(dir_);
     }
-    void TearDown() override { fs::remove_all(dir_); }
+    void TearDown() override {
+        if (!HasFailure())
+            fs::remove_all(dir_);
+    }
     std::string path(const std::string& name) const { return (dir_ / name).string(); }
     fs::path dir_;
 };
@@ -209,11 +211,9 @@ TEST_F(DxfFiles, CorpusFilesOpenAndSaveWithTheirEntities) {
         const std::string out = path(entry.path().filename().string());
         ASSERT_TRUE(veld::dxf::saveDrawing(*db, out, error)) << error;
         const auto saved = veld::test::runEzdxfCheck(out);
-        EXPECT_TRUE(saved.loaded) << saved.json;
+        EXPECT_TRUE(saved.clean()) << saved.json;
         if (original.loaded) {
             EXPECT_EQ(saved.counts, original.counts) << saved.json;
         }
     }
 }
-
-#endif

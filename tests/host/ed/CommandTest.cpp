@@ -6,6 +6,7 @@
 #include "host/ed/CurrentDrawing.h"
 #include "host/ed/DrawingVariables.h"
 #include "host/ed/HeadlessHost.h"
+#include "host/ed/HostCommandTable.h"
 
 #include <gtest/gtest.h>
 
@@ -68,7 +69,7 @@ void commandLeavingALineOpen() {
 TEST(EdCommand, AnUnknownCommandIsReportedAndTheNextLineIsACommandAgain) {
     HeadlessHost host;
     host.runCommands({"frobnicate", "-line", "LINE", "0,0", "1,0", ""});
-    EXPECT_EQ(host.transcript(), "Command: frobnicate\n"
+    EXPECT_EQ(host.transcript(), "\nCommand: frobnicate\n"
                                  "Unknown command \"FROBNICATE\".  Press F1 for help.\n"
                                  "Command: -line\n"
                                  "Unknown command \"-LINE\".  Press F1 for help.\n"
@@ -151,7 +152,7 @@ TEST(EdCommand, CommandEchoDecidesWhetherSentCommandsAreShown) {
     ads_point b{10, 0, 0};
     EXPECT_EQ(acedCommand(RTSTR, "_line", RT3DPOINT, a, RT3DPOINT, b, RTSTR, "", 0), RTNORM);
     EXPECT_EQ(host.transcript(),
-              "Command: _line\nSpecify first point: 0,0,0\n"
+              "\nCommand: _line\nSpecify first point: 0,0,0\n"
               "Specify next point or [Undo]: 10,0,0\nSpecify next point or [Undo]: ");
     host.clearTranscript();
     resbuf off{};
@@ -200,4 +201,64 @@ TEST(EdCommand, AnObjectLeftOpenByACommandIsReported) {
         std::string::npos)
         << host.transcript();
     leftOpenLine->close();
+}
+
+namespace {
+
+// A host command that counts its runs and answers to its dash form.
+class CountingCommand : public veld::ed::HostCommand {
+public:
+    explicit CountingCommand(int& runs) : runs_(runs) {}
+    std::string name() const override { return "LINE"; }
+    int run() override {
+        ++runs_;
+        return RTNORM;
+    }
+
+private:
+    int& runs_;
+};
+
+} // namespace
+
+TEST(EdCommand, AReplacedHostCommandIsHandedBackToBePutBack) {
+    HeadlessHost host;
+    auto& table = veld::ed::HostCommandTable::instance();
+    int runs = 0;
+    std::unique_ptr<veld::ed::HostCommand> line =
+        table.add(std::make_unique<CountingCommand>(runs));
+    ASSERT_NE(line, nullptr);
+    host.runCommands({"LINE"});
+    EXPECT_EQ(runs, 1);
+    EXPECT_NE(table.add(std::move(line)), nullptr);
+    host.runCommands({"LINE", "0,0", "1,1", ""});
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(modelLines(host.database()).size(), 1u);
+}
+
+TEST(EdCommand, AResultBufferChainRunsACommandAndTheLastEntityIsItsLine) {
+    HeadlessHost host;
+    ads_name last;
+    EXPECT_EQ(acdbEntLast(last), RTERROR) << "an empty drawing has no last entity";
+    ads_point a{1, 2, 0};
+    ads_point b{3, 4, 0};
+    resbuf* items = acutBuildList(RTSTR, "_line", RTPOINT, a, RT3DPOINT, b, RTSTR, "", 0);
+    EXPECT_EQ(acedCmd(items), RTNORM);
+    acutRelRb(items);
+    ASSERT_EQ(acdbEntLast(last), RTNORM);
+    AcDbObjectId id;
+    ASSERT_EQ(acdbGetObjectId(id, last), Acad::eOk);
+    AcDbLine* line = nullptr;
+    ASSERT_EQ(acdbOpenObject(line, id, AcDb::kForRead), Acad::eOk);
+    EXPECT_EQ(line->endPoint(), AcGePoint3d(3, 4, 0));
+    line->close();
+}
+
+TEST(EdCommand, APauseItemAsksTheSessionForThatAnswer) {
+    HeadlessHost host({"7,7"});
+    ads_point a{0, 0, 0};
+    EXPECT_EQ(acedCommand(RTSTR, "_line", RT3DPOINT, a, RTSTR, "\\", RTSTR, "", 0), RTNORM);
+    auto lines = modelLines(host.database());
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].second, AcGePoint3d(7, 7, 0));
 }

@@ -45,7 +45,7 @@ TEST(EdPrompt, TheTranscriptShowsEachPromptWithItsAnswer) {
     acedGetPoint(nullptr, "\nSecond: ", p);
     acedGetPoint(nullptr, "\nThird: ", p);
     acedGetPoint(nullptr, "\nFourth: ", p);
-    EXPECT_EQ(host.transcript(), "First: 3,4\nSecond: \nThird: *Cancel*\nFourth: *Cancel*");
+    EXPECT_EQ(host.transcript(), "\nFirst: 3,4\nSecond: \nThird: *Cancel*\nFourth: *Cancel*");
 }
 
 TEST(EdPrompt, ARejectedAnswerGetsTheMessageAndTheSamePromptAgain) {
@@ -54,7 +54,7 @@ TEST(EdPrompt, ARejectedAnswerGetsTheMessageAndTheSamePromptAgain) {
     ASSERT_EQ(acedGetPoint(nullptr, "\nPoint: ", p), RTNORM);
     EXPECT_DOUBLE_EQ(p[0], 10);
     EXPECT_DOUBLE_EQ(p[2], 5);
-    EXPECT_EQ(host.transcript(), "Point: ten,20\nInvalid point.\nPoint: 10,20,5");
+    EXPECT_EQ(host.transcript(), "\nPoint: ten,20\nInvalid point.\nPoint: 10,20,5");
     host.answer({"x", "2.5"});
     ads_real r = 0;
     ASSERT_EQ(acedGetReal("\nReal: ", &r), RTNORM);
@@ -100,5 +100,5 @@ TEST(EdPrompt, ACornerNeedsItsBasePoint) {
 TEST(EdPrompt, PrintedTextGoesToTheTranscriptAsFormatted) {
     HeadlessHost host;
     EXPECT_EQ(acutPrintf("\n ｼｽﾃﾑ変数 USERR1の値が不正です = %f", 0.0), 59);
-    EXPECT_EQ(host.transcript(), " ｼｽﾃﾑ変数 USERR1の値が不正です = 0.000000");
+    EXPECT_EQ(host.transcript(), "\n ｼｽﾃﾑ変数 USERR1の値が不正です = 0.000000");
 }

@@ -53,7 +53,7 @@ TEST(EdSelection, APickTakesTheNearestEntityWithinThePickDistance) {
     ads_name ss;
     ASSERT_EQ(acedSSGet(":S", nullptr, nullptr, nullptr, ss), RTNORM);
     EXPECT_EQ(takeSet(ss), std::vector<AcDbObjectId>{grid.left});
-    EXPECT_EQ(host.transcript(), "Select objects: 3,20\n1 found");
+    EXPECT_EQ(host.transcript(), "\nSelect objects: 3,20\n1 found");
     host.answer({"2,52"});
     ASSERT_EQ(acedSSGet(":S", nullptr, nullptr, nullptr, ss), RTNORM);
     EXPECT_EQ(takeSet(ss), std::vector<AcDbObjectId>{grid.across}) << "the nearer of two";
@@ -66,7 +66,7 @@ TEST(EdSelection, APointWithNothingNearStartsAWindowOrACrossing) {
     ASSERT_EQ(acedSSGet(":S", nullptr, nullptr, nullptr, ss), RTNORM);
     EXPECT_EQ(takeSet(ss), std::vector<AcDbObjectId>{grid.left}) << "left to right: inside only";
     EXPECT_EQ(host.transcript(),
-              "Select objects: -20,-20\nSpecify opposite corner: 50,120\n1 found");
+              "\nSelect objects: -20,-20\nSpecify opposite corner: 50,120\n1 found");
     host.answer({"50,120", "-20,-20"});
     ASSERT_EQ(acedSSGet(":S", nullptr, nullptr, nullptr, ss), RTNORM);
     EXPECT_EQ(takeSet(ss), (std::vector<AcDbObjectId>{grid.left, grid.across}))

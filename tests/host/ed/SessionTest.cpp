@@ -1,10 +1,16 @@
 // The session: reading answer lines, the transcript's line breaks, stopping a run.
 #include "host/ed/Session.h"
 #include "host/ed/LineListInput.h"
+#include "host/ed/TerminalInput.h"
+#include "host/ed/TranscriptFilter.h"
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 using veld::ed::LineListInput;
+using veld::ed::TerminalInput;
+using veld::ed::TranscriptFilter;
 using veld::host::Session;
 
 namespace {
@@ -30,23 +36,37 @@ TEST(EdSession, CommentsLineEndsAndByteOrderMarkAreDropped) {
     EXPECT_EQ(c.session.nextLine(), std::nullopt);
 }
 
-TEST(EdSession, TheFirstLineBreakOfATranscriptIsDropped) {
+TEST(EdSession, TheTranscriptIsWrittenAsPrintedAndFinishedWithALineEnd) {
     Captured c;
     c.session.print("\nCommand: LINE");
     c.session.print("\nSpecify first point: ");
     c.session.finishLine();
-    EXPECT_EQ(c.text, "Command: LINE\nSpecify first point: \n");
+    c.session.finishLine();
+    EXPECT_EQ(c.text, "\nCommand: LINE\nSpecify first point: \n");
 }
 
-TEST(EdSession, AnAnswerTypedAtATerminalEndsTheLineItself) {
-    Captured c;
-    LineListInput input({"LINE"}, true);
-    c.session.setInput(&input);
-    c.session.print("\nCommand: ");
-    c.session.nextLine();
-    c.session.print("\nSpecify first point: ");
-    c.session.print("\n\nblank line above");
-    EXPECT_EQ(c.text, "Command: Specify first point: \n\nblank line above");
+TEST(EdTranscriptFilter, TheConsoleDropsTheFirstLineBreak) {
+    std::string shown;
+    TranscriptFilter console([&](std::string_view t) { shown.append(t); });
+    console.write("\nCommand: LINE");
+    console.write("\nSpecify first point: ");
+    EXPECT_EQ(shown, "Command: LINE\nSpecify first point: ");
+}
+
+TEST(EdTranscriptFilter, AnAnswerTypedAtATerminalEndsTheLineItself) {
+    std::string shown;
+    TranscriptFilter console([&](std::string_view t) { shown.append(t); });
+    std::istringstream typed("LINE\n");
+    TerminalInput terminal(typed, [&] { console.answerTyped(); });
+    Session session;
+    Session::Scope scope(session);
+    session.setOutput([&](std::string_view t) { console.write(t); });
+    session.setInput(&terminal);
+    session.print("\nCommand: ");
+    EXPECT_EQ(session.nextLine(), "LINE");
+    session.print("\nSpecify first point: ");
+    session.print("\n\nblank line above");
+    EXPECT_EQ(shown, "Command: Specify first point: \n\nblank line above");
 }
 
 TEST(EdSession, AbortStopsReadingAndNamesTheLine) {

@@ -136,7 +136,7 @@ TEST(EdSystemVariables, SetvarAndTypedNamesChangeAValue) {
     resbuf rb{};
     acedGetVar("USERR2", &rb);
     EXPECT_EQ(rb.resval.rreal, 2.5);
-    EXPECT_EQ(host.transcript(), "Command: SETVAR\n"
+    EXPECT_EQ(host.transcript(), "\nCommand: SETVAR\n"
                                  "Enter variable name or [?]: osmode\n"
                                  "Enter new value for OSMODE <4133>: 32\n"
                                  "Command: USERR2\n"

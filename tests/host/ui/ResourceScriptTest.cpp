@@ -270,6 +270,18 @@ TEST(ResourceScript, DefinesStylesAndNot) {
     EXPECT_EQ(d.controls.at(2).style & BS_TYPEMASK, BS_AUTOCHECKBOX);
 }
 
+TEST(ResourceScript, StringsCommentsNumbersAndUserData) {
+    const auto parsed =
+        parseResourceScript("/* a comment\n over lines */ 0x10 DIALOGEX 0, 0, 1, 1, 77\n"
+                            "CAPTION L\"say \"\"hi\"\" \\\"now\\\"\" // trailing\n"
+                            "BEGIN END\n"
+                            "16 CONTROLKEYS { \"A 1\" \"B 2\", 3 }\n"
+                            "16 BITMAP DISCARDABLE \"pic.svg\"\n");
+    EXPECT_EQ(parsed.dialogs.at(16).caption, "say \"hi\" \"now\"");
+    EXPECT_EQ(parsed.data.at("CONTROLKEYS").at(16), (std::vector<std::string>{"A 1", "B 2", "3"}));
+    EXPECT_EQ(parsed.files.at("BITMAP").at(16), "pic.svg");
+}
+
 TEST(ResourceScript, ErrorsNameTheirLine) {
     const char* broken[][2] = {
         {"1 DIALOGEX 0, 0, 1, 1\nBEGIN\n  EDITTEXT 5, 0, 0, 1\nEND\n", "3"},

@@ -1,8 +1,7 @@
 // The symbol step of a placed foundation: what it sends to the host's -INSERT command, the
 // system variables while that command runs and afterwards, the USERR1 scale rule, and the block
 // and mark joining the group. A stand-in for -INSERT records the items it is given and places a
-// block reference as the real command does. It lives in this test program, where no test needs
-// the host's own -INSERT, because the host's command table cannot give a replaced command back.
+// block reference as the real command does; the host's own command is put back after each test.
 #include "delta/DeltaShape.h"
 
 #include "aced.h"
@@ -87,7 +86,7 @@ private:
 class SymbolInsertion : public FoundationDrawingFixture {
 protected:
     SymbolInsertion() {
-        veld::ed::HostCommandTable::instance().add(
+        hostInsert = veld::ed::HostCommandTable::instance().add(
             std::make_unique<RecordingInsert>(runs, defineBlock("基礎符号-0")));
         group = shape.draw(deltaSettings());
         shape.rotation = 1.0; // the symbol is never turned with the foundation
@@ -99,9 +98,13 @@ protected:
     }
     // The stand-in must not outlive this test's record of its runs.
     ~SymbolInsertion() override {
-        static std::vector<InsertRun> unexpected;
-        veld::ed::HostCommandTable::instance().add(
-            std::make_unique<RecordingInsert>(unexpected, AcDbObjectId::kNull));
+        if (hostInsert) {
+            veld::ed::HostCommandTable::instance().add(std::move(hostInsert));
+        } else {
+            static std::vector<InsertRun> unexpected;
+            veld::ed::HostCommandTable::instance().add(
+                std::make_unique<RecordingInsert>(unexpected, AcDbObjectId::kNull));
+        }
     }
 
     AcDbObjectId defineBlock(const char* name) {
@@ -128,6 +131,7 @@ protected:
     }
 
     std::vector<InsertRun> runs;
+    std::unique_ptr<veld::ed::HostCommand> hostInsert; // the host's own -INSERT, when it has one
     DeltaShape shape;
     AcDbObjectId group;
 };

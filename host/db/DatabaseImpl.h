@@ -96,14 +96,11 @@ public:
     // Header variables not modelled, in file order: ("$NAME", tags after the 9 tag).
     std::vector<std::pair<std::string, Tags>>& headerVariables() { return headerVariables_; }
 
-    // Handles of file-only parts that belong to an object (by its handle): [0] the BLOCK and
-    // [1] the ENDBLK of a block record, [2] the SEQEND after a reference's attributes. Kept
-    // from the file read so that saving writes them again; 0 where none was read.
-    std::unordered_map<std::uint64_t, std::array<std::uint64_t, 3>>& fileHandles() {
-        return fileHandles_;
-    }
-    const std::unordered_map<std::uint64_t, std::array<std::uint64_t, 3>>& fileHandles() const {
-        return fileHandles_;
+    // The handle of the SEQEND that ends a block reference's attributes in a file, by the
+    // reference's handle: kept from the file read so that saving writes it again.
+    std::unordered_map<std::uint64_t, std::uint64_t>& sequenceEnds() { return sequenceEnds_; }
+    const std::unordered_map<std::uint64_t, std::uint64_t>& sequenceEnds() const {
+        return sequenceEnds_;
     }
 
     // USERR1..USERR5 (i = 1..5), saved in the drawing; 0.0 in a new drawing. Not journaled.
@@ -146,7 +143,7 @@ private:
     std::vector<Tags> classes_;
     std::vector<std::pair<std::string, Tags>> headerVariables_;
     std::array<double, 5> userR_{};
-    std::unordered_map<std::uint64_t, std::array<std::uint64_t, 3>> fileHandles_;
+    std::unordered_map<std::uint64_t, std::uint64_t> sequenceEnds_;
     UndoJournal journal_; // last: destroyed first, while the stubs still exist
 };
 

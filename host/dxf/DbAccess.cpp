@@ -10,14 +10,24 @@ std::uint64_t handseed(const AcDbDatabase& db) {
     return db.impl().handseed();
 }
 
-std::uint64_t auxiliaryHandle(const AcDbDatabase& db, std::uint64_t owner, Aux kind) {
-    const auto& handles = db.impl().fileHandles();
-    const auto it = handles.find(owner);
-    return it == handles.end() ? 0 : it->second[static_cast<std::size_t>(kind) - 1];
+std::pair<std::uint64_t, std::uint64_t> blockMarkers(const AcDbDatabase& db, AcDbObjectId record) {
+    const auto [begin, end] = const_cast<AcDbDatabase&>(db).impl().blockMarkers(record);
+    return {begin.value(), end.value()};
 }
 
-void setAuxiliaryHandle(AcDbDatabase& db, std::uint64_t owner, Aux kind, std::uint64_t handle) {
-    db.impl().fileHandles()[owner][static_cast<std::size_t>(kind) - 1] = handle;
+void setBlockMarkers(AcDbDatabase& db, AcDbObjectId record, std::uint64_t begin,
+                     std::uint64_t end) {
+    db.impl().setBlockMarkers(record, AcDbHandle(begin), AcDbHandle(end));
+}
+
+std::uint64_t sequenceEnd(const AcDbDatabase& db, std::uint64_t insert) {
+    const auto& ends = db.impl().sequenceEnds();
+    const auto it = ends.find(insert);
+    return it == ends.end() ? 0 : it->second;
+}
+
+void setSequenceEnd(AcDbDatabase& db, std::uint64_t insert, std::uint64_t handle) {
+    db.impl().sequenceEnds()[insert] = handle;
     db.impl().setHandseed(handle + 1);
 }
 

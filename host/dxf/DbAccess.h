@@ -12,17 +12,17 @@
 
 namespace veld::dxf::dbaccess {
 
-enum class Aux { BlockBegin = 1, BlockEnd = 2, SequenceEnd = 3 };
-
 // Tags as the database keeps them: (group code, value text) exactly as read.
 using Tags = std::vector<std::pair<int, std::string>>;
 
 std::uint64_t handseed(const AcDbDatabase& db);
 
-// The handle of a file-only part belonging to `owner`; 0 when the database has none.
-std::uint64_t auxiliaryHandle(const AcDbDatabase& db, std::uint64_t owner, Aux kind);
-// Keeps such a handle (from a file) and moves the handle seed past it.
-void setAuxiliaryHandle(AcDbDatabase& db, std::uint64_t owner, Aux kind, std::uint64_t handle);
+// The handles of a block record's BLOCK and ENDBLK markers, given out on first ask and kept.
+std::pair<std::uint64_t, std::uint64_t> blockMarkers(const AcDbDatabase& db, AcDbObjectId record);
+void setBlockMarkers(AcDbDatabase& db, AcDbObjectId record, std::uint64_t begin, std::uint64_t end);
+// The handle of the SEQEND after a reference's attributes as read; 0 when none was read.
+std::uint64_t sequenceEnd(const AcDbDatabase& db, std::uint64_t insert);
+void setSequenceEnd(AcDbDatabase& db, std::uint64_t insert, std::uint64_t handle);
 
 // Every live, unerased object in handle order.
 void forEachObject(const AcDbDatabase& db, const std::function<void(AcDbObjectId)>& visit);

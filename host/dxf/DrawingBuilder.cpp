@@ -58,14 +58,27 @@ void DrawingBuilder::setHandleFloor(std::uint64_t floor) {
     floor_ = std::max(floor_, floor);
 }
 
-std::uint64_t DrawingBuilder::handleFor(const Record& r) {
-    if (r.handle != 0) {
-        const AcDbStub* stub = impl_.findStub(r.handle);
-        if (stub == nullptr || (stub->object == nullptr && !stub->gone)) {
-            return r.handle;
-        }
+void DrawingBuilder::setFileHandles(std::unordered_set<std::uint64_t> handles) {
+    for (std::uint64_t h : handles) {
+        floor_ = std::max(floor_, h + 1);
     }
-    // No handle, or one already taken (a broken file): a new one above everything seen.
+    fileHandles_ = std::move(handles);
+}
+
+std::uint64_t DrawingBuilder::handleFor(const Record& r) {
+    auto isFree = [&](std::uint64_t h) {
+        const AcDbStub* stub = impl_.findStub(h);
+        return h != 0 && (stub == nullptr || (stub->object == nullptr && !stub->gone));
+    };
+    if (r.handle != 0 && isFree(r.handle)) {
+        return previous_ = r.handle;
+    }
+    // No handle: the next one in the file's own numbering when nobody uses it.
+    if (r.handle == 0 && !fileHandles_.empty() && fileHandles_.count(previous_ + 1) == 0 &&
+        isFree(previous_ + 1)) {
+        return ++previous_;
+    }
+    // Otherwise (or for a handle already taken in a broken file) one above everything seen.
     std::uint64_t h = std::max(floor_, impl_.handseed());
     while (impl_.findStub(h) != nullptr) {
         ++h;
@@ -177,8 +190,7 @@ AcDbObjectId DrawingBuilder::attribute(const Record& r, AcDbObjectId insert) {
 
 void DrawingBuilder::sequenceEnd(const Record& r, AcDbObjectId insert) {
     if (r.handle != 0 && impl_.findStub(r.handle) == nullptr) {
-        dbaccess::setAuxiliaryHandle(*db_, insert.handle().value(), dbaccess::Aux::SequenceEnd,
-                                     r.handle);
+        dbaccess::setSequenceEnd(*db_, insert.handle().value(), r.handle);
     }
 }
 
@@ -190,10 +202,7 @@ AcDbObjectId DrawingBuilder::beginBlock(const Record& r) {
         record->setOrigin(r.point(10));
         record->close();
     }
-    if (r.handle != 0 && impl_.findStub(r.handle) == nullptr) {
-        dbaccess::setAuxiliaryHandle(*db_, id.handle().value(), dbaccess::Aux::BlockBegin,
-                                     r.handle);
-    }
+    blockBegin_ = r.handle != 0 && impl_.findStub(r.handle) == nullptr ? r.handle : 0;
     return id;
 }
 
@@ -201,9 +210,8 @@ void DrawingBuilder::endBlock(AcDbObjectId record, const Record& end) {
     if (end.type != "ENDBLK") {
         end.source->fail(end.line, "expected \"0 ENDBLK\", found \"0 " + end.type + "\"");
     }
-    if (end.handle != 0 && impl_.findStub(end.handle) == nullptr) {
-        dbaccess::setAuxiliaryHandle(*db_, record.handle().value(), dbaccess::Aux::BlockEnd,
-                                     end.handle);
+    if (blockBegin_ != 0 && end.handle != 0 && impl_.findStub(end.handle) == nullptr) {
+        dbaccess::setBlockMarkers(*db_, record, blockBegin_, end.handle);
     }
 }
 
@@ -438,6 +446,7 @@ void DrawingBuilder::ensureDefaults() {
 }
 
 std::unique_ptr<AcDbDatabase> DrawingBuilder::finish() {
+    impl_.setHandseed(floor_); // the file's own seed, when it is above every handle read
     ensureDefaults();
     impl_.finishLoading();
     return std::move(db_);

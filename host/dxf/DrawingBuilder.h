@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace veld::db {
@@ -23,8 +24,12 @@ public:
     ~DrawingBuilder();
 
     AcDbDatabase& database() { return *db_; }
-    // Handles for objects without one start above this (the file's seed or largest handle).
+    // Handles for objects without one start above this (the file's seed).
     void setHandleFloor(std::uint64_t floor);
+    // For files without a seed: every handle the file has. An object without a handle then gets
+    // the one after the handle before it in the file (as the program that wrote the file
+    // numbered it) unless the file uses that one.
+    void setFileHandles(std::unordered_set<std::uint64_t> handles);
 
     void headerVariable(const std::string& name, std::vector<OwnedTag> tags);
     void addClass(std::vector<std::pair<int, std::string>> tags);
@@ -64,6 +69,9 @@ private:
     std::unique_ptr<Names> names_;
     NameLookup lookup_;
     std::uint64_t floor_ = 0;
+    std::uint64_t previous_ = 0; // the last handle met in file order
+    std::unordered_set<std::uint64_t> fileHandles_;
+    std::uint64_t blockBegin_ = 0;                  // the handle of the BLOCK being read
     std::map<std::string, std::string> headerRefs_; // $CLAYER -> name, ...
 };
 

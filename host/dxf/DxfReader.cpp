@@ -5,10 +5,29 @@
 #include "host/dxf/DrawingBuilder.h"
 
 #include <dbsymtb.h>
+#include <unordered_set>
 
 namespace veld::dxf {
 
 namespace {
+
+// Every handle of a file without a handle seed, so that objects without one get free ones. A
+// malformed rest is left to the reading proper.
+std::unordered_set<std::uint64_t> handlesOf(std::string_view data) {
+    std::unordered_set<std::uint64_t> handles;
+    try {
+        TagReader reader(data);
+        Tag tag;
+        while (reader.next(tag)) {
+            std::uint64_t h = 0;
+            if ((tag.code == 5 || tag.code == 105) && parseHandle(tag.value, h)) {
+                handles.insert(h);
+            }
+        }
+    } catch (const DxfError&) {
+    }
+    return handles;
+}
 
 class Reader {
 public:
@@ -17,6 +36,9 @@ public:
     std::unique_ptr<AcDbDatabase> run() {
         if (in_.atEnd()) {
             throw DxfError("line 1: the file is empty");
+        }
+        if (data_.find("$HANDSEED") == std::string_view::npos) {
+            builder_.setFileHandles(handlesOf(data_));
         }
         while (const ReadTag* tag = in_.peek()) {
             if (tag->code == 0 && tag->value == "EOF") {
@@ -58,6 +80,10 @@ private:
     void section(const std::string& name, std::size_t line) {
         if (name == "HEADER") {
             header();
+        } else if (legacyR12() && (name == "CLASSES" || name == "OBJECTS")) {
+            // Not part of R12: a file that says it is R12 is read as R12 programs read it. (Its
+            // objects would point at records that such files leave without handles.)
+            skipSection(name);
         } else if (name == "CLASSES") {
             classes();
         } else if (name == "TABLES") {
@@ -75,6 +101,8 @@ private:
         expect(0, "ENDSEC");
     }
 
+    bool legacyR12() const { return version_ <= "AC1009"; }
+
     void skipSection(const std::string& name) {
         while (!nextIs("ENDSEC", name)) {
             in_.take("a tag");
@@ -82,7 +110,8 @@ private:
     }
 
     void header() {
-        std::string version = "AC1009", codePage;
+        std::string& version = version_;
+        std::string codePage;
         while (!nextIs("ENDSEC", "HEADER")) {
             ReadTag var = in_.take("a header variable");
             if (var.code != 9) {
@@ -185,6 +214,7 @@ private:
     }
 
     std::string_view data_;
+    std::string version_ = "AC1015"; // files without a header are taken as R2000
     TagSource in_;
     DrawingBuilder builder_;
 };

@@ -282,7 +282,7 @@ void EntityWriter::dimension(const AcDbEntity& e) {
     out_.text(100, "AcDbDimension");
     out_.integer(280, 0);
     out_.text(2, block != nullptr ? block->name : std::string());
-    out_.point(10, block != nullptr ? block->geometry.dimLineEnd : d.dimLinePoint());
+    out_.point(10, d.dimLinePoint()); // any point of the dimension line places it
     out_.point(11, block != nullptr ? block->geometry.text.position : d.textPosition());
     out_.integer(70, 1 | 32 | (d.isUsingDefaultTextPosition() ? 0 : 128));
     out_.integer(71, 5);

@@ -82,6 +82,10 @@ render::DimStyleValues styleValuesOf(AcDbObjectId dimStyle) {
 }
 
 SavePlan::SavePlan(const AcDbDatabase& db) : db_(db) {
+    // Block markers are given out by the database (and kept) before the seed is read.
+    for (const AcDbObjectId& id : blockRecords(db)) {
+        beginEnd_[id] = dbaccess::blockMarkers(db, id);
+    }
     next_ = std::max<std::uint64_t>(dbaccess::handseed(db), 1);
     paperSpace_ = db.paperSpaceId().isNull() ? 0 : db.paperSpaceId().handle().value();
     planBlocks(db);
@@ -91,34 +95,32 @@ SavePlan::SavePlan(const AcDbDatabase& db) : db_(db) {
     }
 }
 
-std::uint64_t SavePlan::stored(std::uint64_t owner, int kind) {
-    const auto handle = dbaccess::auxiliaryHandle(db_, owner, static_cast<dbaccess::Aux>(kind));
-    return handle != 0 ? handle : take();
-}
-
-void SavePlan::planBlocks(const AcDbDatabase& db) {
+AcDbObjectIdArray SavePlan::blockRecords(const AcDbDatabase& db) {
     auto& mutableDb = const_cast<AcDbDatabase&>(db); // the table getters are not const
     AcDbBlockTable* table = nullptr;
     if (mutableDb.getBlockTable(table, AcDb::kForRead) != Acad::eOk) {
-        return;
+        return {};
     }
-    const AcDbObjectIdArray records = table->recordIds();
+    AcDbObjectIdArray records = table->recordIds();
     table->close();
+    return records;
+}
+
+void SavePlan::planBlocks(const AcDbDatabase& db) {
     std::vector<AcDbObjectId> dimensions;
-    for (const AcDbObjectId& id : records) {
+    for (const AcDbObjectId& id : blockRecords(db)) {
         auto record = openForRead<AcDbBlockTableRecord>(id);
         if (!record) {
             continue;
         }
-        const std::uint64_t h = id.handle().value();
         nextDimNumber_ = std::max(nextDimNumber_, dimensionBlockNumber(record->name()) + 1);
-        beginEnd_[id] = {stored(h, 1), stored(h, 2)};
         for (const AcDbObjectId& entityId : record->entityIds()) {
             const AcRxClass* cls = entityId.objectClass();
             if (cls != nullptr && cls->isDerivedFrom(AcDbBlockReference::desc())) {
                 auto ref = openForRead<AcDbBlockReference>(entityId);
                 if (ref && !ref->attributeIds().isEmpty()) {
-                    sequenceEnds_[entityId] = stored(entityId.handle().value(), 3);
+                    const auto stored = dbaccess::sequenceEnd(db, entityId.handle().value());
+                    sequenceEnds_[entityId] = stored != 0 ? stored : take();
                 }
             } else if (cls != nullptr && cls->isDerivedFrom(AcDbAlignedDimension::desc())) {
                 dimensions.push_back(entityId);

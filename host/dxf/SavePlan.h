@@ -45,7 +45,7 @@ private:
     std::uint64_t take() { return next_++; }
     void planBlocks(const AcDbDatabase& db);
     void planDimension(const AcDbDatabase& db, const AcDbAlignedDimension& dim);
-    std::uint64_t stored(std::uint64_t owner, int kind);
+    static AcDbObjectIdArray blockRecords(const AcDbDatabase& db);
 
     const AcDbDatabase& db_;
     std::uint64_t next_ = 1, paperSpace_ = 0;

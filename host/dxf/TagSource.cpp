@@ -41,6 +41,7 @@ void decodeCarets(std::string& text) {
 
 void TagSource::setEncoding(const std::string& acadVersion, const std::string& codePage) {
     legacy_ = acadVersion < "AC1021";
+    declared_ = true;
     decoder_ = legacy_ ? TextDecoder::forCodePage(codePage) : TextDecoder();
 }
 
@@ -80,7 +81,9 @@ ReadTag TagSource::take(const char* expected) {
 
 void TagSource::decodeText(ReadTag& tag) {
     scratch_.clear();
-    if (!decoder_.decode(tag.value, scratch_)) {
+    if (!declared_ && isValidUtf8(tag.value)) {
+        scratch_ = tag.value; // a file without header written by a modern program
+    } else if (!decoder_.decode(tag.value, scratch_)) {
         fail(valueLine(tag), "the text of group code " + std::to_string(tag.code) +
                                  " is not valid " +
                                  (legacy_ ? decoder_.codePageName() : std::string("UTF-8")));

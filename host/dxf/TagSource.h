@@ -39,7 +39,8 @@ private:
     void decodeText(ReadTag& tag);
     TagReader reader_;
     TextDecoder decoder_ = TextDecoder::forCodePage("ANSI_1252");
-    bool legacy_ = true; // before R2007: code page and \U+ escapes
+    bool legacy_ = true;    // before R2007: code page and \U+ escapes
+    bool declared_ = false; // the header named the version; else UTF-8 where the text is UTF-8
     std::optional<ReadTag> next_;
     std::size_t lastLine_ = 0;
     std::string scratch_;

@@ -175,9 +175,11 @@ std::string SvgCanvas::finish(double pixelWidth) const {
            num(vh) + "\">\n";
     out += "<rect x=\"" + num(vx) + "\" y=\"" + num(vy) + "\" width=\"" + num(vw) + "\" height=\"" +
            num(vh) + "\" fill=\"white\"/>\n";
-    out += "<g transform=\"scale(1 -1)\" stroke-width=\"1\" stroke-linecap=\"round\" "
-           "vector-effect=\"non-scaling-stroke\" font-family=\"'Noto Sans CJK JP', sans-serif\">\n";
-    out += "<style>line,path,circle,polygon{vector-effect:non-scaling-stroke}</style>\n";
+    // About one pixel wide at the picture's size, whether or not the viewer knows
+    // non-scaling strokes.
+    const std::string pixel = num(vw / pixelWidth);
+    out += "<g transform=\"scale(1 -1)\" stroke-width=\"" + pixel +
+           "\" stroke-linecap=\"round\" font-family=\"'Noto Sans CJK JP', sans-serif\">\n";
     for (const auto& shape : shapes_) {
         out += shape;
         out += '\n';

@@ -59,7 +59,7 @@ TEST(DxfMalformed, HugeCountsAndBrokenStructureStayBounded) {
 TEST(DxfMalformed, ToleratesWhatRealProgramsWrite) {
     std::string error;
     // No EOF, trash after EOF, LF or CR LF, no tables at all.
-    for (const std::string data :
+    for (const std::string& data :
          {kHead + "  0\nLINE\n  8\n0\n 10\n1\n  0\nENDSEC\n",
           kHead + "  0\nENDSEC\n  0\nEOF\nrubbish\n\x01\x02",
           std::string("0\r\nSECTION\r\n2\r\nENTITIES\r\n0\r\nCIRCLE\r\n8\r\nL\r\n40\r\n2\r\n0\r\n"

@@ -50,6 +50,16 @@ bool readUserR1(double& value) {
     return true;
 }
 
+// The drawing's last main entity, null when it has none.
+AcDbObjectId lastEntity() {
+    ads_name last = {0, 0};
+    AcDbObjectId id;
+    if (acdbEntLast(last) != RTNORM || acdbGetObjectId(id, last) != Acad::eOk) {
+        id.setNull();
+    }
+    return id;
+}
+
 bool isChecked(const std::string& checkText) {
     return checkText == "1";
 }
@@ -102,13 +112,16 @@ void FoundationShape::insertSymbolBlock(const FoundationSettings& settings,
     const std::string bottomLevel = settings.GetBottomLevel();
     const std::string baseHeight = settings.GetBaseHeight();
     const std::string upperSlant = settings.GetUpperSlant();
+    const AcDbObjectId lastBefore = lastEntity();
     acedCommand(RTSTR, "-INSERT", RTSTR, path.c_str(), RTPOINT, position, RTREAL, scale, RTSTR, "",
                 RTREAL, 0.0, RTSTR, mark.c_str(), RTSTR, bottomLevel.c_str(), RTSTR,
                 baseHeight.c_str(), RTSTR, upperSlant.c_str(), RTNONE);
 
-    ads_name last = {0, 0};
-    AcDbObjectId blockId;
-    if (acdbEntLast(last) == RTNORM && acdbGetObjectId(blockId, last) == Acad::eOk) {
+    // The command's result says nothing reliable; the block reference it made is the drawing's
+    // last entity. When the insertion made nothing (e.g. the file was not found) the last entity
+    // is an older one, possibly of another foundation, and must not be pulled into this group.
+    const AcDbObjectId blockId = lastEntity();
+    if (!blockId.isNull() && blockId != lastBefore) {
         created.append(blockId);
     }
 }

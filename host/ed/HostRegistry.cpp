@@ -31,4 +31,10 @@ void HostRegistry::install() {
     registry->atPut(ACRX_DYNAMIC_LINKER, &DynamicLinker::instance());
 }
 
+namespace {
+// Also when the host library is loaded, so that code that never makes a session (a unit test
+// sending kInitAppMsg) finds the services. Everything install() touches is made on first use.
+[[maybe_unused]] const bool installedAtLoad = (HostRegistry::install(), true);
+} // namespace
+
 } // namespace veld::ed

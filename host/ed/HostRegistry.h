@@ -1,6 +1,7 @@
 // Enters the host's services in the system registry: the command stack under
 // "ACAD_REGISTERED_COMMANDS", the dynamic linker under "DynamicLinker", and their classes in the
-// class dictionary. Every session does it on creation; doing it again changes nothing.
+// class dictionary. Done when the host library is loaded and again by every new session; doing
+// it again changes nothing.
 #pragma once
 
 namespace veld::ed {

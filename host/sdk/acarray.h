@@ -51,18 +51,11 @@ public:
         items_.resize(static_cast<size_t>(n));
         return *this;
     }
-    bool contains(const T& value, int start = 0) const { return find(value, start) >= 0; }
+    bool contains(const T& value, int start = 0) const { return indexOf(value, start) >= 0; }
     // Index of the first element equal to `value` at or after `start`, or -1.
-    int find(const T& value, int start = 0) const {
-        for (int i = start; i < length(); ++i) {
-            if (items_[static_cast<size_t>(i)] == value) {
-                return i;
-            }
-        }
-        return -1;
-    }
+    int find(const T& value) const { return indexOf(value, 0); }
     bool find(const T& value, int& foundAt, int start = 0) const {
-        foundAt = find(value, start);
+        foundAt = indexOf(value, start);
         return foundAt >= 0;
     }
 
@@ -78,5 +71,14 @@ public:
     bool operator==(const AcArray& other) const = default;
 
 private:
+    int indexOf(const T& value, int start) const {
+        for (int i = start < 0 ? 0 : start; i < length(); ++i) {
+            if (items_[static_cast<size_t>(i)] == value) {
+                return i;
+            }
+        }
+        return -1;
+    }
+
     std::vector<T> items_;
 };

@@ -49,12 +49,6 @@ inline std::string xdataOf(AcDbObjectId id, const char* app) {
 
 class ToolkitTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        // The command line drops a line break before its very first output; after this mark
-        // every byte printed shows in the transcript.
-        host_.session().print(">");
-        host_.clearTranscript();
-    }
     // Whatever a toolkit operation opened, it has closed again.
     void TearDown() override {
         EXPECT_EQ(veld::db::openObjectCount(*db()), 0);

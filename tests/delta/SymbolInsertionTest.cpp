@@ -1,8 +1,7 @@
 // The symbol step of a placed foundation: what it sends to the host's -INSERT command, the
 // system variables while that command runs and afterwards, the USERR1 scale rule, and the block
 // and mark joining the group. A stand-in for -INSERT records the items it is given and places a
-// block reference as the real command does. It lives in this test program, where no test needs
-// the host's own -INSERT, because the host's command table cannot give a replaced command back.
+// block reference as the real command does; the host's own command is put back after each test.
 #include "delta/DeltaShape.h"
 
 #include "aced.h"
@@ -68,8 +67,9 @@ public:
         run.askedBeyondItems =
             veld::ed::commandLine().ask("\nanything else: ").kind != Answer::Kind::Escape;
         runs_.push_back(run);
-        if (run.items.size() < 3) {
-            return RTCAN;
+        if (run.items.size() < 3 || block_.isNull()) {
+            // What the real command does for a file it cannot find: nothing is inserted.
+            return RTERROR;
         }
         auto* reference = new AcDbBlockReference(run.items[1].point, block_);
         const double scale = run.items[2].number;
@@ -86,7 +86,7 @@ private:
 class SymbolInsertion : public FoundationDrawingFixture {
 protected:
     SymbolInsertion() {
-        veld::ed::HostCommandTable::instance().add(
+        hostInsert = veld::ed::HostCommandTable::instance().add(
             std::make_unique<RecordingInsert>(runs, defineBlock("基礎符号-0")));
         group = shape.draw(deltaSettings());
         shape.rotation = 1.0; // the symbol is never turned with the foundation
@@ -98,9 +98,13 @@ protected:
     }
     // The stand-in must not outlive this test's record of its runs.
     ~SymbolInsertion() override {
-        static std::vector<InsertRun> unexpected;
-        veld::ed::HostCommandTable::instance().add(
-            std::make_unique<RecordingInsert>(unexpected, AcDbObjectId::kNull));
+        if (hostInsert) {
+            veld::ed::HostCommandTable::instance().add(std::move(hostInsert));
+        } else {
+            static std::vector<InsertRun> unexpected;
+            veld::ed::HostCommandTable::instance().add(
+                std::make_unique<RecordingInsert>(unexpected, AcDbObjectId::kNull));
+        }
     }
 
     AcDbObjectId defineBlock(const char* name) {
@@ -127,6 +131,7 @@ protected:
     }
 
     std::vector<InsertRun> runs;
+    std::unique_ptr<veld::ed::HostCommand> hostInsert; // the host's own -INSERT, when it has one
     DeltaShape shape;
     AcDbObjectId group;
 };
@@ -185,6 +190,23 @@ TEST_F(SymbolInsertion, NonPositiveUserR1IsReportedAndTheScaleIsOne) {
         ASSERT_GE(runs.back().items.size(), 3u);
         EXPECT_DOUBLE_EQ(runs.back().items[2].number, 1.0);
     }
+}
+
+// When -INSERT makes nothing, the drawing's last entity is an older one (here another
+// foundation's point); it stays out of this foundation's group and keeps its own tag.
+TEST_F(SymbolInsertion, AFailedInsertionPullsNoOtherEntityIntoTheGroup) {
+    veld::ed::HostCommandTable::instance().add(
+        std::make_unique<RecordingInsert>(runs, AcDbObjectId::kNull));
+    DeltaShape other;
+    other.basePoint = AcGePoint3d(10000, 0, 0);
+    const AcDbObjectId otherGroup = other.draw(deltaSettings());
+    const AcDbObjectId otherPoint = groupMembers(otherGroup).last();
+    EXPECT_TRUE(shape.insertSymbol(withChecks("1", "0"), group));
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(groupMembers(group).length(), 19);
+    AcDbObjectId tagged;
+    EXPECT_EQ(shape.GetGroupOfEntity(otherPoint, tagged), Acad::eOk);
+    EXPECT_EQ(tagged, otherGroup);
 }
 
 // Both checks: the block, then the mark text, join the group in that order. A symbol layer the

@@ -74,25 +74,54 @@ std::map<std::string, int> countsValue(const std::string& json, const std::strin
     return counts;
 }
 
-} // namespace
-
-EzdxfReport runEzdxfCheck(const std::string& path, bool lenient) {
+EzdxfReport reportFrom(const std::string& json, int exitCode) {
     EzdxfReport report;
-    const std::string script = std::string(VELD_SOURCE_DIR) + "/tests/support/ezdxf_check.py";
-    const std::string command = "/usr/bin/python3 " + shellQuote(script) +
-                                (lenient ? " --lenient " : " ") + shellQuote(path) + " 2>&1";
-    report.json = runCommand(command, report.exitCode);
-    if (report.exitCode < 0 || report.exitCode > 2 || report.json.find('{') == std::string::npos) {
-        report.json = "ezdxf check did not run (is python3-ezdxf installed?): " + report.json;
+    report.exitCode = exitCode;
+    report.json = json;
+    if (exitCode < 0 || exitCode > 2 || json.find('{') == std::string::npos ||
+        json.find("\"no_ezdxf\"") != std::string::npos) {
+        report.json = "ezdxf check did not run (is python3-ezdxf installed?): " + json;
         return report;
     }
     report.ran = true;
-    report.loaded = hasTrue(report.json, "loaded");
-    report.errorCount = intValue(report.json, "error_count");
-    report.version = stringValue(report.json, "version");
-    report.counts = countsValue(report.json, "counts");
-    report.blockCounts = countsValue(report.json, "block_counts");
+    report.loaded = hasTrue(json, "loaded");
+    report.errorCount = intValue(json, "error_count");
+    report.version = stringValue(json, "version");
+    report.counts = countsValue(json, "counts");
+    report.blockCounts = countsValue(json, "block_counts");
     return report;
+}
+
+} // namespace
+
+std::vector<EzdxfReport> runEzdxfChecks(const std::vector<std::string>& paths, bool lenient) {
+    const std::string script = std::string(VELD_SOURCE_DIR) + "/tests/support/ezdxf_check.py";
+    std::string command = "/usr/bin/python3 " + shellQuote(script) + (lenient ? " --lenient" : "");
+    for (const std::string& path : paths) {
+        command += " " + shellQuote(path);
+    }
+    int exitCode = 0;
+    const std::string output = runCommand(command + " 2>&1", exitCode);
+    std::vector<EzdxfReport> reports;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const std::size_t end = output.find('\n', start);
+        const std::string line = output.substr(start, end == std::string::npos ? end : end - start);
+        // Each file's own result: the worst exit code only says something went wrong somewhere.
+        int code = exitCode > 2 || exitCode < 0 ? exitCode : 0;
+        if (code == 0) {
+            code = line.find("\"loaded\": false") != std::string::npos ? 2
+                   : intValue(line, "error_count") > 0                 ? 1
+                                                                       : 0;
+        }
+        reports.push_back(reportFrom(line, line.empty() ? -1 : code));
+        start = end == std::string::npos ? output.size() : end + 1;
+    }
+    return reports;
+}
+
+EzdxfReport runEzdxfCheck(const std::string& path, bool lenient) {
+    return runEzdxfChecks({path}, lenient).front();
 }
 
 } // namespace veld::test

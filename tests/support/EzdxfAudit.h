@@ -3,6 +3,7 @@
 #pragma once
 #include <map>
 #include <string>
+#include <vector>
 
 namespace veld::test {
 
@@ -23,6 +24,9 @@ struct EzdxfReport {
 // Checks `path`. `lenient` decodes bytes invalid in the file's code page (for files from other
 // programs). When python3 cannot import ezdxf the report says why and ran stays false.
 EzdxfReport runEzdxfCheck(const std::string& path, bool lenient = false);
+// Several files in one run of the script (one report per file, in order).
+std::vector<EzdxfReport> runEzdxfChecks(const std::vector<std::string>& paths,
+                                        bool lenient = false);
 
 } // namespace veld::test
 

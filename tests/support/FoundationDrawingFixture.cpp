@@ -92,10 +92,6 @@ FoundationDrawingFixture::FoundationDrawingFixture() : bed_(std::make_unique<Bed
     for (const char* layer : {kLookLayer, kOuterLayer, kDimLayer, kSymbolLayer}) {
         makeLayer(layer);
     }
-    // A new session drops the line break of the very first message; once something has been
-    // shown, messages reach the transcript exactly as printed.
-    acutPrintf("-");
-    clearPrinted();
 }
 
 FoundationDrawingFixture::~FoundationDrawingFixture() {

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Independent check of a DXF file written by veld, with Debian's python3-ezdxf.
 
-    /usr/bin/python3 ezdxf_check.py [--lenient] FILE.dxf
+    /usr/bin/python3 ezdxf_check.py [--lenient] FILE.dxf [FILE.dxf ...]
 
 Loads the file with ezdxf's normal (strict) loader, runs ezdxf's audit, and checks what that
 audit does not: every application name used by extended data is in the APPID table; every GROUP
@@ -9,7 +9,8 @@ member exists and lies in model space (members read from the raw file, in file o
 Prints one JSON object: loaded, failure, version, errors (list of texts), error_count,
 fix_count, counts (entities per type in model space, attributes of block references counted as
 "ATTRIB(attached)"), block_counts (entities per type in all blocks but the layouts), groups.
-Exit code 0: loaded without errors; 1: loaded with errors; 2: not loaded.
+With several files, one JSON object per line, in the order given.
+Exit code 0: loaded without errors; 1: loaded with errors; 2: not loaded (the worst of all files).
 --lenient decodes bytes that are not valid in the file's code page instead of failing, for
 files written by other programs.
 """
@@ -109,13 +110,16 @@ def check_appids(doc, errors):
 def main(argv):
     lenient = "--lenient" in argv
     paths = [a for a in argv if not a.startswith("--")]
-    if len(paths) != 1:
+    if not paths:
         print(__doc__, file=sys.stderr)
         return 64
-    path = paths[0]
+    return max(check(path, lenient) for path in paths)
+
+
+def check(path, lenient):
     doc, failure = load(path, lenient)
     if doc is None:
-        print(json.dumps({"loaded": False, "failure": failure}, ensure_ascii=False))
+        print(json.dumps({"loaded": False, "failure": failure}, ensure_ascii=False), flush=True)
         return 2
     result = {"loaded": True, "version": doc.dxfversion}
     result["counts"] = dict(sorted(count_entities(doc.modelspace()).items()))
@@ -139,7 +143,7 @@ def main(argv):
         errors.append(f"group check failed: {type(e).__name__}: {e}")
     result["errors"] = errors
     result["error_count"] = len(errors)
-    print(json.dumps(result, ensure_ascii=False))
+    print(json.dumps(result, ensure_ascii=False), flush=True)
     return 1 if errors else 0
 
 

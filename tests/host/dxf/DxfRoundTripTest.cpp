@@ -195,6 +195,7 @@ TEST_F(DxfFiles, CorpusFilesOpenAndSaveWithTheirEntities) {
     if (!fs::is_directory(corpus)) {
         GTEST_SKIP() << "no shared corpus at " << corpus;
     }
+    std::vector<std::string> originals, saved;
     for (const auto& entry : fs::directory_iterator(corpus)) {
         if (entry.path().extension() != ".dxf") {
             continue;
@@ -202,18 +203,24 @@ TEST_F(DxfFiles, CorpusFilesOpenAndSaveWithTheirEntities) {
         SCOPED_TRACE(entry.path().filename().string());
         std::string error;
         auto db = veld::dxf::openDrawing(entry.path().string(), error);
-        const auto original = veld::test::runEzdxfCheck(entry.path().string(), true);
         if (!db) {
-            EXPECT_FALSE(error.empty());
-            EXPECT_NE(error.find(entry.path().string() + ": "), std::string::npos) << error;
+            // The broken ones: one line naming the file and the place.
+            EXPECT_NE(error.find(entry.path().string() + ": line "), std::string::npos) << error;
             continue;
         }
         const std::string out = path(entry.path().filename().string());
         ASSERT_TRUE(veld::dxf::saveDrawing(*db, out, error)) << error;
-        const auto saved = veld::test::runEzdxfCheck(out);
-        EXPECT_TRUE(saved.clean()) << saved.json;
-        if (original.loaded) {
-            EXPECT_EQ(saved.counts, original.counts) << saved.json;
+        originals.push_back(entry.path().string());
+        saved.push_back(out);
+    }
+    EXPECT_GE(saved.size(), 20u) << "most of the corpus opens";
+    const auto before = veld::test::runEzdxfChecks(originals, true);
+    const auto after = veld::test::runEzdxfChecks(saved);
+    for (std::size_t i = 0; i < saved.size(); ++i) {
+        SCOPED_TRACE(originals[i]);
+        EXPECT_TRUE(after[i].clean()) << after[i].json;
+        if (before[i].loaded) {
+            EXPECT_EQ(after[i].counts, before[i].counts) << after[i].json;
         }
     }
 }

@@ -262,3 +262,26 @@ TEST(EdCommand, APauseItemAsksTheSessionForThatAnswer) {
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].second, AcGePoint3d(7, 7, 0));
 }
+
+TEST(EdCommand, EscapeAtAnyPromptOfAHostCommandCancelsIt) {
+    HeadlessHost host;
+    const std::vector<std::vector<std::string>> cancelled{{"-LAYER", "^C"},
+                                                          {"-LAYER", "Make", "^C"},
+                                                          {"-LAYER", "Color", "^C"},
+                                                          {"SETVAR", "^C"},
+                                                          {"SETVAR", "OSMODE", "^C"},
+                                                          {"UNDO", "^C"},
+                                                          {"SAVE", "^C"},
+                                                          {"LINE", "^C"}};
+    for (const auto& lines : cancelled) {
+        host.clearTranscript();
+        host.runCommands(lines);
+        EXPECT_NE(host.transcript().find(": *Cancel*"), std::string::npos) << lines[0];
+        EXPECT_EQ(host.unusedAnswers(), 0u);
+    }
+    EXPECT_EQ(modelLines(host.database()).size(), 0u);
+    EXPECT_EQ(DrawingVariables::currentLayer(), "0");
+    resbuf rb{};
+    acedGetVar("OSMODE", &rb);
+    EXPECT_EQ(rb.resval.rint, 4133);
+}

@@ -19,6 +19,12 @@ int modelEntityCount(AcDbDatabase* db) {
     return n;
 }
 
+short undoControl() {
+    resbuf rb{};
+    acedGetVar("UNDOCTL", &rb);
+    return rb.resval.rint;
+}
+
 std::vector<std::string> line(int x) {
     std::string from = std::to_string(x) + ",0";
     std::string to = std::to_string(x) + ",10";
@@ -77,8 +83,10 @@ TEST(EdUndo, UndoNumberCannotGoPastAnOpenGroup) {
     HeadlessHost host;
     host.runCommands(join({line(1), {"UNDO", "BE"}, line(2), line(3), {"UNDO", "5"}}));
     EXPECT_EQ(modelEntityCount(host.database()), 1) << "only the steps inside the group";
+    EXPECT_EQ(undoControl(), 1 + 8) << "a group is open";
     host.runCommands({"UNDO", "End", "UNDO", "5"});
     EXPECT_EQ(modelEntityCount(host.database()), 0);
+    EXPECT_EQ(undoControl(), 1);
 }
 
 TEST(EdUndo, BackReturnsToTheLastMark) {

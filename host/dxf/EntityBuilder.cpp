@@ -3,6 +3,7 @@
 
 #include "host/db/ObjectAccess.h"
 #include "host/dxf/DbAccess.h"
+#include "host/dxf/LegacyEntity.h"
 
 #include <cmath>
 #include <dbdim.h>
@@ -181,6 +182,7 @@ AcDbEntity* buildEntity(const Record& r, const NameLookup& names) {
         e = dimension(r, names);
     } else {
         auto tags = r.keptTags();
+        addSubclassMarkers(r.type, tags); // entities of R12 files have none
         return static_cast<AcDbEntity*>(dbaccess::makeRawEntity(r.type, std::move(tags)));
     }
     std::unique_ptr<AcDbEntity> owned(e);

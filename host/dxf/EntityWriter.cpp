@@ -85,11 +85,7 @@ void EntityWriter::write(const AcDbEntity& e, std::uint64_t owner) {
         return;
     }
     const AcRxClass* cls = e.isA();
-    if (cls->isDerivedFrom(AcDbAttributeDefinition::desc())) {
-        text(e, owner);
-    } else if (cls->isDerivedFrom(AcDbAttribute::desc())) {
-        text(e, owner);
-    } else if (cls->isDerivedFrom(AcDbText::desc())) {
+    if (cls->isDerivedFrom(AcDbText::desc())) { // attribute definitions and attributes too
         text(e, owner);
     } else if (cls->isDerivedFrom(AcDbLine::desc())) {
         common(e, "LINE", owner);

@@ -81,7 +81,7 @@ render::DimStyleValues styleValuesOf(AcDbObjectId dimStyle) {
     return v;
 }
 
-SavePlan::SavePlan(const AcDbDatabase& db) : db_(db) {
+SavePlan::SavePlan(const AcDbDatabase& db) {
     // Block markers are given out by the database (and kept) before the seed is read.
     for (const AcDbObjectId& id : blockRecords(db)) {
         beginEnd_[id] = dbaccess::blockMarkers(db, id);

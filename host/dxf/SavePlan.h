@@ -47,7 +47,6 @@ private:
     void planDimension(const AcDbDatabase& db, const AcDbAlignedDimension& dim);
     static AcDbObjectIdArray blockRecords(const AcDbDatabase& db);
 
-    const AcDbDatabase& db_;
     std::uint64_t next_ = 1, paperSpace_ = 0;
     int nextDimNumber_ = 1;
     std::map<AcDbObjectId, std::pair<std::uint64_t, std::uint64_t>> beginEnd_;

@@ -2,6 +2,7 @@
 #include "DatabaseImpl.h"
 
 #include "Containers.h"
+#include "DefaultDrawing.h"
 #include "ObjectAccess.h"
 #include "dbdict.h"
 
@@ -223,8 +224,7 @@ void DatabaseImpl::dropReservation(AcDbStub* stub, std::vector<std::string>& rep
     repairs.push_back("object " + handleText(stub) + " is referenced but missing");
 }
 
-std::vector<std::string> DatabaseImpl::finishLoading() {
-    std::vector<std::string> repairs;
+void DatabaseImpl::linkPendingOwners() {
     std::vector<AcDbStub*> pending = std::move(pendingOwnerLinks_);
     pendingOwnerLinks_.clear();
     std::sort(pending.begin(), pending.end(),
@@ -232,7 +232,47 @@ std::vector<std::string> DatabaseImpl::finishLoading() {
     for (AcDbStub* stub : pending) {
         appendToOwnerList(stub);
     }
-    pendingOwnerLinks_.clear();
+    pendingOwnerLinks_.clear(); // owners still missing stay unlinked
+}
+
+// Members must be entities of the drawing, each carrying the group as a reactor.
+void DatabaseImpl::repairGroup(AcDbStub& stub, std::vector<std::string>& repairs) {
+    auto& ids = ObjectAccess::groupMembers(*static_cast<AcDbGroup*>(stub.object)).ids;
+    std::erase_if(ids, [&](AcDbStub* m) {
+        const bool missing = m->object == nullptr || AcDbEntity::cast(m->object) == nullptr;
+        if (missing) {
+            repairs.push_back("group " + handleText(&stub) + " lost member " + handleText(m));
+        }
+        return missing;
+    });
+    for (AcDbStub* member : ids) {
+        ObjectExtras* extras = ObjectAccess::extras(*member->object);
+        const bool planted = extras != nullptr &&
+                             std::find(extras->reactors.begin(), extras->reactors.end(), &stub) !=
+                                 extras->reactors.end();
+        if (!planted) {
+            ObjectAccess::insertReactor(*member->object, &stub, SIZE_MAX);
+            repairs.push_back("group " + handleText(&stub) + " reactor added to member " +
+                              handleText(member));
+        }
+    }
+}
+
+void DatabaseImpl::repairDictionary(AcDbStub& stub, std::vector<std::string>& repairs) {
+    auto& entries = ObjectAccess::dictEntries(*static_cast<AcDbDictionary*>(stub.object));
+    std::erase_if(entries.list, [&](const auto& e) {
+        const bool missing = e.value->object == nullptr;
+        if (missing) {
+            entries.byKey.erase(upperAscii(e.key));
+            repairs.push_back("dictionary " + handleText(&stub) + " lost entry " + e.key);
+        }
+        return missing;
+    });
+}
+
+std::vector<std::string> DatabaseImpl::finishLoading() {
+    std::vector<std::string> repairs;
+    linkPendingOwners();
     for (AcDbStub& stub : stubs_) {
         if (stub.object == nullptr && !stub.gone) {
             dropReservation(&stub, repairs);
@@ -246,41 +286,17 @@ std::vector<std::string> DatabaseImpl::finishLoading() {
             repairs.push_back("object " + handleText(&stub) + " had a missing owner");
             stub.owner = nullptr;
         }
-        if (auto* group = AcDbGroup::cast(stub.object)) {
-            auto& ids = ObjectAccess::groupMembers(*group).ids;
-            std::erase_if(ids, [&](AcDbStub* m) {
-                const bool missing = m->object == nullptr;
-                if (missing) {
-                    repairs.push_back("group " + handleText(&stub) + " lost missing member " +
-                                      handleText(m));
-                }
-                return missing;
-            });
-            for (AcDbStub* member : ids) {
-                ObjectExtras* extras = ObjectAccess::extras(*member->object);
-                const bool planted =
-                    extras != nullptr && std::find(extras->reactors.begin(), extras->reactors.end(),
-                                                   &stub) != extras->reactors.end();
-                if (!planted) {
-                    ObjectAccess::insertReactor(*member->object, &stub, SIZE_MAX);
-                    repairs.push_back("group " + handleText(&stub) + " reactor added to member " +
-                                      handleText(member));
-                }
-            }
-        } else if (auto* dict = AcDbDictionary::cast(stub.object)) {
-            auto& entries = ObjectAccess::dictEntries(*dict);
-            std::erase_if(entries.list, [&](const auto& e) {
-                const bool missing = e.value->object == nullptr;
-                if (missing) {
-                    entries.byKey.erase(upperAscii(e.key));
-                    repairs.push_back("dictionary " + handleText(&stub) + " lost entry " + e.key);
-                }
-                return missing;
-            });
+        if (AcDbGroup::cast(stub.object) != nullptr) {
+            repairGroup(stub, repairs);
+        } else if (AcDbDictionary::cast(stub.object) != nullptr) {
+            repairDictionary(stub, repairs);
         }
         if (ObjectExtras* extras = ObjectAccess::extras(*stub.object)) {
             std::erase_if(extras->reactors, [](AcDbStub* r) { return r->object == nullptr; });
         }
+    }
+    for (std::string& line : completeStandardContents(database_)) {
+        repairs.push_back(std::move(line));
     }
     journal_.clear();
     return repairs;

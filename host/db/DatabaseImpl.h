@@ -75,7 +75,8 @@ public:
                                                AcDbObjectId value);
     Acad::ErrorStatus addLoadedGroupMember(AcDbObjectId group, AcDbObjectId member);
     // Ends a load: drops reservations never filled (and the references to them), plants missing
-    // group reactors on members, empties the journal. Returns one line per repair made.
+    // group reactors on members, finds the standard tables, records and dictionaries (filling
+    // ids()) and adds those missing, empties the journal. Returns one line per repair made.
     std::vector<std::string> finishLoading();
 
     // --- Iteration --------------------------------------------------------------------------
@@ -126,6 +127,9 @@ private:
     AcDbStub* newStub(std::uint64_t handle);
     void appendToOwnerList(AcDbStub* stub);
     void dropReservation(AcDbStub* stub, std::vector<std::string>& repairs);
+    void linkPendingOwners();
+    void repairGroup(AcDbStub& stub, std::vector<std::string>& repairs);
+    void repairDictionary(AcDbStub& stub, std::vector<std::string>& repairs);
 
     AcDbDatabase& database_;
     std::deque<AcDbStub> stubs_;

@@ -156,7 +156,7 @@ Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata) {
     if (es != Acad::eOk) {
         return es;
     }
-    if (stub_ != nullptr && !stub_->journaled) {
+    if (stub_ != nullptr && !stub_->journaled && implOf(stub_).journal().needsEntry(stub_)) {
         implOf(stub_).journal().recordXData(stub_, std::string(current));
     }
     ObjectAccess::setXDataBytes(*this, updated);
@@ -210,7 +210,7 @@ Acad::ErrorStatus AcDbObject::assertWriteEnabled() {
     if (!stub_->journaled) {
         stub_->journaled = true;
         veld::db::UndoJournal& journal = implOf(stub_).journal();
-        if (journal.recording()) {
+        if (journal.needsEntry(stub_)) {
             journal.recordModified(stub_, cloneState());
         }
     }

@@ -47,6 +47,10 @@ private:
     void entity(const AcDbEntity& e);
     void text(const AcDbText& t);
     void entityData(const AcDbObject& o);
+    void textEntity(const AcDbText& text);
+    void blockReference(const AcDbBlockReference& ref);
+    void polyline(const AcDbPolyline& pline);
+    void dimension(const AcDbAlignedDimension& dim);
     void tableData(const AcDbObject& o);
     void containerData(const AcDbObject& o);
     void rawData(const AcDbObject& o);
@@ -99,29 +103,9 @@ void Dumper::entityData(const AcDbObject& o) {
     } else if (auto* point = AcDbPoint::cast(&o)) {
         field("position", pt(point->position()));
     } else if (auto* text = AcDbText::cast(&o)) {
-        this->text(*text);
-        if (auto* def = AcDbAttributeDefinition::cast(&o)) {
-            field("tag", def->tag());
-            field("prompt", def->prompt());
-            field("flags", std::to_string(def->isConstant()) + std::to_string(def->isInvisible()) +
-                               std::to_string(def->isPreset()) +
-                               std::to_string(def->isVerifiable()));
-        } else if (auto* att = AcDbAttribute::cast(&o)) {
-            field("tag", att->tag());
-            field("invisible", std::to_string(att->isInvisible()));
-        }
+        textEntity(*text);
     } else if (auto* ref = AcDbBlockReference::cast(&o)) {
-        field("position", pt(ref->position()));
-        field("block", id(ref->blockTableRecord()));
-        const AcGeScale3d s = ref->scaleFactors();
-        field("scale", num(s.sx) + "," + num(s.sy) + "," + num(s.sz));
-        field("rotation", num(ref->rotation()));
-        std::vector<AcDbStub*> attributes;
-        for (const AcDbObjectId& a :
-             ObjectAccess::attributes(const_cast<AcDbBlockReference&>(*ref))) {
-            attributes.push_back(a.stub());
-        }
-        stubs("attributes", attributes);
+        blockReference(*ref);
     } else if (auto* circle = AcDbCircle::cast(&o)) {
         field("center", pt(circle->center()));
         field("radius", num(circle->radius()));
@@ -130,30 +114,64 @@ void Dumper::entityData(const AcDbObject& o) {
         field("radius", num(arc->radius()));
         field("angles", num(arc->startAngle()) + "," + num(arc->endAngle()));
     } else if (auto* pline = AcDbPolyline::cast(&o)) {
-        field("closed", std::to_string(pline->isClosed()));
-        field("elevation", num(pline->elevation()));
-        field("width", num(pline->constantWidth()));
-        for (unsigned i = 0; i < pline->numVerts(); ++i) {
-            AcGePoint2d p;
-            double bulge = 0.0, sw = 0.0, ew = 0.0;
-            pline->getPointAt(i, p);
-            pline->getBulgeAt(i, bulge);
-            pline->getWidthsAt(i, sw, ew);
-            field("vertex", num(p.x) + "," + num(p.y) + " bulge " + num(bulge) + " widths " +
-                                num(sw) + "," + num(ew));
-        }
+        polyline(*pline);
     } else if (auto* dim = AcDbAlignedDimension::cast(&o)) {
-        field("xline1", pt(dim->xLine1Point()));
-        field("xline2", pt(dim->xLine2Point()));
-        field("dimline", pt(dim->dimLinePoint()));
-        field("oblique", num(dim->oblique()));
-        field("style", id(dim->dimensionStyle()));
-        field("text", dim->dimensionText());
-        field("spacing", num(dim->textLineSpacingFactor()));
-        field("textpos",
-              (dim->isUsingDefaultTextPosition() ? "default " : "user ") + pt(dim->textPosition()));
-        field("dimblock", id(dim->dimBlockId()));
+        dimension(*dim);
     }
+}
+
+void Dumper::textEntity(const AcDbText& text) {
+    this->text(text);
+    if (auto* def = AcDbAttributeDefinition::cast(&text)) {
+        field("tag", def->tag());
+        field("prompt", def->prompt());
+        field("flags", std::to_string(def->isConstant()) + std::to_string(def->isInvisible()) +
+                           std::to_string(def->isPreset()) + std::to_string(def->isVerifiable()));
+    } else if (auto* att = AcDbAttribute::cast(&text)) {
+        field("tag", att->tag());
+        field("invisible", std::to_string(att->isInvisible()));
+    }
+}
+
+void Dumper::blockReference(const AcDbBlockReference& ref) {
+    field("position", pt(ref.position()));
+    field("block", id(ref.blockTableRecord()));
+    const AcGeScale3d s = ref.scaleFactors();
+    field("scale", num(s.sx) + "," + num(s.sy) + "," + num(s.sz));
+    field("rotation", num(ref.rotation()));
+    std::vector<AcDbStub*> attributes;
+    for (const AcDbObjectId& a : ObjectAccess::attributes(const_cast<AcDbBlockReference&>(ref))) {
+        attributes.push_back(a.stub());
+    }
+    stubs("attributes", attributes);
+}
+
+void Dumper::polyline(const AcDbPolyline& pline) {
+    field("closed", std::to_string(pline.isClosed()));
+    field("elevation", num(pline.elevation()));
+    field("width", num(pline.constantWidth()));
+    for (unsigned i = 0; i < pline.numVerts(); ++i) {
+        AcGePoint2d p;
+        double bulge = 0.0, sw = 0.0, ew = 0.0;
+        pline.getPointAt(i, p);
+        pline.getBulgeAt(i, bulge);
+        pline.getWidthsAt(i, sw, ew);
+        field("vertex", num(p.x) + "," + num(p.y) + " bulge " + num(bulge) + " widths " + num(sw) +
+                            "," + num(ew));
+    }
+}
+
+void Dumper::dimension(const AcDbAlignedDimension& dim) {
+    field("xline1", pt(dim.xLine1Point()));
+    field("xline2", pt(dim.xLine2Point()));
+    field("dimline", pt(dim.dimLinePoint()));
+    field("oblique", num(dim.oblique()));
+    field("style", id(dim.dimensionStyle()));
+    field("text", dim.dimensionText());
+    field("spacing", num(dim.textLineSpacingFactor()));
+    field("textpos",
+          (dim.isUsingDefaultTextPosition() ? "default " : "user ") + pt(dim.textPosition()));
+    field("dimblock", id(dim.dimBlockId()));
 }
 
 void Dumper::tableData(const AcDbObject& o) {

@@ -60,3 +60,7 @@ Acad::ErrorStatus acdbGetAdsName(ads_name name, AcDbObjectId id) {
     name[1] = static_cast<std::int64_t>(id.stub()->handle);
     return Acad::eOk;
 }
+
+Acad::ErrorStatus AcDbIndexFilterManager::updateIndexes(AcDbDatabase* database) {
+    return database != nullptr ? Acad::eOk : Acad::eNullObjectPointer;
+}

@@ -9,8 +9,8 @@ AcCmColor AcDbLayerTableRecord::color() const {
 }
 
 Acad::ErrorStatus AcDbLayerTableRecord::setColor(const AcCmColor& color) {
-    // A layer has a real colour: not by block (0) and not by layer (256).
-    if (color.colorIndex() < 1 || color.colorIndex() > 255) {
+    // A layer cannot take its colour from a layer (256).
+    if (color.colorIndex() > 255) {
         return Acad::eInvalidInput;
     }
     VELD_WRITE_OR_RETURN();

@@ -96,6 +96,7 @@ struct UndoJournal::Frame {
 
 UndoJournal::UndoJournal(DatabaseImpl& database) : database_(database) {
     frames_.push_back(std::make_unique<Frame>());
+    startRun();
 }
 
 UndoJournal::~UndoJournal() = default;
@@ -120,6 +121,20 @@ void UndoJournal::sealLooseEntries(Frame& frame) {
         frame.steps.push_back({frame.name, frame.sealed, false});
         frame.sealed = entries_.size();
     }
+    startRun();
+}
+
+void UndoJournal::startRun() {
+    runSeed_ = database_.handseed();
+}
+
+void UndoJournal::setRecording(bool on) {
+    recording_ = on;
+    startRun(); // objects made while off have no creation entry to cover their changes
+}
+
+bool UndoJournal::needsEntry(const AcDbStub* stub) const {
+    return recording_ && stub->handle < runSeed_;
 }
 
 void UndoJournal::openFrame(int kind, const std::string& name) {
@@ -129,6 +144,7 @@ void UndoJournal::openFrame(int kind, const std::string& name) {
     frame->name = name;
     frame->begin = frame->sealed = entries_.size();
     frames_.push_back(std::move(frame));
+    startRun();
 }
 
 void UndoJournal::closeFrame() {
@@ -137,6 +153,7 @@ void UndoJournal::closeFrame() {
     Frame& parent = innermost();
     parent.steps.push_back({frame->name, frame->begin, false});
     parent.sealed = entries_.size();
+    startRun();
 }
 
 void UndoJournal::beginCommand(const std::string& name) {
@@ -184,6 +201,7 @@ std::string UndoJournal::undoStep(Frame& frame) {
     frame.steps.pop_back();
     undoEntriesFrom(step.begin);
     frame.sealed = step.begin;
+    startRun();
     return step.name;
 }
 
@@ -242,6 +260,7 @@ void UndoJournal::clear() {
         frame->begin = frame->sealed = 0;
         frame->steps.clear();
     }
+    startRun();
 }
 
 void UndoJournal::undoEntriesFrom(std::size_t begin) {
@@ -263,7 +282,7 @@ void UndoJournal::recordCreated(AcDbStub* stub) {
 }
 
 void UndoJournal::recordModified(AcDbStub* stub, AcDbObject* stateBefore) {
-    if (recording_) {
+    if (needsEntry(stub)) {
         push(Entry(Entry::Kind::Modified, stub, 0, stateBefore));
     } else {
         delete stateBefore;
@@ -271,33 +290,33 @@ void UndoJournal::recordModified(AcDbStub* stub, AcDbObject* stateBefore) {
 }
 
 void UndoJournal::recordXData(AcDbStub* stub, std::string encodedBefore) {
-    if (recording_) {
+    if (needsEntry(stub)) {
         push(Entry(Entry::Kind::XData, stub, 0, new std::string(std::move(encodedBefore))));
     }
 }
 
 void UndoJournal::recordErased(AcDbStub* stub, bool wasErased) {
-    if (recording_) {
+    if (needsEntry(stub)) {
         push(Entry(Entry::Kind::Erased, stub, wasErased ? 1 : 0));
     }
 }
 
 void UndoJournal::recordReactor(AcDbStub* stub, AcDbStub* reactor, bool added, std::size_t index) {
-    if (recording_) {
+    if (needsEntry(stub)) {
         push(Entry(added ? Entry::Kind::ReactorAdded : Entry::Kind::ReactorRemoved, stub, index,
                    reactor));
     }
 }
 
 void UndoJournal::recordDictionaryInsert(AcDbStub* dictionary, std::size_t index) {
-    if (recording_) {
+    if (needsEntry(dictionary)) {
         push(Entry(Entry::Kind::DictInsert, dictionary, index));
     }
 }
 
 void UndoJournal::recordDictionaryRemove(AcDbStub* dictionary, std::size_t index, std::string key,
                                          AcDbStub* value) {
-    if (recording_) {
+    if (needsEntry(dictionary)) {
         auto* removed = new RemovedEntry{std::move(key), value};
         push(Entry(Entry::Kind::DictRemove, dictionary, index, removed));
     }
@@ -305,13 +324,13 @@ void UndoJournal::recordDictionaryRemove(AcDbStub* dictionary, std::size_t index
 
 void UndoJournal::recordDictionaryReplace(AcDbStub* dictionary, std::size_t index,
                                           AcDbStub* oldValue) {
-    if (recording_) {
+    if (needsEntry(dictionary)) {
         push(Entry(Entry::Kind::DictReplace, dictionary, index, oldValue));
     }
 }
 
 void UndoJournal::recordOwner(AcDbStub* stub, AcDbStub* previousOwner) {
-    if (recording_) {
+    if (needsEntry(stub)) {
         push(Entry(Entry::Kind::Owner, stub, 0, previousOwner));
     }
 }

@@ -15,6 +15,9 @@
 // is one step. A mark is a step that undo(n) passes without counting; back() undoes the steps
 // after the newest mark of the frame (all of them when there is none) and removes the mark.
 //
+// Changes to an object created in the same run of changes (the part of the innermost frame that
+// will be undone as one piece) are not journaled: taking the creation back removes them too.
+//
 // Undoing a creation removes the object from its owner and from every iteration and dump; its
 // id then opens with ePermanentlyErased. Handles are never given back.
 #pragma once
@@ -63,7 +66,10 @@ public:
     // --- Recording (the database's own calls) ---------------------------------------------
     // Off while a drawing is built or read.
     bool recording() const { return recording_; }
-    void setRecording(bool on) { recording_ = on; }
+    void setRecording(bool on);
+    // Whether a change to this object must be journaled: not when the object was created in
+    // the step now being recorded (undoing that step removes the object anyway).
+    bool needsEntry(const AcDbStub* stub) const;
     void recordCreated(AcDbStub* stub);
     void recordModified(AcDbStub* stub, AcDbObject* stateBefore); // takes the copy
     void recordXData(AcDbStub* stub, std::string encodedBefore);
@@ -93,6 +99,10 @@ private:
 
     DatabaseImpl& database_;
     bool recording_ = true;
+    // Handles given out from this value on belong to objects created in the current run of the
+    // innermost frame (handles only grow). Reset whenever a run begins.
+    std::uint64_t runSeed_ = 0;
+    void startRun();
     std::vector<Entry> entries_;
     std::vector<std::unique_ptr<Frame>> frames_; // frames_[0] is the history
 };

@@ -29,13 +29,15 @@ public:
     HINSTANCE m_hResource;
 };
 
-// A module's embedded resources, as the res/ build step generates them: named blobs of text
-// (dialog templates in resource-script form, pictures as SVG) with their numeric ids.
+// A module's embedded resources, as the res/ build step generates them: named blobs of text.
+// Type "RC": a resource script (dialog templates, control keys, picture references), parsed by
+// the host's dialog framework; type "SVG": a picture file that a script names by `name`.
 struct VeldResourceEntry {
-    const char* type; // "DIALOG", "BITMAP"
+    const char* type; // "RC", "SVG"
     int id;
     const char* data;
     unsigned long size;
+    const char* name = nullptr; // the file's name, e.g. "square.svg"
 };
 struct VeldResourceTable {
     const VeldResourceEntry* entries;
@@ -45,3 +47,6 @@ struct VeldResourceTable {
 // what a unit test does for module code linked directly.
 HINSTANCE veldCreateModuleInstance(const char* name, const VeldResourceTable* resources);
 const VeldResourceTable* veldModuleResources(HINSTANCE instance);
+
+// The module's embedded resource table (generated from res/ into the module library).
+extern "C" const VeldResourceTable* veldModuleResourceTable();

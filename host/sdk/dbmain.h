@@ -337,6 +337,12 @@ private:
     std::unique_ptr<veld::db::DatabaseImpl> impl_;
 };
 
+// Spatial and layer indexes of a drawing. The host keeps its lookups current at every change,
+// so bringing them up to date has nothing left to do: eOk (eNullObjectPointer without a database).
+namespace AcDbIndexFilterManager {
+Acad::ErrorStatus updateIndexes(AcDbDatabase* database);
+} // namespace AcDbIndexFilterManager
+
 class AcDbHostApplicationServices {
 public:
     AcDbDatabase* workingDatabase() const { return working_; }

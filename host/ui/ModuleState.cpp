@@ -47,11 +47,17 @@ const VeldResourceTable* veldModuleResources(HINSTANCE instance) {
     return instance != nullptr ? instance->resources : nullptr;
 }
 
-HINSTANCE AfxGetResourceHandle() { return state().currentResource; }
+HINSTANCE AfxGetResourceHandle() {
+    return state().currentResource;
+}
 
-void AfxSetResourceHandle(HINSTANCE instance) { state().currentResource = instance; }
+void AfxSetResourceHandle(HINSTANCE instance) {
+    state().currentResource = instance;
+}
 
-HINSTANCE AfxGetInstanceHandle() { return state().hostInstance; }
+HINSTANCE AfxGetInstanceHandle() {
+    return state().hostInstance;
+}
 
 BOOL AfxInitExtensionModule(AFX_EXTENSION_MODULE& module, HINSTANCE instance) {
     if (instance == nullptr) {

@@ -160,3 +160,34 @@ TEST(DbIntersect, OtherEntityKindsAreNotApplicable) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(DbIntersectCurves, BulgedPolylineAgainstCircleAndArcs) {
+    // Half circle above the X axis from (0,0) to (2,0), centre (1,0), radius 1.
+    auto dome = pline({{0, 0, -1.0}, {2, 0, 0}});
+    const AcDbCircle circle(P(1, 1), 1.0);
+    const AcGePoint3dArray points = hits(*dome, circle);
+    // The circles of radius 1 around (1,0) and (1,1) meet at y = 0.5, both on the upper half.
+    ASSERT_EQ(points.length(), 2);
+    // Along the polyline: from (0,0) clockwise over the top, so the left point comes first.
+    expectPoint(points[0], 1 - std::sqrt(0.75), 0.5);
+    expectPoint(points[1], 1 + std::sqrt(0.75), 0.5);
+    const AcDbArc rightQuarter(P(1, 1), 1.0, -M_PI / 2, 0.0);
+    const AcGePoint3dArray one = hits(*dome, rightQuarter);
+    ASSERT_EQ(one.length(), 1);
+    expectPoint(one[0], 1 + std::sqrt(0.75), 0.5);
+    EXPECT_EQ(hits(*dome, rightQuarter, AcDb::kExtendArg).length(), 2);
+    // Extending the polyline does nothing: a polyline has no carrier line or circle.
+    EXPECT_EQ(hits(*dome, rightQuarter, AcDb::kExtendThis).length(), 1);
+}
+
+TEST(DbIntersectCurves, ElevationOfThisEntityGivesTheZ) {
+    auto p = pline({{0, 0, 0}, {2, 0, 0}});
+    p->setElevation(7.0);
+    const AcGePoint3dArray points = hits(*p, *line(1, -1, 1, 1));
+    ASSERT_EQ(points.length(), 1);
+    EXPECT_EQ(points[0].z, 7.0);
+}
+
+} // namespace

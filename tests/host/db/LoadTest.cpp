@@ -5,6 +5,8 @@
 #include "host/db/Dump.h"
 #include "host/db/RawObjects.h"
 
+#include <algorithm>
+
 namespace veld::db::test {
 namespace {
 
@@ -53,9 +55,10 @@ TEST_F(DbLoad, ReferencesBeforeTheObjectAndRepairsAtTheEnd) {
     const AcDbObjectId groupsId = impl().reserveHandle(AcDbHandle(0xD));
     ASSERT_EQ(impl().addLoadedDictionaryEntry(nod, "ACAD_GROUP", groupsId), Acad::eOk);
     load(new AcDbDictionary, 0xD, nod); // fills the reservation
+    const AcDbObjectId blocks = load(new AcDbBlockTable, 0x1);
     auto* space = new AcDbBlockTableRecord;
     space->setName(ACDB_MODEL_SPACE);
-    const AcDbObjectId ms = load(space, 0x1F);
+    const AcDbObjectId ms = load(space, 0x1F, blocks);
     const AcDbObjectId group = load(new AcDbGroup("*"), 0x50, groupsId);
     ASSERT_EQ(impl().addLoadedDictionaryEntry(groupsId, "*A7", group), Acad::eOk);
     const AcDbObjectId member = load(new AcDbLine, 0x51, ms);
@@ -63,7 +66,23 @@ TEST_F(DbLoad, ReferencesBeforeTheObjectAndRepairsAtTheEnd) {
     ASSERT_EQ(impl().addLoadedGroupMember(group, impl().reserveHandle(AcDbHandle(0x99))),
               Acad::eOk);
     const std::vector<std::string> repairs = impl().finishLoading();
-    EXPECT_EQ(repairs.size(), 3u); // missing object, member dropped, reactor planted
+    auto count = [&](const std::string& prefix) {
+        return std::count_if(repairs.begin(), repairs.end(),
+                             [&](const std::string& line) { return line.rfind(prefix, 0) == 0; });
+    };
+    EXPECT_EQ(count("object 99"), 1);        // referenced but missing
+    EXPECT_EQ(count("group 50 lost"), 1);    // the member dropped
+    EXPECT_EQ(count("group 50 reactor"), 1); // the reactor planted on the real member
+    // What the file had is kept; only what it lacked is added.
+    EXPECT_EQ(db_.namedObjectsDictionaryId(), nod);
+    EXPECT_EQ(db_.groupDictionaryId(), groupsId);
+    EXPECT_EQ(db_.modelSpaceId(), ms);
+    EXPECT_EQ(count("added the ACAD_GROUP"), 0);
+    EXPECT_EQ(count("added the record 0"), 1);
+    EXPECT_FALSE(db_.paperSpaceId().isNull());
+    EXPECT_FALSE(db_.clayer().isNull());
+    EXPECT_FALSE(impl().journal().canUndo());
+    EXPECT_EQ(openObjectCount(db_), 0);
     AcDbGroup* g = nullptr;
     ASSERT_EQ(acdbOpenObject(g, group, AcDb::kForRead), Acad::eOk);
     EXPECT_EQ(g->numEntities(), 1u);
@@ -76,7 +95,7 @@ TEST_F(DbLoad, ReferencesBeforeTheObjectAndRepairsAtTheEnd) {
     line->close();
     // The counter of anonymous names moved past the loaded *A7.
     EXPECT_EQ(impl().nextAnonymousNumber(), 8u);
-    EXPECT_EQ(impl().handseed(), 0x9Au);
+    EXPECT_GT(impl().handseed(), 0x99u);
 }
 
 TEST_F(DbLoad, RawObjectsKeepTheirTagsAndUndoLikeOthers) {

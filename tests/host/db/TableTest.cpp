@@ -172,3 +172,21 @@ TEST_F(DbTable, DefaultDrawingHasTheStandardRecords) {
 
 } // namespace
 } // namespace veld::db::test
+
+namespace veld::db::test {
+namespace {
+
+TEST(DbLayerColor, TakesZeroToTwoFiftyFiveButNotByLayer) {
+    AcDbLayerTableRecord layer;
+    EXPECT_EQ(layer.color().colorIndex(), 7);
+    AcCmColor color;
+    color.setColorIndex(0);
+    EXPECT_EQ(layer.setColor(color), Acad::eOk);
+    EXPECT_EQ(layer.color().colorIndex(), 0);
+    color.setColorIndex(256);
+    EXPECT_EQ(layer.setColor(color), Acad::eInvalidInput);
+    EXPECT_EQ(layer.color().colorIndex(), 0);
+}
+
+} // namespace
+} // namespace veld::db::test

@@ -309,3 +309,121 @@ TEST_F(DbUndo, HundredThousandChangesUndoneInWellUnderASecond) {
 
 } // namespace
 } // namespace veld::db::test
+
+namespace veld::db::test {
+namespace {
+
+using DbUndoEdges = DbUndo;
+
+TEST_F(DbUndoEdges, SeveralKindsOfChangeInOneOpenComeBackTogether) {
+    regApp("APP");
+    const AcDbObjectId id = appendLine(0, 0, 1, 1);
+    const AcDbObjectId other = appendLine(5, 5, 6, 6);
+    journal().clear();
+    const std::string before = dump();
+    journal().beginCommand("EDIT");
+    AcDbLine* line = nullptr;
+    ASSERT_EQ(acdbOpenObject(line, id, AcDb::kForWrite), Acad::eOk);
+    resbuf* chain = acutBuildList(1001, "APP", 1000, "x", 0);
+    EXPECT_EQ(line->setXData(chain), Acad::eOk); // journaled on its own
+    acutRelRb(chain);
+    EXPECT_EQ(line->setColorIndex(3), Acad::eOk); // the first state copy of this open
+    EXPECT_EQ(line->addPersistentReactor(other), Acad::eOk);
+    EXPECT_EQ(line->erase(), Acad::eOk);
+    line->close();
+    journal().endCommand();
+    journal().undo(1);
+    EXPECT_EQ(dump(), before);
+}
+
+TEST_F(DbUndoEdges, ReplacedDictionaryEntryComesBack) {
+    AcDbDictionary* nod = nullptr;
+    ASSERT_EQ(db().getNamedObjectsDictionary(nod, AcDb::kForWrite), Acad::eOk);
+    auto* first = new AcDbDictionary;
+    AcDbObjectId firstId;
+    ASSERT_EQ(nod->setAt("MINE", first, firstId), Acad::eOk);
+    first->close();
+    nod->close();
+    journal().clear();
+    const std::string before = dump();
+    journal().beginCommand("X");
+    ASSERT_EQ(db().getNamedObjectsDictionary(nod, AcDb::kForWrite), Acad::eOk);
+    auto* second = new AcDbDictionary;
+    AcDbObjectId secondId;
+    ASSERT_EQ(nod->setAt("mine", second, secondId), Acad::eOk);
+    second->close();
+    AcDbObjectId found;
+    EXPECT_EQ(nod->getAt("MINE", found), Acad::eOk);
+    EXPECT_EQ(found, secondId);
+    nod->close();
+    journal().endCommand();
+    journal().undo(1);
+    EXPECT_EQ(dump(), before);
+}
+
+TEST_F(DbUndoEdges, ObjectStillOpenWhenItsCreationIsUndoneGoesAtItsClose) {
+    journal().beginCommand("X");
+    journal().beginGroup();
+    auto* line = new AcDbLine;
+    AcDbBlockTableRecord* space = nullptr;
+    ASSERT_EQ(acdbOpenObject(space, db().modelSpaceId(), AcDb::kForWrite), Acad::eOk);
+    AcDbObjectId id;
+    ASSERT_EQ(space->appendAcDbEntity(id, line), Acad::eOk);
+    space->close();
+    journal().endGroup();
+    journal().undo(1); // a fault in the caller: the line is still open
+    EXPECT_TRUE(line->isErased());
+    EXPECT_EQ(line->close(), Acad::eOk); // deleted here; the sanitizer build checks it
+    EXPECT_EQ(openObjectCount(db()), 0);
+    journal().endCommand();
+}
+
+TEST_F(DbUndoEdges, NothingRecordedWhileRecordingIsOff) {
+    journal().setRecording(false);
+    appendLine(0, 0, 1, 1);
+    journal().setRecording(true);
+    EXPECT_EQ(journal().entryCount(), 0u);
+    EXPECT_FALSE(journal().canUndo());
+}
+
+} // namespace
+} // namespace veld::db::test
+
+namespace veld::db::test {
+namespace {
+
+using DbUndoRuns = DbUndo;
+
+TEST_F(DbUndoRuns, ChangesToObjectsMadeInTheSameStepCostNoEntries) {
+    journal().beginCommand("FNDD");
+    journal().beginGroup();
+    const AcDbObjectId id = appendLine(0, 0, 1, 1);
+    const std::size_t afterCreation = journal().entryCount();
+    moveStart(id, 3);
+    tag(id, "FOUND_DELTASHAPE", "x");
+    EXPECT_EQ(journal().entryCount(), afterCreation + 1); // the application's registration only
+    journal().endGroup();
+    // After the group, the same object is an older one: its changes are journaled again.
+    journal().beginGroup();
+    const std::string beforeSecond = dump();
+    moveStart(id, 4);
+    journal().endGroup();
+    EXPECT_EQ(journal().undo(1).size(), 1u);
+    EXPECT_EQ(dump(), beforeSecond);
+    journal().endCommand();
+}
+
+TEST_F(DbUndoRuns, ObjectsMadeWhileRecordingWasOffKeepTheirChangesJournaled) {
+    journal().setRecording(false);
+    const AcDbObjectId id = appendLine(0, 0, 1, 1); // no creation entry covers it
+    journal().setRecording(true);
+    const std::string before = dump();
+    journal().beginCommand("MOVE");
+    moveStart(id, 7);
+    journal().endCommand();
+    journal().undo(1);
+    EXPECT_EQ(dump(), before);
+}
+
+} // namespace
+} // namespace veld::db::test

@@ -1,0 +1,4 @@
+// Anchors the entity geometry interface.
+#include "app/EntityGeometry.h"
+
+EntityGeometry::~EntityGeometry() = default;

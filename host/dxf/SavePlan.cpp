@@ -93,6 +93,54 @@ SavePlan::SavePlan(const AcDbDatabase& db) {
         const AcDbObjectId raw = rawTableNamed(db, table);
         extras_[table] = raw.isNull() ? take() : raw.handle().value();
     }
+    planViewport(db);
+}
+
+void SavePlan::planViewport(const AcDbDatabase& db) {
+    AcDbSymbolTable* table = nullptr;
+    const AcDbObjectId vports = rawTableNamed(db, "VPORT");
+    if (!vports.isNull() && acdbOpenObject(table, vports, AcDb::kForRead) == Acad::eOk) {
+        const bool hasRecords = !table->recordIds().isEmpty();
+        table->close();
+        if (hasRecords) {
+            return;
+        }
+    }
+    activeViewport_ = take();
+    bool any = false;
+    auto include = [&](const AcGePoint3d& p) {
+        if (!any) {
+            extentsMin = extentsMax = p;
+            any = true;
+            return;
+        }
+        for (int i = 0; i < 3; ++i) {
+            extentsMin[i] = std::min(extentsMin[i], p[i]);
+            extentsMax[i] = std::max(extentsMax[i], p[i]);
+        }
+    };
+    auto space = openForRead<AcDbBlockTableRecord>(db.modelSpaceId());
+    for (const AcDbObjectId& id : space ? space->entityIds() : AcDbObjectIdArray()) {
+        auto e = openForRead<AcDbEntity>(id);
+        if (auto* line = AcDbLine::cast(e.get())) {
+            include(line->startPoint());
+            include(line->endPoint());
+        } else if (auto* point = AcDbPoint::cast(e.get())) {
+            include(point->position());
+        } else if (auto* circle = AcDbCircle::cast(e.get())) {
+            include(circle->center());
+        } else if (auto* arc = AcDbArc::cast(e.get())) {
+            include(arc->center());
+        } else if (auto* text = AcDbText::cast(e.get())) {
+            include(text->position());
+        } else if (auto* ref = AcDbBlockReference::cast(e.get())) {
+            include(ref->position());
+        } else if (auto* dim = AcDbAlignedDimension::cast(e.get())) {
+            include(dim->xLine1Point());
+            include(dim->xLine2Point());
+            include(dim->dimLinePoint());
+        }
+    }
 }
 
 AcDbObjectIdArray SavePlan::blockRecords(const AcDbDatabase& db) {

@@ -4,6 +4,7 @@
 #include "host/dxf/DbAccess.h"
 #include "host/dxf/XDataCodec.h"
 
+#include <algorithm>
 #include <dbsymtb.h>
 
 namespace veld::dxf {
@@ -58,7 +59,11 @@ public:
             ids = table->recordIds();
             table->close();
         }
-        begin(name, plan_.extraHandle(name), static_cast<std::size_t>(ids.length()));
+        const bool active = std::string_view(name) == "VPORT" && plan_.activeViewport() != 0;
+        begin(name, plan_.extraHandle(name), static_cast<std::size_t>(ids.length()) + active);
+        if (active) {
+            activeViewport();
+        }
         for (const AcDbObjectId& id : ids) {
             AcDbObject* record = nullptr;
             if (acdbOpenAcDbObject(record, id, AcDb::kForRead) != Acad::eOk) {
@@ -76,6 +81,39 @@ public:
             record->close();
         }
         end();
+    }
+
+    // The "*Active" viewport of a drawing that has none, looking at model space's extents.
+    void activeViewport() {
+        const AcGePoint3d& lo = plan_.extentsMin;
+        const AcGePoint3d& hi = plan_.extentsMax;
+        out_.text(0, "VPORT");
+        out_.handle(5, plan_.activeViewport());
+        out_.handle(330, plan_.extraHandle("VPORT"));
+        out_.text(100, "AcDbSymbolTableRecord");
+        out_.text(100, "AcDbViewportTableRecord");
+        out_.text(2, "*Active");
+        out_.integer(70, 0);
+        out_.point2d(10, 0.0, 0.0);
+        out_.point2d(11, 1.0, 1.0);
+        out_.point2d(12, (lo.x + hi.x) / 2.0, (lo.y + hi.y) / 2.0);
+        out_.point2d(13, 0.0, 0.0);
+        out_.point2d(14, 10.0, 10.0);
+        out_.point2d(15, 10.0, 10.0);
+        out_.point(16, AcGePoint3d(0.0, 0.0, 1.0));
+        out_.point(17, AcGePoint3d::kOrigin);
+        const double height = std::max({hi.y - lo.y, (hi.x - lo.x) / 1.5, 1.0}) * 1.1;
+        out_.real(40, height);
+        out_.real(41, 1.5);
+        out_.real(42, 50.0);
+        out_.integer(71, 0);
+        out_.integer(72, 1000);
+        out_.integer(73, 1);
+        out_.integer(74, 3);
+        out_.integer(75, 0);
+        out_.integer(76, 0);
+        out_.integer(77, 0);
+        out_.integer(78, 0);
     }
 
     template <class Record, class Table, class Body>

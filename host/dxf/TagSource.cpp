@@ -92,7 +92,9 @@ void TagSource::decodeText(ReadTag& tag) {
     if (legacy_) {
         decodeUnicodeEscapes(tag.value);
     }
-    decodeCarets(tag.value);
+    if (isFreeText(tag.code)) {
+        decodeCarets(tag.value);
+    }
 }
 
 } // namespace veld::dxf

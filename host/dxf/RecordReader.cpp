@@ -74,6 +74,7 @@ std::vector<std::pair<int, std::string>> Record::keptTags() const {
 Record readRecord(TagSource& source) {
     Record r;
     r.source = &source;
+    r.body.reserve(24); // a typical entity, without regrowing on the way
     ReadTag start = source.take("an object");
     r.type = std::move(start.value);
     r.line = start.line;

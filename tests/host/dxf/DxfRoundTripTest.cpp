@@ -184,6 +184,7 @@ TEST_F(DxfFiles, SavingKeepsThePreviousFileAsBackup) {
     ASSERT_TRUE(veld::dxf::saveDrawing(*db, path("a.dxf"), error));
     ASSERT_TRUE(veld::dxf::saveDrawing(*db, path("a.dxf"), error));
     EXPECT_TRUE(fs::exists(path("a.dxf.bak")));
+    EXPECT_EZDXF_CLEAN(path("a.dxf"));
     EXPECT_FALSE(veld::dxf::saveDrawing(*db, path("no/such/dir/a.dxf"), error));
     EXPECT_NE(error.find("cannot write"), std::string::npos) << error;
 }

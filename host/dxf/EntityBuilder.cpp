@@ -1,4 +1,5 @@
 // Record to entity: common properties, then each kind's own codes.
+// Values that do not fit their codes raise the reader's error naming the line.
 #include "host/dxf/EntityBuilder.h"
 
 #include "host/db/ObjectAccess.h"

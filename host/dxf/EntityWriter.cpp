@@ -1,4 +1,5 @@
 // DXF R2013 form of the modelled entities, the kept raw ones and the computed dimension geometry.
+// Optional codes are left out when they hold their default value.
 #include "host/dxf/EntityWriter.h"
 
 #include "host/dxf/DbAccess.h"

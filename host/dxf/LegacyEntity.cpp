@@ -1,4 +1,5 @@
 // Subclass markers for the entity kinds of R12 files.
+// Which marker a POLYLINE, VERTEX or DIMENSION takes depends on its flags.
 #include "host/dxf/LegacyEntity.h"
 
 #include "host/dxf/Tag.h"

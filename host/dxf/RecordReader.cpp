@@ -1,4 +1,5 @@
 // Splitting an object's tags into handle, owner, reactors, own codes and extended data.
+// Typed getters turn values that do not fit their codes into the reader's error.
 #include "host/dxf/RecordReader.h"
 
 namespace veld::dxf {

@@ -1,4 +1,5 @@
 // Planning a save: geometry blocks of aligned dimensions and handles of file-only parts.
+// New handles come from the seed in a fixed order: blocks, dimensions, tables, viewport.
 #include "host/dxf/SavePlan.h"
 
 #include "host/dxf/DbAccess.h"

@@ -1,4 +1,5 @@
 // Symbol tables and their records in DXF R2013 form.
+// Records of the modelled tables come from their classes, the others are written as read.
 #include "host/dxf/TableWriter.h"
 
 #include "host/dxf/DbAccess.h"

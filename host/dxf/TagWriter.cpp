@@ -1,4 +1,5 @@
 // Tag output in ASCII DXF form or into memory.
+// Numbers go through std::to_chars; the file sink fills a buffer and writes it in large blocks.
 #include "host/dxf/TagWriter.h"
 
 #include "host/dxf/GroupCode.h"

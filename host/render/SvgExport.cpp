@@ -1,4 +1,5 @@
 // Walks model space (and the blocks it references) into an SvgCanvas.
+// Block contents are drawn through the reference's transform; attributes where they stand.
 #include "host/render/SvgExport.h"
 
 #include "host/dxf/SafeFile.h"

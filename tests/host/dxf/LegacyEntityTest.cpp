@@ -1,4 +1,5 @@
 // Subclass markers for entities of R12 files written into R2013 files.
+// The tags themselves stay as read; only markers are added.
 #include "host/dxf/LegacyEntity.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 // The SVG picture: text anchoring by alignment, points on Defpoints, references to themselves.
+// The picture is read from DXF text so that the cases stay short.
 #include "host/render/SvgExport.h"
 #include "host/dxf/DrawingFile.h"
 

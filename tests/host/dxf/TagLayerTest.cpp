@@ -1,4 +1,5 @@
 // Tag reader and writer: ASCII and binary input, number forms, errors with their place.
+// Binary input is built byte by byte in the tests.
 #include "host/dxf/TagReader.h"
 #include "host/dxf/TagWriter.h"
 

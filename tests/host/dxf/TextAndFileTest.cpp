@@ -1,4 +1,5 @@
 // Code-page decoding of old drawings and the safe replacement of files.
+// Files are written into a fresh temporary folder per test.
 #include "host/dxf/SafeFile.h"
 #include "host/dxf/TextDecoder.h"
 

@@ -162,6 +162,67 @@ std::vector<AcDbObjectId> blockRecordIds(const AcDbDatabase& db) {
     return std::vector<AcDbObjectId>(ids.begin(), ids.end());
 }
 
+namespace {
+
+void writeDimStyles(const AcDbDatabase& db, TagWriter& out, TableOut& t) {
+    t.modelled<AcDbDimStyleTableRecord>(db, "DIMSTYLE", "AcDbDimStyleTableRecord",
+                                        &AcDbDatabase::getDimStyleTable,
+                                        [&](const AcDbDimStyleTableRecord& r) {
+                                            out.integer(70, 0);
+                                            out.real(40, r.dimscale());
+                                            out.real(41, r.dimasz());
+                                            out.real(42, r.dimexo());
+                                            out.real(44, r.dimexe());
+                                            out.real(140, r.dimtxt());
+                                            out.real(142, r.dimtsz());
+                                            out.real(147, r.dimgap());
+                                            out.integer(77, r.dimtad() ? 1 : 0);
+                                            out.integer(271, r.dimdec());
+                                            if (!r.dimtxsty().isNull()) {
+                                                out.handle(340, r.dimtxsty().handle().value());
+                                            }
+                                        });
+}
+
+// Block records, with the records of new dimension geometry blocks after the database's.
+void writeBlockRecords(const AcDbDatabase& db, TagWriter& out, const SavePlan& plan, TableOut& t) {
+    const auto ids = blockRecordIds(db);
+    std::uint64_t tableHandle = 0;
+    {
+        AcDbBlockTable* table = nullptr;
+        if (const_cast<AcDbDatabase&>(db).getBlockTable(table, AcDb::kForRead) == Acad::eOk) {
+            tableHandle = table->objectId().handle().value();
+            table->close();
+        }
+    }
+    t.begin("BLOCK_RECORD", tableHandle, ids.size() + plan.newBlocks().size());
+    auto recordBody = [&](std::uint64_t handle, const std::string& name) {
+        out.text(0, "BLOCK_RECORD");
+        out.handle(5, handle);
+        out.handle(330, tableHandle);
+        out.text(100, "AcDbSymbolTableRecord");
+        out.text(100, "AcDbBlockTableRecord");
+        out.text(2, name);
+        out.integer(70, 0);
+        out.integer(280, 1);
+        out.integer(281, 0);
+    };
+    for (const AcDbObjectId& id : ids) {
+        AcDbBlockTableRecord* record = nullptr;
+        if (acdbOpenObject(record, id, AcDb::kForRead) == Acad::eOk) {
+            recordBody(id.handle().value(), record->name());
+            writeXData(out, *record);
+            record->close();
+        }
+    }
+    for (const DimensionBlock& dim : plan.newBlocks()) {
+        recordBody(dim.record, dim.name);
+    }
+    t.end();
+}
+
+} // namespace
+
 void writeTables(const AcDbDatabase& db, TagWriter& out, const SavePlan& plan) {
     TableOut t(out, plan);
     t.raw(db, "VPORT");
@@ -208,57 +269,8 @@ void writeTables(const AcDbDatabase& db, TagWriter& out, const SavePlan& plan) {
     t.modelled<AcDbRegAppTableRecord>(db, "APPID", "AcDbRegAppTableRecord",
                                       &AcDbDatabase::getRegAppTable,
                                       [&](const AcDbRegAppTableRecord&) { out.integer(70, 0); });
-    t.modelled<AcDbDimStyleTableRecord>(db, "DIMSTYLE", "AcDbDimStyleTableRecord",
-                                        &AcDbDatabase::getDimStyleTable,
-                                        [&](const AcDbDimStyleTableRecord& r) {
-                                            out.integer(70, 0);
-                                            out.real(40, r.dimscale());
-                                            out.real(41, r.dimasz());
-                                            out.real(42, r.dimexo());
-                                            out.real(44, r.dimexe());
-                                            out.real(140, r.dimtxt());
-                                            out.real(142, r.dimtsz());
-                                            out.real(147, r.dimgap());
-                                            out.integer(77, r.dimtad() ? 1 : 0);
-                                            out.integer(271, r.dimdec());
-                                            if (!r.dimtxsty().isNull()) {
-                                                out.handle(340, r.dimtxsty().handle().value());
-                                            }
-                                        });
-    // Block records, with the records of new dimension geometry blocks after the database's.
-    const auto ids = blockRecordIds(db);
-    std::uint64_t tableHandle = 0;
-    {
-        AcDbBlockTable* table = nullptr;
-        if (const_cast<AcDbDatabase&>(db).getBlockTable(table, AcDb::kForRead) == Acad::eOk) {
-            tableHandle = table->objectId().handle().value();
-            table->close();
-        }
-    }
-    t.begin("BLOCK_RECORD", tableHandle, ids.size() + plan.newBlocks().size());
-    auto recordBody = [&](std::uint64_t handle, const std::string& name) {
-        out.text(0, "BLOCK_RECORD");
-        out.handle(5, handle);
-        out.handle(330, tableHandle);
-        out.text(100, "AcDbSymbolTableRecord");
-        out.text(100, "AcDbBlockTableRecord");
-        out.text(2, name);
-        out.integer(70, 0);
-        out.integer(280, 1);
-        out.integer(281, 0);
-    };
-    for (const AcDbObjectId& id : ids) {
-        AcDbBlockTableRecord* record = nullptr;
-        if (acdbOpenObject(record, id, AcDb::kForRead) == Acad::eOk) {
-            recordBody(id.handle().value(), record->name());
-            writeXData(out, *record);
-            record->close();
-        }
-    }
-    for (const DimensionBlock& dim : plan.newBlocks()) {
-        recordBody(dim.record, dim.name);
-    }
-    t.end();
+    writeDimStyles(db, out, t);
+    writeBlockRecords(db, out, plan, t);
 }
 
 } // namespace veld::dxf

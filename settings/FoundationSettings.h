@@ -94,7 +94,9 @@ public:
     std::string GetMarkSize() const { return GetSlot(FoundationSlot::MarkSize); }
 
 private:
-    // Slots to page controls and back (FoundationSettingsPages.cpp).
+    // Slots to page controls and back (FoundationSettingsPages.cpp): the triangular steps take a
+    // DeltaPage, the square steps a SquarePage. A null page has nothing to exchange (true); a
+    // page of the other kind is refused (false).
     bool FillDeltaPage(CDialog* page);
     bool sLoadLabelLayerPage(CDialog* page);
     bool TakeDeltaPage(CDialog* page);

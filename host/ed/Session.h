@@ -2,9 +2,14 @@
 // whether a script has been stopped. One session is current at a time; tests make their own.
 #pragma once
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+
+namespace veld::ed {
+class CommandLine;
+}
 
 namespace veld::host {
 
@@ -44,24 +49,43 @@ public:
 
     void setInput(InputSource* input) { input_ = input; }
     InputSource* input() const { return input_; }
-    // Reads the next answer line; nullopt at the end of the input or after abort().
+    bool interactive() const { return input_ != nullptr && input_->isInteractive(); }
+    // Reads the next answer line; nullopt at the end of the input or after abort(). Lines that
+    // start with ';' are comments and are skipped; a trailing CR and a leading UTF-8 byte-order
+    // mark are dropped.
     std::optional<std::string> nextLine();
+    // The line number of the line last read (0 before the first).
+    int lineNumber() const;
 
-    // The transcript: everything the command line shows. Standard output by default.
+    // The transcript: everything the command line shows, exactly as printed (texts begin with
+    // "\n" to start a new line, as on the original command line; see TranscriptFilter for the
+    // console's view). Standard output by default.
     void print(std::string_view utf8);
     void setOutput(std::function<void(std::string_view)> sink) { output_ = std::move(sink); }
+    // Ends the line being written, if one is open (the end of a run).
+    void finishLine();
 
     // A script line that nothing could take: the run stops. From then on every prompt answers
     // ESC and every dialog cancels, so the running command unwinds through its normal paths.
+    // The reason is prefixed with "line N: " (the line last read) unless it starts with "line ".
     void abort(std::string reason);
     bool aborted() const { return aborted_; }
     const std::string& abortReason() const { return abortReason_; }
 
+    // The command-line state of this session (system variables that live outside the drawing,
+    // selection sets, command echo).
+    ed::CommandLine& commandLine() { return *commandLine_; }
+
 private:
+    void write(std::string_view text);
+
     InputSource* input_ = nullptr;
     std::function<void(std::string_view)> output_;
     bool aborted_ = false;
     std::string abortReason_;
+    bool atLineStart_ = true;
+    bool firstLineRead_ = false;
+    std::unique_ptr<ed::CommandLine> commandLine_;
 };
 
 } // namespace veld::host

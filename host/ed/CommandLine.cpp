@@ -1,0 +1,181 @@
+// The command line of one session: answers from the input or from acedCommand's items, and the
+// echo of prompts and answers into the transcript.
+#include "host/ed/CommandLine.h"
+
+#include "adsdef.h"
+#include "host/ed/InputParser.h"
+#include "host/ed/Session.h"
+
+namespace veld::ed {
+
+namespace {
+
+constexpr std::string_view kCancelEcho = "*Cancel*";
+constexpr std::string_view kPause = "\\";
+
+bool isEscapeLine(std::string_view line) {
+    return InputParser::trim(line) == "^C";
+}
+
+} // namespace
+
+CommandLine& commandLine() {
+    return host::Session::current().commandLine();
+}
+
+CommandLine::CommandLine() = default;
+
+Answer CommandLine::ask(std::string_view prompt) {
+    if (host::Session::current().aborted()) {
+        return Answer{};
+    }
+    return feeds_.empty() ? askSession(prompt, true) : askFeed(prompt);
+}
+
+Answer CommandLine::askSession(std::string_view prompt, bool showPrompt) {
+    host::Session& session = host::Session::current();
+    const bool interactive = session.interactive();
+    if (interactive && showPrompt) {
+        session.print(prompt);
+    }
+    std::optional<std::string> line = session.nextLine();
+    if (!line || isEscapeLine(*line)) {
+        if (showPrompt) {
+            session.print(interactive ? std::string(kCancelEcho)
+                                      : std::string(prompt) + std::string(kCancelEcho));
+        }
+        return Answer{};
+    }
+    if (!interactive && showPrompt) {
+        session.print(std::string(prompt) + *line);
+    }
+    Answer answer;
+    answer.kind = line->empty() ? Answer::Kind::Return : Answer::Kind::Text;
+    answer.text = std::move(*line);
+    return answer;
+}
+
+Answer CommandLine::askFeed(std::string_view prompt) {
+    std::deque<CommandItem>& feed = feeds_.back();
+    if (feed.empty()) {
+        echo(std::string(prompt) + std::string(kCancelEcho));
+        return Answer{};
+    }
+    currentItem_ = std::move(feed.front());
+    feed.pop_front();
+    if (currentItem_.type == CommandItem::Type::Text && currentItem_.text == kPause) {
+        return askSession(prompt, true);
+    }
+    echo(std::string(prompt) + currentItem_.text);
+    Answer answer;
+    answer.kind = currentItem_.type == CommandItem::Type::Text && currentItem_.text.empty()
+                      ? Answer::Kind::Return
+                      : Answer::Kind::Text;
+    answer.text = currentItem_.text;
+    answer.item = &currentItem_;
+    return answer;
+}
+
+Input CommandLine::askInput(std::string_view prompt, const InputSpec& spec) {
+    for (;;) {
+        Answer answer = ask(prompt);
+        Input input;
+        if (answer.kind == Answer::Kind::Escape) {
+            input.status = RTCAN;
+            return input;
+        }
+        if (answer.kind == Answer::Kind::Return || InputParser::trim(answer.text).empty()) {
+            input.status = RTNONE;
+            return input;
+        }
+        if (fits(answer, spec, input)) {
+            if (input.status == RTNORM && spec.point) {
+                lastPoint_ = input.point;
+            }
+            return input;
+        }
+        if (!reject(answer, spec.invalidMessage)) {
+            input.status = RTCAN;
+            return input;
+        }
+    }
+}
+
+bool CommandLine::fits(const Answer& answer, const InputSpec& spec, Input& input) const {
+    const CommandItem* item = answer.item;
+    if (item != nullptr && item->type == CommandItem::Type::Point) {
+        input.point = item->point;
+        input.status = RTNORM;
+        return spec.point;
+    }
+    if (item != nullptr && item->type == CommandItem::Type::Number) {
+        input.number = item->number;
+        input.status = RTNORM;
+        return spec.number;
+    }
+    if (auto kw = InputParser::keyword(answer.text, spec.keywords)) {
+        input.keyword = *kw;
+        input.status = RTKWORD;
+        return true;
+    }
+    if (spec.point) {
+        if (auto p = InputParser::point(answer.text, lastPoint_)) {
+            input.point = *p;
+            input.status = RTNORM;
+            return true;
+        }
+    }
+    if (spec.number) {
+        if (auto v = InputParser::number(answer.text)) {
+            input.number = *v;
+            input.status = RTNORM;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CommandLine::reject(const Answer& answer, std::string_view message) {
+    if (answer.item == nullptr && InputParser::isDialogAction(answer.text)) {
+        host::Session::current().abort("\"" + InputParser::trim(answer.text) +
+                                       "\" is a dialog action, but no dialog is open");
+        return false;
+    }
+    this->message("\n" + std::string(message));
+    return !host::Session::current().aborted();
+}
+
+void CommandLine::message(std::string_view text) {
+    host::Session::current().print(text);
+}
+
+void CommandLine::echo(std::string_view text) {
+    if (echoing()) {
+        host::Session::current().print(text);
+    }
+}
+
+bool CommandLine::echoing() const {
+    return feeds_.empty() || variables_.commandEcho();
+}
+
+void CommandLine::pushItems(std::deque<CommandItem> items) {
+    feeds_.push_back(std::move(items));
+}
+
+void CommandLine::popItems() {
+    if (!feeds_.empty()) {
+        feeds_.pop_back();
+    }
+}
+
+bool CommandLine::nextFeedItem(CommandItem& item) {
+    if (feeds_.empty() || feeds_.back().empty()) {
+        return false;
+    }
+    item = std::move(feeds_.back().front());
+    feeds_.back().pop_front();
+    return true;
+}
+
+} // namespace veld::ed

@@ -1,0 +1,94 @@
+// Reading the veld command line.
+#include "host/shell/Options.h"
+
+#include <map>
+
+namespace veld::shell {
+
+namespace {
+
+bool takesValue(const std::string& option) {
+    static const char* const valued[] = {"--drawing", "--out",    "--svg",
+                                         "--profile", "--module", "--encoding"};
+    for (const char* v : valued) {
+        if (option == v) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Stores one option's value; false with `error` set for a value that makes no sense here.
+bool store(Options& o, const std::string& option, const std::string& value, std::string& error) {
+    if (option == "--encoding") {
+        if (value == "cp932" || value == "CP932" || value == "shift_jis") {
+            o.shiftJisOutput = true;
+        } else if (value != "utf-8" && value != "UTF-8" && value != "utf8") {
+            error = "unknown encoding \"" + value + "\" (cp932 or utf-8)";
+            return false;
+        }
+        return true;
+    }
+    std::map<std::string, std::string*> fields{{"--drawing", &o.drawing},
+                                               {"--out", &o.out},
+                                               {"--svg", &o.svg},
+                                               {"--profile", &o.profile},
+                                               {"--module", &o.module}};
+    if (o.mode == Options::Mode::Shell && (option == "--out" || option == "--svg")) {
+        error = option + " is an option of veld run (use SAVE in the shell)";
+        return false;
+    }
+    *fields.at(option) = value;
+    return true;
+}
+
+} // namespace
+
+std::optional<Options> Options::parse(const std::vector<std::string>& args, std::string& error) {
+    if (args.empty() || (args[0] != "run" && args[0] != "shell")) {
+        error = args.empty() ? "no command given" : "unknown command \"" + args[0] + "\"";
+        return std::nullopt;
+    }
+    Options o;
+    o.mode = args[0] == "run" ? Mode::Run : Mode::Shell;
+    std::vector<std::string> positional;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a.rfind("--", 0) == 0) {
+            if (!takesValue(a)) {
+                error = "unknown option " + a;
+                return std::nullopt;
+            }
+            if (i + 1 >= args.size()) {
+                error = a + " needs a value";
+                return std::nullopt;
+            }
+            if (!store(o, a, args[++i], error)) {
+                return std::nullopt;
+            }
+        } else {
+            positional.push_back(a);
+        }
+    }
+    if (o.mode == Mode::Run) {
+        if (positional.size() != 1) {
+            error = positional.empty() ? "veld run needs a script" : "veld run takes one script";
+            return std::nullopt;
+        }
+        o.script = positional[0];
+    } else if (positional.size() > 1 || (positional.size() == 1 && !o.drawing.empty())) {
+        error = "veld shell takes one drawing";
+        return std::nullopt;
+    } else if (positional.size() == 1) {
+        o.drawing = positional[0];
+    }
+    return o;
+}
+
+const char* Options::usage() {
+    return "usage: veld run SCRIPT [--drawing IN.dxf] [--out OUT.dxf] [--svg OUT.svg]\n"
+           "                       [--profile DIR] [--encoding cp932] [--module FILE]\n"
+           "       veld shell [IN.dxf] [--profile DIR] [--encoding cp932] [--module FILE]\n";
+}
+
+} // namespace veld::shell

@@ -1,0 +1,136 @@
+// The runner of veld run and veld shell.
+#include "host/shell/Runner.h"
+
+#include "host/dxf/DrawingFile.h"
+#include "host/ed/CommandLine.h"
+#include "host/ed/CommandProcessor.h"
+#include "host/ed/DocumentManager.h"
+#include "host/ed/ScriptFileInput.h"
+#include "host/ed/Session.h"
+#include "host/ed/TerminalInput.h"
+#include "host/ed/TranscriptFilter.h"
+#include "host/render/SvgExport.h"
+#include "host/shell/ExitCode.h"
+#include "host/shell/ModuleLoader.h"
+#include "host/shell/Profile.h"
+#include "host/win/CodePage.h"
+#include "host/win/FileSearch.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <unistd.h>
+
+namespace veld::shell {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string executableFolder() {
+    std::error_code ec;
+    fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string(".") : self.parent_path().string();
+}
+
+void writeOut(std::string_view text, bool shiftJis) {
+    std::string bytes = shiftJis ? win::utf8ToSjis(text) : std::string(text);
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+}
+
+// The open document for the whole run: closed (and the working database cleared) at the end.
+class OpenDocument {
+public:
+    explicit OpenDocument(ed::Document* document) : document_(document) {}
+    ~OpenDocument() { ed::DocumentManager::instance().close(document_); }
+    OpenDocument(const OpenDocument&) = delete;
+    OpenDocument& operator=(const OpenDocument&) = delete;
+    ed::Document* get() const { return document_; }
+
+private:
+    ed::Document* document_;
+};
+
+} // namespace
+
+int Runner::fail(int code, const std::string& reason) const {
+    std::fflush(stdout);
+    std::fprintf(stderr, "veld: %s\n", reason.c_str());
+    return code;
+}
+
+std::string Runner::modulePath() const {
+    if (!options_.module.empty()) {
+        return options_.module;
+    }
+    const char* fromEnvironment = std::getenv("VELD_MODULE");
+    if (fromEnvironment != nullptr && *fromEnvironment != '\0') {
+        return fromEnvironment;
+    }
+    return (fs::path(executableFolder()) / "VeldFoundationApp.arx").string();
+}
+
+int Runner::run() {
+    std::string error;
+    std::unique_ptr<ed::ScriptFileInput> script;
+    if (options_.mode == Options::Mode::Run) {
+        script = std::make_unique<ed::ScriptFileInput>(options_.script);
+        if (!script->isOpen()) {
+            return fail(kExitInput, "cannot read the script " + options_.script);
+        }
+    }
+    if (!Profile::prepare(Profile::folder(options_.profile), error)) {
+        return fail(kExitSetup, error);
+    }
+    std::unique_ptr<AcDbDatabase> database;
+    if (options_.drawing.empty()) {
+        database = std::make_unique<AcDbDatabase>();
+    } else if (!(database = dxf::openDrawing(options_.drawing, error))) {
+        return fail(kExitInput, error);
+    }
+    const bool shiftJis = options_.shiftJisOutput;
+    ed::TranscriptFilter console([shiftJis](std::string_view text) { writeOut(text, shiftJis); });
+    host::Session session;
+    host::Session::Scope scope(session);
+    session.setOutput([&console](std::string_view text) { console.write(text); });
+    OpenDocument document(
+        ed::DocumentManager::instance().open(std::move(database), options_.drawing));
+    if (!options_.drawing.empty()) {
+        win::SearchPath::setDrawingFolder(fs::absolute(options_.drawing).parent_path().string());
+    }
+    std::unique_ptr<LoadedModule> module = LoadedModule::load(modulePath(), error);
+    if (!module) {
+        return fail(kExitSetup, error);
+    }
+    ed::TerminalInput terminal(
+        std::cin, [&console] { console.answerTyped(); }, isatty(STDIN_FILENO) != 0);
+    session.setInput(script ? static_cast<host::InputSource*>(script.get()) : &terminal);
+    ed::CommandProcessor::run();
+    std::fflush(stdout);
+    if (session.aborted()) {
+        module.reset();
+        return fail(kExitScriptStopped, options_.script + " " + session.abortReason());
+    }
+    int written = writeOutputs();
+    module.reset();
+    std::fflush(stdout);
+    return written;
+}
+
+int Runner::writeOutputs() {
+    std::string error;
+    AcDbDatabase* db = ed::DocumentManager::instance().current()->database();
+    if (!ed::commandLine().failure().empty()) {
+        return fail(kExitOutput, ed::commandLine().failure());
+    }
+    if (!options_.out.empty() && !dxf::saveDrawing(*db, options_.out, error)) {
+        return fail(kExitOutput, error);
+    }
+    if (!options_.svg.empty() && !render::exportSvg(*db, options_.svg, error)) {
+        return fail(kExitOutput, error);
+    }
+    return kExitOk;
+}
+
+} // namespace veld::shell

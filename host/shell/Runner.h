@@ -1,0 +1,24 @@
+// The runner: sets up the profile, the drawing and the module, runs the command line on a
+// script (veld run) or a terminal (veld shell), writes the outputs and gives the exit code.
+// Errors go to standard error as one line "veld: reason".
+#pragma once
+#include "host/shell/Options.h"
+
+#include <string>
+
+namespace veld::shell {
+
+class Runner {
+public:
+    explicit Runner(Options options) : options_(std::move(options)) {}
+    int run();
+
+private:
+    int fail(int code, const std::string& reason) const;
+    std::string modulePath() const;
+    int writeOutputs();
+
+    Options options_;
+};
+
+} // namespace veld::shell

@@ -1,0 +1,85 @@
+// The group scheme end to end in the real veld: lines drawn with the host's LINE command are
+// grouped and tagged by the toolkit (test module command TKGROUP), and a pick on any member
+// resolves through its tag to all members of the group (TKPICK).
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ScriptRun {
+    int exitCode = -1;
+    std::string transcript;
+};
+
+// Runs a script with the toolkit's test module in a fresh folder and profile.
+ScriptRun runWithProbe(const std::vector<std::string>& lines) {
+    std::string pattern = (fs::temp_directory_path() / "veld-toolkit-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+        return {};
+    }
+    const fs::path folder = pattern;
+    const fs::path script = folder / "probe.veld";
+    {
+        std::ofstream out(script, std::ios::binary);
+        for (const std::string& line : lines) {
+            out << line << '\n';
+        }
+    }
+    const std::string command = std::string("'") + VELD_EXE + "' run '" + script.string() +
+                                "' --module '" + VELD_TOOLKIT_PROBE + "' --profile '" +
+                                (folder / "profile").string() + "' 2>&1";
+    ScriptRun run;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        std::size_t n = 0;
+        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+            run.transcript.append(buffer, n);
+        }
+        const int status = pclose(pipe);
+        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    fs::remove_all(folder);
+    return run;
+}
+
+TEST(ToolkitScript, APickOnAnyMemberResolvesToAllMembersOfItsGroup) {
+    const ScriptRun run = runWithProbe({
+        "LINE",    "0,0",     "100,0",   "",      // member
+        "LINE",    "0,10",    "100,10",  "",      // member
+        "LINE",    "0,50",    "100,50",  "",      // not grouped
+        "TKGROUP", "-10,-5",  "110,15",  "",      // window around the two members
+        "TKPICK",  "50,0",    "TKPICK",  "50,10", // either member
+        "TKPICK",  "50,50",                       // the untagged line
+        "TKPICK",  "200,200", "300,300",          // nothing
+    });
+    ASSERT_EQ(run.exitCode, 0) << run.transcript;
+    std::smatch made;
+    ASSERT_TRUE(std::regex_search(run.transcript, made, std::regex("\nGroup (\\w+) of 2\n")))
+        << run.transcript;
+    const std::string group = made[1];
+
+    // Both picks list the same two members.
+    const std::regex resolved("\nGroup " + group + " has 2: (\\w+) (\\w+)\n");
+    std::vector<std::smatch> lists(
+        std::sregex_iterator(run.transcript.begin(), run.transcript.end(), resolved),
+        std::sregex_iterator());
+    ASSERT_EQ(lists.size(), 2u) << run.transcript;
+    EXPECT_EQ(lists[0][0], lists[1][0]);
+    EXPECT_NE(lists[0][1], lists[0][2]);
+
+    EXPECT_NE(run.transcript.find("Select objects: 50,50\n1 found\nNo group\n"), std::string::npos)
+        << run.transcript;
+    EXPECT_NE(run.transcript.find("0 found\nｵﾌﾞｼﾞｪｸﾄが選択されていません"), std::string::npos)
+        << run.transcript;
+}
+
+} // namespace

@@ -1,4 +1,5 @@
 // The file code's access to the database's host-internal side.
+// Each function is a direct use of DatabaseImpl or of the raw object classes.
 #include "host/dxf/DbAccess.h"
 
 #include "host/db/DatabaseImpl.h"

@@ -1,4 +1,5 @@
 // Building the database from the records of a file.
+// Records are looked up by name per table; handles follow the file, new ones never collide.
 #include "host/dxf/DrawingBuilder.h"
 
 #include "host/db/DatabaseImpl.h"

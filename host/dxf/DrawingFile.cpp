@@ -1,4 +1,5 @@
 // File-level open and save around the reader and writer.
+// Errors of the reader become one line with the file name; saving streams into a safe file.
 #include "host/dxf/DrawingFile.h"
 
 #include "host/dxf/DxfReader.h"

@@ -1,4 +1,5 @@
 // Opening and saving drawings: the host's entry points for DXF files.
+// The runner's --out, SAVE and --drawing go through these two functions.
 #pragma once
 #include <dbmain.h>
 #include <memory>

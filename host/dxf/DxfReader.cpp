@@ -51,7 +51,7 @@ public:
                          "expected group code 2 with the section name, found group code " +
                              std::to_string(name.code));
             }
-            section(name.value, name.line);
+            section(name.value);
         }
         return builder_.finish();
     }
@@ -77,7 +77,7 @@ private:
         return tag->code == 0 && tag->value == value;
     }
 
-    void section(const std::string& name, std::size_t line) {
+    void section(const std::string& name) {
         if (name == "HEADER") {
             header();
         } else if (legacyR12() && (name == "CLASSES" || name == "OBJECTS")) {
@@ -97,7 +97,6 @@ private:
         } else {
             skipSection(name);
         }
-        (void)line;
         expect(0, "ENDSEC");
     }
 

@@ -1,4 +1,5 @@
 // Section by section output of a drawing.
+// The save plan is made first; then HEADER, CLASSES, TABLES, BLOCKS, ENTITIES, OBJECTS.
 #include "host/dxf/DxfWriter.h"
 
 #include "host/dxf/DbAccess.h"

@@ -1,8 +1,10 @@
 // Record to entity: common properties, then each kind's own codes.
+// Values that do not fit their codes raise the reader's error naming the line.
 #include "host/dxf/EntityBuilder.h"
 
 #include "host/db/ObjectAccess.h"
 #include "host/dxf/DbAccess.h"
+#include "host/dxf/LegacyEntity.h"
 
 #include <cmath>
 #include <dbdim.h>
@@ -181,6 +183,7 @@ AcDbEntity* buildEntity(const Record& r, const NameLookup& names) {
         e = dimension(r, names);
     } else {
         auto tags = r.keptTags();
+        addSubclassMarkers(r.type, tags); // entities of R12 files have none
         return static_cast<AcDbEntity*>(dbaccess::makeRawEntity(r.type, std::move(tags)));
     }
     std::unique_ptr<AcDbEntity> owned(e);

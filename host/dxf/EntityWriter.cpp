@@ -1,4 +1,5 @@
 // DXF R2013 form of the modelled entities, the kept raw ones and the computed dimension geometry.
+// Optional codes are left out when they hold their default value.
 #include "host/dxf/EntityWriter.h"
 
 #include "host/dxf/DbAccess.h"
@@ -85,11 +86,7 @@ void EntityWriter::write(const AcDbEntity& e, std::uint64_t owner) {
         return;
     }
     const AcRxClass* cls = e.isA();
-    if (cls->isDerivedFrom(AcDbAttributeDefinition::desc())) {
-        text(e, owner);
-    } else if (cls->isDerivedFrom(AcDbAttribute::desc())) {
-        text(e, owner);
-    } else if (cls->isDerivedFrom(AcDbText::desc())) {
+    if (cls->isDerivedFrom(AcDbText::desc())) { // attribute definitions and attributes too
         text(e, owner);
     } else if (cls->isDerivedFrom(AcDbLine::desc())) {
         common(e, "LINE", owner);

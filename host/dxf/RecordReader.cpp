@@ -1,4 +1,5 @@
 // Splitting an object's tags into handle, owner, reactors, own codes and extended data.
+// Typed getters turn values that do not fit their codes into the reader's error.
 #include "host/dxf/RecordReader.h"
 
 namespace veld::dxf {
@@ -74,6 +75,7 @@ std::vector<std::pair<int, std::string>> Record::keptTags() const {
 Record readRecord(TagSource& source) {
     Record r;
     r.source = &source;
+    r.body.reserve(24); // a typical entity, without regrowing on the way
     ReadTag start = source.take("an object");
     r.type = std::move(start.value);
     r.line = start.line;

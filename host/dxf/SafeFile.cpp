@@ -1,4 +1,5 @@
 // Temporary file, fsync, backup link and rename.
+// The temporary file lives beside the target so that the rename never crosses file systems.
 #include "host/dxf/SafeFile.h"
 
 #include <cerrno>

@@ -1,4 +1,5 @@
 // Planning a save: geometry blocks of aligned dimensions and handles of file-only parts.
+// New handles come from the seed in a fixed order: blocks, dimensions, tables, viewport.
 #include "host/dxf/SavePlan.h"
 
 #include "host/dxf/DbAccess.h"
@@ -81,7 +82,7 @@ render::DimStyleValues styleValuesOf(AcDbObjectId dimStyle) {
     return v;
 }
 
-SavePlan::SavePlan(const AcDbDatabase& db) : db_(db) {
+SavePlan::SavePlan(const AcDbDatabase& db) {
     // Block markers are given out by the database (and kept) before the seed is read.
     for (const AcDbObjectId& id : blockRecords(db)) {
         beginEnd_[id] = dbaccess::blockMarkers(db, id);
@@ -92,6 +93,54 @@ SavePlan::SavePlan(const AcDbDatabase& db) : db_(db) {
     for (const char* table : {"VPORT", "VIEW", "UCS"}) {
         const AcDbObjectId raw = rawTableNamed(db, table);
         extras_[table] = raw.isNull() ? take() : raw.handle().value();
+    }
+    planViewport(db);
+}
+
+void SavePlan::planViewport(const AcDbDatabase& db) {
+    AcDbSymbolTable* table = nullptr;
+    const AcDbObjectId vports = rawTableNamed(db, "VPORT");
+    if (!vports.isNull() && acdbOpenObject(table, vports, AcDb::kForRead) == Acad::eOk) {
+        const bool hasRecords = !table->recordIds().isEmpty();
+        table->close();
+        if (hasRecords) {
+            return;
+        }
+    }
+    activeViewport_ = take();
+    bool any = false;
+    auto include = [&](const AcGePoint3d& p) {
+        if (!any) {
+            extentsMin = extentsMax = p;
+            any = true;
+            return;
+        }
+        for (int i = 0; i < 3; ++i) {
+            extentsMin[i] = std::min(extentsMin[i], p[i]);
+            extentsMax[i] = std::max(extentsMax[i], p[i]);
+        }
+    };
+    auto space = openForRead<AcDbBlockTableRecord>(db.modelSpaceId());
+    for (const AcDbObjectId& id : space ? space->entityIds() : AcDbObjectIdArray()) {
+        auto e = openForRead<AcDbEntity>(id);
+        if (auto* line = AcDbLine::cast(e.get())) {
+            include(line->startPoint());
+            include(line->endPoint());
+        } else if (auto* point = AcDbPoint::cast(e.get())) {
+            include(point->position());
+        } else if (auto* circle = AcDbCircle::cast(e.get())) {
+            include(circle->center());
+        } else if (auto* arc = AcDbArc::cast(e.get())) {
+            include(arc->center());
+        } else if (auto* text = AcDbText::cast(e.get())) {
+            include(text->position());
+        } else if (auto* ref = AcDbBlockReference::cast(e.get())) {
+            include(ref->position());
+        } else if (auto* dim = AcDbAlignedDimension::cast(e.get())) {
+            include(dim->xLine1Point());
+            include(dim->xLine2Point());
+            include(dim->dimLinePoint());
+        }
     }
 }
 

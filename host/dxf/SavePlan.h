@@ -40,6 +40,10 @@ public:
     // Geometry blocks that have no record in the database yet, in handle order.
     const std::vector<DimensionBlock>& newBlocks() const { return newBlocks_; }
     std::uint64_t paperSpace() const { return paperSpace_; }
+    // A drawing without VPORT records gets an "*Active" one (programs need it); its handle, or 0
+    // when the drawing has its own. The view shows `extentsMin`..`extentsMax` of model space.
+    std::uint64_t activeViewport() const { return activeViewport_; }
+    AcGePoint3d extentsMin, extentsMax;
 
 private:
     std::uint64_t take() { return next_++; }
@@ -47,8 +51,8 @@ private:
     void planDimension(const AcDbDatabase& db, const AcDbAlignedDimension& dim);
     static AcDbObjectIdArray blockRecords(const AcDbDatabase& db);
 
-    const AcDbDatabase& db_;
-    std::uint64_t next_ = 1, paperSpace_ = 0;
+    std::uint64_t next_ = 1, paperSpace_ = 0, activeViewport_ = 0;
+    void planViewport(const AcDbDatabase& db);
     int nextDimNumber_ = 1;
     std::map<AcDbObjectId, std::pair<std::uint64_t, std::uint64_t>> beginEnd_;
     std::map<AcDbObjectId, std::uint64_t> sequenceEnds_;

@@ -1,9 +1,11 @@
 // Symbol tables and their records in DXF R2013 form.
+// Records of the modelled tables come from their classes, the others are written as read.
 #include "host/dxf/TableWriter.h"
 
 #include "host/dxf/DbAccess.h"
 #include "host/dxf/XDataCodec.h"
 
+#include <algorithm>
 #include <dbsymtb.h>
 
 namespace veld::dxf {
@@ -58,7 +60,11 @@ public:
             ids = table->recordIds();
             table->close();
         }
-        begin(name, plan_.extraHandle(name), static_cast<std::size_t>(ids.length()));
+        const bool active = std::string_view(name) == "VPORT" && plan_.activeViewport() != 0;
+        begin(name, plan_.extraHandle(name), static_cast<std::size_t>(ids.length()) + active);
+        if (active) {
+            activeViewport();
+        }
         for (const AcDbObjectId& id : ids) {
             AcDbObject* record = nullptr;
             if (acdbOpenAcDbObject(record, id, AcDb::kForRead) != Acad::eOk) {
@@ -76,6 +82,39 @@ public:
             record->close();
         }
         end();
+    }
+
+    // The "*Active" viewport of a drawing that has none, looking at model space's extents.
+    void activeViewport() {
+        const AcGePoint3d& lo = plan_.extentsMin;
+        const AcGePoint3d& hi = plan_.extentsMax;
+        out_.text(0, "VPORT");
+        out_.handle(5, plan_.activeViewport());
+        out_.handle(330, plan_.extraHandle("VPORT"));
+        out_.text(100, "AcDbSymbolTableRecord");
+        out_.text(100, "AcDbViewportTableRecord");
+        out_.text(2, "*Active");
+        out_.integer(70, 0);
+        out_.point2d(10, 0.0, 0.0);
+        out_.point2d(11, 1.0, 1.0);
+        out_.point2d(12, (lo.x + hi.x) / 2.0, (lo.y + hi.y) / 2.0);
+        out_.point2d(13, 0.0, 0.0);
+        out_.point2d(14, 10.0, 10.0);
+        out_.point2d(15, 10.0, 10.0);
+        out_.point(16, AcGePoint3d(0.0, 0.0, 1.0));
+        out_.point(17, AcGePoint3d::kOrigin);
+        const double height = std::max({hi.y - lo.y, (hi.x - lo.x) / 1.5, 1.0}) * 1.1;
+        out_.real(40, height);
+        out_.real(41, 1.5);
+        out_.real(42, 50.0);
+        out_.integer(71, 0);
+        out_.integer(72, 1000);
+        out_.integer(73, 1);
+        out_.integer(74, 3);
+        out_.integer(75, 0);
+        out_.integer(76, 0);
+        out_.integer(77, 0);
+        out_.integer(78, 0);
     }
 
     template <class Record, class Table, class Body>
@@ -123,6 +162,67 @@ std::vector<AcDbObjectId> blockRecordIds(const AcDbDatabase& db) {
     return std::vector<AcDbObjectId>(ids.begin(), ids.end());
 }
 
+namespace {
+
+void writeDimStyles(const AcDbDatabase& db, TagWriter& out, TableOut& t) {
+    t.modelled<AcDbDimStyleTableRecord>(db, "DIMSTYLE", "AcDbDimStyleTableRecord",
+                                        &AcDbDatabase::getDimStyleTable,
+                                        [&](const AcDbDimStyleTableRecord& r) {
+                                            out.integer(70, 0);
+                                            out.real(40, r.dimscale());
+                                            out.real(41, r.dimasz());
+                                            out.real(42, r.dimexo());
+                                            out.real(44, r.dimexe());
+                                            out.real(140, r.dimtxt());
+                                            out.real(142, r.dimtsz());
+                                            out.real(147, r.dimgap());
+                                            out.integer(77, r.dimtad() ? 1 : 0);
+                                            out.integer(271, r.dimdec());
+                                            if (!r.dimtxsty().isNull()) {
+                                                out.handle(340, r.dimtxsty().handle().value());
+                                            }
+                                        });
+}
+
+// Block records, with the records of new dimension geometry blocks after the database's.
+void writeBlockRecords(const AcDbDatabase& db, TagWriter& out, const SavePlan& plan, TableOut& t) {
+    const auto ids = blockRecordIds(db);
+    std::uint64_t tableHandle = 0;
+    {
+        AcDbBlockTable* table = nullptr;
+        if (const_cast<AcDbDatabase&>(db).getBlockTable(table, AcDb::kForRead) == Acad::eOk) {
+            tableHandle = table->objectId().handle().value();
+            table->close();
+        }
+    }
+    t.begin("BLOCK_RECORD", tableHandle, ids.size() + plan.newBlocks().size());
+    auto recordBody = [&](std::uint64_t handle, const std::string& name) {
+        out.text(0, "BLOCK_RECORD");
+        out.handle(5, handle);
+        out.handle(330, tableHandle);
+        out.text(100, "AcDbSymbolTableRecord");
+        out.text(100, "AcDbBlockTableRecord");
+        out.text(2, name);
+        out.integer(70, 0);
+        out.integer(280, 1);
+        out.integer(281, 0);
+    };
+    for (const AcDbObjectId& id : ids) {
+        AcDbBlockTableRecord* record = nullptr;
+        if (acdbOpenObject(record, id, AcDb::kForRead) == Acad::eOk) {
+            recordBody(id.handle().value(), record->name());
+            writeXData(out, *record);
+            record->close();
+        }
+    }
+    for (const DimensionBlock& dim : plan.newBlocks()) {
+        recordBody(dim.record, dim.name);
+    }
+    t.end();
+}
+
+} // namespace
+
 void writeTables(const AcDbDatabase& db, TagWriter& out, const SavePlan& plan) {
     TableOut t(out, plan);
     t.raw(db, "VPORT");
@@ -169,57 +269,8 @@ void writeTables(const AcDbDatabase& db, TagWriter& out, const SavePlan& plan) {
     t.modelled<AcDbRegAppTableRecord>(db, "APPID", "AcDbRegAppTableRecord",
                                       &AcDbDatabase::getRegAppTable,
                                       [&](const AcDbRegAppTableRecord&) { out.integer(70, 0); });
-    t.modelled<AcDbDimStyleTableRecord>(db, "DIMSTYLE", "AcDbDimStyleTableRecord",
-                                        &AcDbDatabase::getDimStyleTable,
-                                        [&](const AcDbDimStyleTableRecord& r) {
-                                            out.integer(70, 0);
-                                            out.real(40, r.dimscale());
-                                            out.real(41, r.dimasz());
-                                            out.real(42, r.dimexo());
-                                            out.real(44, r.dimexe());
-                                            out.real(140, r.dimtxt());
-                                            out.real(142, r.dimtsz());
-                                            out.real(147, r.dimgap());
-                                            out.integer(77, r.dimtad() ? 1 : 0);
-                                            out.integer(271, r.dimdec());
-                                            if (!r.dimtxsty().isNull()) {
-                                                out.handle(340, r.dimtxsty().handle().value());
-                                            }
-                                        });
-    // Block records, with the records of new dimension geometry blocks after the database's.
-    const auto ids = blockRecordIds(db);
-    std::uint64_t tableHandle = 0;
-    {
-        AcDbBlockTable* table = nullptr;
-        if (const_cast<AcDbDatabase&>(db).getBlockTable(table, AcDb::kForRead) == Acad::eOk) {
-            tableHandle = table->objectId().handle().value();
-            table->close();
-        }
-    }
-    t.begin("BLOCK_RECORD", tableHandle, ids.size() + plan.newBlocks().size());
-    auto recordBody = [&](std::uint64_t handle, const std::string& name) {
-        out.text(0, "BLOCK_RECORD");
-        out.handle(5, handle);
-        out.handle(330, tableHandle);
-        out.text(100, "AcDbSymbolTableRecord");
-        out.text(100, "AcDbBlockTableRecord");
-        out.text(2, name);
-        out.integer(70, 0);
-        out.integer(280, 1);
-        out.integer(281, 0);
-    };
-    for (const AcDbObjectId& id : ids) {
-        AcDbBlockTableRecord* record = nullptr;
-        if (acdbOpenObject(record, id, AcDb::kForRead) == Acad::eOk) {
-            recordBody(id.handle().value(), record->name());
-            writeXData(out, *record);
-            record->close();
-        }
-    }
-    for (const DimensionBlock& dim : plan.newBlocks()) {
-        recordBody(dim.record, dim.name);
-    }
-    t.end();
+    writeDimStyles(db, out, t);
+    writeBlockRecords(db, out, plan, t);
 }
 
 } // namespace veld::dxf

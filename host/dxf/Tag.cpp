@@ -1,4 +1,5 @@
 // Number and handle parsing for tag values, locale-independent and strict.
+// std::from_chars does the work; hexadecimal, infinity and NaN are refused before it.
 #include "host/dxf/Tag.h"
 
 #include <charconv>

@@ -1,4 +1,5 @@
 // ASCII and binary DXF tokenizer.
+// Values point into the file's bytes; binary values are turned into their text form.
 #include "host/dxf/TagReader.h"
 
 #include "host/dxf/GroupCode.h"

@@ -1,4 +1,5 @@
 // Look-ahead and text decoding over the tokenizer.
+// Only text values are decoded, and only when they hold anything but plain ASCII.
 #include "host/dxf/TagSource.h"
 
 #include "host/dxf/GroupCode.h"
@@ -92,7 +93,9 @@ void TagSource::decodeText(ReadTag& tag) {
     if (legacy_) {
         decodeUnicodeEscapes(tag.value);
     }
-    decodeCarets(tag.value);
+    if (isFreeText(tag.code)) {
+        decodeCarets(tag.value);
+    }
 }
 
 } // namespace veld::dxf

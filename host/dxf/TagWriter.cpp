@@ -1,6 +1,8 @@
 // Tag output in ASCII DXF form or into memory.
+// Numbers go through std::to_chars; the file sink fills a buffer and writes it in large blocks.
 #include "host/dxf/TagWriter.h"
 
+#include "host/dxf/GroupCode.h"
 #include "host/dxf/SafeFile.h"
 
 #include <cerrno>
@@ -35,9 +37,9 @@ char* writeReal(char* out, char* limit, double value) {
     return end;
 }
 
-bool needsCaret(std::string_view value) {
+bool needsCaret(std::string_view value, bool freeText) {
     for (char c : value) {
-        if (static_cast<unsigned char>(c) < 0x20 && c != '\t') {
+        if ((static_cast<unsigned char>(c) < 0x20 && c != '\t') || (c == '^' && freeText)) {
             return true;
         }
     }
@@ -110,7 +112,8 @@ std::string formatReal(double value) {
 }
 
 void TagWriter::text(int code, std::string_view value) {
-    if (!needsCaret(value)) {
+    const bool freeText = isFreeText(code);
+    if (!needsCaret(value, freeText)) {
         sink_.put(code, value);
         return;
     }
@@ -119,6 +122,8 @@ void TagWriter::text(int code, std::string_view value) {
         if (static_cast<unsigned char>(c) < 0x20 && c != '\t') {
             scratch_ += '^';
             scratch_ += static_cast<char>(c + 0x40);
+        } else if (c == '^' && freeText) {
+            scratch_ += "^ "; // a caret of the text itself
         } else {
             scratch_ += c;
         }

@@ -60,8 +60,8 @@ class TagWriter {
 public:
     explicit TagWriter(TagSink& sink) : sink_(sink) {}
 
-    // Control characters in text are written in caret form (^J for a line feed), as the format
-    // keeps one value per line.
+    // Control characters are written in caret form (^J for a line feed), as the format keeps one
+    // value per line; in free text a caret itself becomes "^ ".
     void text(int code, std::string_view value);
     void real(int code, double value);
     void integer(int code, std::int64_t value);

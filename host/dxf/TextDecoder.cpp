@@ -1,10 +1,9 @@
-// Code-page conversion of DXF text through iconv, with Windows-1252 done by table (it is the
-// most common one and iconv refuses its five unassigned bytes, which Windows maps to C1 codes).
+// Code-page conversion of DXF text through the host's code-page layer, with Windows-1252 done by
+// table (it is the most common one, and its five unassigned bytes are kept as the C1 codes
+// Windows maps them to).
 #include "host/dxf/TextDecoder.h"
 
-#include <cctype>
-#include <cerrno>
-#include <iconv.h>
+#include "host/win/CodePage.h"
 
 namespace veld::dxf {
 
@@ -25,23 +24,6 @@ bool isAscii(std::string_view text) {
     return true;
 }
 
-// "ANSI_932" -> "CP932", "dos932" -> "CP932", "ANSI_1252" -> "CP1252"; empty when unknown.
-std::string iconvNameFor(std::string_view codePage) {
-    std::string digits;
-    for (char c : codePage) {
-        if (std::isdigit(static_cast<unsigned char>(c))) {
-            digits += c;
-        }
-    }
-    if (digits.empty() || digits.size() > 5) {
-        return {};
-    }
-    if (digits == "950") {
-        return "BIG5";
-    }
-    return "CP" + digits;
-}
-
 int hexValue(char c) {
     if (c >= '0' && c <= '9') {
         return c - '0';
@@ -57,36 +39,16 @@ int hexValue(char c) {
 
 } // namespace
 
-struct TextDecoder::Converter {
-    iconv_t handle = reinterpret_cast<iconv_t>(-1);
-    ~Converter() {
-        if (handle != reinterpret_cast<iconv_t>(-1)) {
-            iconv_close(handle);
-        }
-    }
-};
-
-TextDecoder::TextDecoder() = default;
-TextDecoder::~TextDecoder() = default;
-TextDecoder::TextDecoder(TextDecoder&&) noexcept = default;
-TextDecoder& TextDecoder::operator=(TextDecoder&&) noexcept = default;
-
 TextDecoder TextDecoder::forCodePage(std::string_view dwgCodePage) {
     TextDecoder decoder;
-    const std::string name = iconvNameFor(dwgCodePage);
     decoder.mode_ = Mode::Windows1252;
     decoder.name_ = "ANSI_1252";
-    if (name.empty() || name == "CP1252") {
-        return decoder;
+    // Any page but Windows-1252 under another spelling ("ansi_1252", "CP1252", "ASCII").
+    if (veld::win::isKnownCodePage(dwgCodePage) &&
+        veld::win::toUtf8("\x80", dwgCodePage) != veld::win::toUtf8("\x80", "ANSI_1252")) {
+        decoder.mode_ = Mode::CodePage;
+        decoder.name_ = std::string(dwgCodePage);
     }
-    auto converter = std::make_unique<Converter>();
-    converter->handle = iconv_open("UTF-8", name.c_str());
-    if (converter->handle == reinterpret_cast<iconv_t>(-1)) {
-        return decoder;
-    }
-    decoder.mode_ = Mode::Iconv;
-    decoder.name_ = std::string(dwgCodePage);
-    decoder.converter_ = std::move(converter);
     return decoder;
 }
 
@@ -108,25 +70,19 @@ bool TextDecoder::decode(std::string_view in, std::string& out) const {
             appendUtf8(out, byte >= 0x80 && byte < 0xA0 ? kCp1252High[byte - 0x80] : byte);
         }
         return true;
-    case Mode::Iconv:
+    case Mode::CodePage:
         break;
     }
-    iconv(converter_->handle, nullptr, nullptr, nullptr, nullptr);
-    const std::size_t start = out.size();
-    char* inPtr = const_cast<char*>(in.data());
-    std::size_t inLeft = in.size();
-    while (inLeft > 0) {
-        char buffer[256];
-        char* outPtr = buffer;
-        std::size_t outLeft = sizeof buffer;
-        const std::size_t rc = iconv(converter_->handle, &inPtr, &inLeft, &outPtr, &outLeft);
-        out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
-        if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) {
-            out.resize(start);
+    {
+        // The host's conversion marks what does not convert with U+FFFD, which no legacy code
+        // page holds itself.
+        std::string converted = veld::win::toUtf8(in, name_);
+        if (converted.find("\xEF\xBF\xBD") != std::string::npos) {
             return false;
         }
+        out += converted;
+        return true;
     }
-    return true;
 }
 
 bool isValidUtf8(std::string_view text) {

@@ -1,8 +1,8 @@
 // Text of DXF files to UTF-8: files before R2007 store text in the code page that $DWGCODEPAGE
 // names (ANSI_932 is Shift-JIS, ANSI_1252 Western European, ...) with characters outside it
-// written as \U+XXXX; later files store UTF-8.
+// written as \U+XXXX; later files store UTF-8. Unlike the host's general conversion (which
+// replaces what does not convert), a drawing with bytes that are no text is refused.
 #pragma once
-#include <memory>
 #include <string>
 #include <string_view>
 
@@ -11,10 +11,7 @@ namespace veld::dxf {
 class TextDecoder {
 public:
     // UTF-8 text (R2007 and later): checked, never changed.
-    TextDecoder();
-    ~TextDecoder();
-    TextDecoder(TextDecoder&&) noexcept;
-    TextDecoder& operator=(TextDecoder&&) noexcept;
+    TextDecoder() = default;
 
     // A decoder for the code page a header names ("ANSI_932", "ANSI_1252", "dos932"); unknown
     // names fall back to ANSI_1252, as other programs do.
@@ -27,11 +24,9 @@ public:
     const std::string& codePageName() const { return name_; }
 
 private:
-    enum class Mode { Utf8, Windows1252, Iconv };
+    enum class Mode { Utf8, Windows1252, CodePage };
     Mode mode_ = Mode::Utf8;
     std::string name_ = "UTF-8";
-    struct Converter;
-    std::unique_ptr<Converter> converter_;
 };
 
 // True when `text` is well-formed UTF-8.

@@ -1,4 +1,5 @@
 // The ACI palette: seven named colours, two greys, 240 hue/value/saturation steps, six greys.
+// Index 7 is black because pictures have a white background.
 #include "host/render/AciColor.h"
 
 #include <algorithm>

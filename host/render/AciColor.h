@@ -1,4 +1,5 @@
 // RGB values of the 256 indexed colours (ACI) for pictures on a white background.
+// Used for layer and entity colours in the SVG picture.
 #pragma once
 #include <string>
 

@@ -1,4 +1,5 @@
 // Geometry of aligned dimensions.
+// Lines, arrowheads or ticks and the text, all scaled by the style's overall scale.
 #include "host/render/DimensionGeometry.h"
 
 #include <algorithm>

@@ -1,4 +1,5 @@
 // SVG output: geometry inside one group that flips y; texts flipped back so they read upright.
+// The view box is the drawing's extent plus a margin; strokes are about one pixel wide.
 #include "host/render/SvgCanvas.h"
 
 #include "host/dxf/TagWriter.h"

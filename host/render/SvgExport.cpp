@@ -1,4 +1,5 @@
 // Walks model space (and the blocks it references) into an SvgCanvas.
+// Block contents are drawn through the reference's transform; attributes where they stand.
 #include "host/render/SvgExport.h"
 
 #include "host/dxf/SafeFile.h"
@@ -6,6 +7,7 @@
 #include "host/render/AciColor.h"
 #include "host/render/SvgCanvas.h"
 
+#include <algorithm>
 #include <cmath>
 #include <dbdim.h>
 #include <dbsymtb.h>
@@ -24,19 +26,29 @@ public:
     explicit Painter(const AcDbDatabase& db) : db_(db) {}
 
     void space(AcDbObjectId block, const AcGeMatrix3d& xform, int depth) {
+        // A block that (indirectly) holds itself is drawn once; deeper nesting than real
+        // drawings have, or more entities than a picture can show, stop the expansion.
+        if (depth > 16 || std::find(open_.begin(), open_.end(), block) != open_.end()) {
+            return;
+        }
         AcDbBlockTableRecord* record = nullptr;
-        if (depth > 16 || acdbOpenObject(record, block, AcDb::kForRead) != Acad::eOk) {
-            return; // deeper nesting than real drawings have: a reference cycle
+        if (acdbOpenObject(record, block, AcDb::kForRead) != Acad::eOk) {
+            return;
         }
         const AcDbObjectIdArray ids = record->entityIds();
         record->close();
+        open_.push_back(block);
         for (const AcDbObjectId& id : ids) {
+            if (++visited_ > kMaxEntities) {
+                break;
+            }
             AcDbEntity* e = nullptr;
             if (acdbOpenAcDbEntity(e, id, AcDb::kForRead) == Acad::eOk) {
                 entity(*e, xform, depth);
                 e->close();
             }
         }
+        open_.pop_back();
     }
 
     SvgCanvas canvas;
@@ -180,7 +192,10 @@ private:
         }
     }
 
+    static constexpr std::size_t kMaxEntities = 5'000'000;
     const AcDbDatabase& db_;
+    std::vector<AcDbObjectId> open_; // blocks being drawn, outermost first
+    std::size_t visited_ = 0;
 };
 
 } // namespace

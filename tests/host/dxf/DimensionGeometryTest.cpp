@@ -1,4 +1,5 @@
 // Geometry of aligned dimensions from their points and style values.
+// The same computation feeds the DXF geometry block and the SVG picture.
 #include "host/render/DimensionGeometry.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 // Malformed drawings give one clear error naming the line, and never a drawing.
+// Also: what real programs write (no EOF, trash after it, no tables) is read.
 #include "host/dxf/DrawingFile.h"
 
 #include <gtest/gtest.h>

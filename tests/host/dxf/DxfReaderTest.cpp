@@ -63,12 +63,19 @@ TEST(DxfReader, ConvertsTheCodePageOfOldFilesAndUnicodeEscapes) {
                          {10, "0"},
                          {20, "0"},
                          {40, "1"},
-                         {1, "\x8a\xee\x91\x62 \xb6\xc5 \\U+00E9"}}) +
+                         {1, "\x8a\xee\x91\x62 \xb6\xc5 \\U+00E9"},
+                         {0, "TEXT"},
+                         {8, "0"},
+                         {10, "0"},
+                         {20, "0"},
+                         {40, "1"},
+                         {1, "x^ 2^Jnext"}}) +
                    kEnd);
     ASSERT_NE(db, nullptr);
     const auto ids = modelSpace(*db);
-    ASSERT_EQ(ids.size(), 1u);
+    ASSERT_EQ(ids.size(), 2u);
     EXPECT_EQ(textOf<AcDbText>(ids[0]), "基礎 ｶﾅ é");
+    EXPECT_EQ(textOf<AcDbText>(ids[1]), "x^2\nnext") << "caret notation";
     EXPECT_EQ(ids[0].handle().value(), 0x20u) << "handles are kept";
 }
 

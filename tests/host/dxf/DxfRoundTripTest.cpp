@@ -3,6 +3,7 @@
 // file written; the shared corpus of real files opens and saves with its entities intact.
 #include "host/dxf/DrawingFile.h"
 
+#include "host/db/Dump.h"
 #include "host/render/SvgExport.h"
 #include "support/EzdxfAudit.h"
 
@@ -98,6 +99,11 @@ std::unique_ptr<AcDbDatabase> sampleDrawing() {
         append(*db, new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1500, 0, 0)));
     const AcDbObjectId point = append(*db, new AcDbPoint(AcGePoint3d(750, 0.1, 0)));
     append(*db, new AcDbText(AcGePoint3d(0, 300, 0), "基礎 ｶﾅ test", AcDbObjectId(), 200, 0.5));
+    auto* aligned = new AcDbText(AcGePoint3d(0, 600, 0), "右下", AcDbObjectId(), 150);
+    aligned->setHorizontalMode(AcDb::kTextRight);
+    aligned->setVerticalMode(AcDb::kTextBottom);
+    aligned->setAlignmentPoint(AcGePoint3d(900, 600, 0));
+    append(*db, aligned);
     append(*db, new AcDbCircle(AcGePoint3d(10, 20, 0), 5));
     append(*db, new AcDbArc(AcGePoint3d(0, 0, 0), 100, 0.25, 2.5));
     auto* pline = new AcDbPolyline();
@@ -126,7 +132,8 @@ std::unique_ptr<AcDbDatabase> sampleDrawing() {
     const double where[3] = {1.5, -2, 3};
     setXData(line, acutBuildList(1001, "VELD_FOUNDATION", 1000, "日本語の文字列", 1002, "{", 1070,
                                  static_cast<short>(-7), 1010, where, 1002, "}", 1005, "1F", 0));
-    setXData(point, acutBuildList(1001, "VELD_FOUNDATION", 1070, static_cast<short>(32767), 0));
+    setXData(point, acutBuildList(1001, "VELD_FOUNDATION", 1070, static_cast<short>(32767), 1040,
+                                  0.1, 1071, static_cast<std::int32_t>(123456789), 0));
     AcDbDictionary* groups = nullptr;
     EXPECT_EQ(db->getGroupDictionary(groups, AcDb::kForWrite), Acad::eOk);
     auto* group = new AcDbGroup("基礎 1");
@@ -156,6 +163,9 @@ TEST_F(DxfFiles, SaveOpenSaveGivesTheSameFileAndEzdxfAcceptsIt) {
     ASSERT_NE(reopened, nullptr) << error;
     ASSERT_TRUE(veld::dxf::saveDrawing(*reopened, path("b.dxf"), error)) << error;
     EXPECT_EQ(readText(path("a.dxf")), readText(path("b.dxf")));
+    auto again = veld::dxf::openDrawing(path("b.dxf"), error);
+    ASSERT_NE(again, nullptr) << error;
+    EXPECT_EQ(veld::db::dumpDatabase(*reopened), veld::db::dumpDatabase(*again));
     const auto report = veld::test::runEzdxfCheck(path("a.dxf"));
     ASSERT_TRUE(report.clean()) << report.json;
     EXPECT_EQ(report.counts.at("LINE"), 1);
@@ -174,6 +184,7 @@ TEST_F(DxfFiles, SavingKeepsThePreviousFileAsBackup) {
     ASSERT_TRUE(veld::dxf::saveDrawing(*db, path("a.dxf"), error));
     ASSERT_TRUE(veld::dxf::saveDrawing(*db, path("a.dxf"), error));
     EXPECT_TRUE(fs::exists(path("a.dxf.bak")));
+    EXPECT_EZDXF_CLEAN(path("a.dxf"));
     EXPECT_FALSE(veld::dxf::saveDrawing(*db, path("no/such/dir/a.dxf"), error));
     EXPECT_NE(error.find("cannot write"), std::string::npos) << error;
 }

@@ -1,4 +1,5 @@
 // Tag reader and writer: ASCII and binary input, number forms, errors with their place.
+// Binary input is built byte by byte in the tests.
 #include "host/dxf/TagReader.h"
 #include "host/dxf/TagWriter.h"
 
@@ -142,7 +143,8 @@ TEST(DxfTagWriter, WritesPaddedCodesShortestRealsAndCaretControls) {
     w.integer(1071, -5);
     w.handle(5, 0x2AF);
     w.text(1, "a\nb");
-    EXPECT_EQ(out, "  0\nLINE\n 10\n2.0\n 20\n0.1\n1071\n-5\n  5\n2AF\n  1\na^Jb\n");
+    w.text(1, "x^2");
+    EXPECT_EQ(out, "  0\nLINE\n 10\n2.0\n 20\n0.1\n1071\n-5\n  5\n2AF\n  1\na^Jb\n  1\nx^ 2\n");
 }
 
 TEST(DxfTagWriter, RealsReadBackExactly) {

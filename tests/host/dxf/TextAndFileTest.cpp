@@ -1,4 +1,5 @@
 // Code-page decoding of old drawings and the safe replacement of files.
+// Files are written into a fresh temporary folder per test.
 #include "host/dxf/SafeFile.h"
 #include "host/dxf/TextDecoder.h"
 
@@ -61,19 +62,19 @@ TEST(DxfTextDecoder, ChecksUtf8AndDecodesUnicodeEscapes) {
 }
 
 TEST_F(SafeFileTest, ReplacesTheFileAndKeepsThePreviousAsBackup) {
-    const auto target = dir_ / "a.dxf";
+    const auto target = dir_ / "a.txt";
     std::string error;
     ASSERT_TRUE(veld::dxf::replaceFileSafely(target.string(), "one", error)) << error;
-    EXPECT_FALSE(std::filesystem::exists(dir_ / "a.dxf.bak"));
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "a.txt.bak"));
     ASSERT_TRUE(veld::dxf::replaceFileSafely(target.string(), "two", error)) << error;
     EXPECT_EQ(read(target), "two");
-    EXPECT_EQ(read(dir_ / "a.dxf.bak"), "one");
+    EXPECT_EQ(read(dir_ / "a.txt.bak"), "one");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 2)
         << "no temporary file is left behind";
 }
 
 TEST_F(SafeFileTest, AFailedSaveSaysWhyAndLeavesTheOldFile) {
-    const auto target = dir_ / "a.dxf";
+    const auto target = dir_ / "a.txt";
     std::string error;
     ASSERT_TRUE(veld::dxf::replaceFileSafely(target.string(), "old", error));
     if (::geteuid() != 0) { // root writes into read-only folders
@@ -84,10 +85,10 @@ TEST_F(SafeFileTest, AFailedSaveSaysWhyAndLeavesTheOldFile) {
         EXPECT_EQ(read(target), "old");
         std::filesystem::permissions(dir_, std::filesystem::perms::owner_all);
     }
-    EXPECT_FALSE(veld::dxf::replaceFileSafely((dir_ / "missing" / "b.dxf").string(), "x", error));
+    EXPECT_FALSE(veld::dxf::replaceFileSafely((dir_ / "missing" / "b.txt").string(), "x", error));
     EXPECT_NE(error.find("No such file or directory"), std::string::npos) << error;
-    std::filesystem::create_directory(dir_ / "c.dxf");
-    EXPECT_FALSE(veld::dxf::replaceFileSafely((dir_ / "c.dxf").string(), "x", error));
-    EXPECT_TRUE(std::filesystem::is_directory(dir_ / "c.dxf"));
+    std::filesystem::create_directory(dir_ / "c.txt");
+    EXPECT_FALSE(veld::dxf::replaceFileSafely((dir_ / "c.txt").string(), "x", error));
+    EXPECT_TRUE(std::filesystem::is_directory(dir_ / "c.txt"));
     EXPECT_EQ(read(target), "old");
 }

@@ -20,10 +20,6 @@ std::string upper(std::string_view s) {
     return veld::db::upperAscii(s);
 }
 
-template <class T> struct Closer {
-    void operator()(T* o) const { o->close(); }
-};
-
 const std::map<std::string, int> kUserReals = {
     {"$USERR1", 1}, {"$USERR2", 2}, {"$USERR3", 3}, {"$USERR4", 4}, {"$USERR5", 5}};
 

@@ -20,10 +20,6 @@ std::string upper(std::string_view s) {
     return veld::db::upperAscii(s);
 }
 
-template <class T> struct Closer {
-    void operator()(T* o) const { o->close(); }
-};
-
 const std::map<std::string, int> kUserReals = {
     {"$USERR1", 1}, {"$USERR2", 2}, {"$USERR3", 3}, {"$USERR4", 4}, {"$USERR5", 5}};
 
@@ -290,7 +286,7 @@ void DrawingBuilder::beginTable(const std::string& name, const Record& table) {
 }
 
 void DrawingBuilder::layerRecord(const Record& r, AcDbObjectId table) {
-    auto* layer = new AcDbLayerTableRecord();
+    auto layer = std::make_unique<AcDbLayerTableRecord>(); // values may still be refused
     const auto flags = r.integer(70);
     const auto color = r.integer(62, 7);
     AcCmColor c;
@@ -303,7 +299,7 @@ void DrawingBuilder::layerRecord(const Record& r, AcDbObjectId table) {
     layer->setIsPlottable(r.integer(290, 1) != 0);
     layer->setLinetypeObjectId(names_->find("LTYPE", r.text(6, "Continuous")));
     veld::db::ObjectAccess::recordName(*layer) = r.text(2);
-    names_->records["LAYER"][upper(r.text(2))] = add(layer, r, table);
+    names_->records["LAYER"][upper(r.text(2))] = add(layer.release(), r, table);
 }
 
 void DrawingBuilder::tableRecord(const std::string& table, const Record& r) {
@@ -316,13 +312,13 @@ void DrawingBuilder::tableRecord(const std::string& table, const Record& r) {
     if (tableId.isNull() || name.empty() || !names_->find(table, name).isNull()) {
         return; // unnamed (shape files) or repeated records are dropped
     }
-    AcDbSymbolTableRecord* record = nullptr;
+    std::unique_ptr<AcDbSymbolTableRecord> record; // values may still be refused
     if (table == "LAYER") {
         layerRecord(r, tableId);
         return;
     }
     if (table == "LTYPE") {
-        auto* ltype = new AcDbLinetypeTableRecord();
+        auto ltype = std::make_unique<AcDbLinetypeTableRecord>();
         ltype->setComments(r.text(3).c_str());
         std::vector<double> dashes;
         for (const ReadTag& tag : r.body) {
@@ -331,16 +327,16 @@ void DrawingBuilder::tableRecord(const std::string& table, const Record& r) {
             }
         }
         ltype->setDashes(dashes);
-        record = ltype;
+        record = std::move(ltype);
     } else if (table == "STYLE") {
-        auto* style = new AcDbTextStyleTableRecord();
+        auto style = std::make_unique<AcDbTextStyleTableRecord>();
         style->setTextSize(r.real(40));
         style->setXScale(r.real(41, 1.0));
         style->setFileName(r.text(3).c_str());
         style->setBigFontFileName(r.text(4).c_str());
-        record = style;
+        record = std::move(style);
     } else if (table == "DIMSTYLE") {
-        auto* d = new AcDbDimStyleTableRecord();
+        auto d = std::make_unique<AcDbDimStyleTableRecord>();
         d->setDimscale(r.real(40, 1.0));
         d->setDimasz(r.real(41, 0.18));
         d->setDimexo(r.real(42, 0.0625));
@@ -358,14 +354,14 @@ void DrawingBuilder::tableRecord(const std::string& table, const Record& r) {
         } else if (!styleRef.empty()) {
             d->setDimtxsty(names_->find("STYLE", styleRef));
         }
-        record = d;
+        record = std::move(d);
     } else if (table == "APPID") {
-        record = new AcDbRegAppTableRecord();
+        record = std::make_unique<AcDbRegAppTableRecord>();
     } else {
-        record = new AcDbBlockTableRecord();
+        record = std::make_unique<AcDbBlockTableRecord>();
     }
     veld::db::ObjectAccess::recordName(*record) = name;
-    names_->records[table][upper(name)] = add(record, r, tableId);
+    names_->records[table][upper(name)] = add(record.release(), r, tableId);
 }
 
 void DrawingBuilder::objects(std::vector<Record> records) {

@@ -55,7 +55,7 @@ public:
     // Asks one answer. A prompt that takes any text takes a dialog-action line as text; other
     // prompts reject it (see reject).
     Answer ask(std::string_view prompt);
-    // Asks until the answer fits the spec, showing its message after each misfit.
+    // Asks until the answer fits what the prompt accepts, showing its message after each misfit.
     Input askInput(std::string_view prompt, const InputSpec& spec);
     // The line was not acceptable at this prompt: shows `message` so the same prompt can be
     // asked again, or, for a dialog-action line with no dialog open, stops the run (returns

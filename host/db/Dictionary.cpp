@@ -102,12 +102,15 @@ Acad::ErrorStatus AcDbDictionary::setAt(const char* key, AcDbObject* newValue,
     }
     veld::db::DatabaseImpl& impl = self->database->impl();
     std::string name = key;
-    if (name == "*") {
+    // A fresh anonymous name is looked up in the key index only: scanning the entry list would
+    // make every new group cost as much as all the groups before it.
+    const bool anonymous = name == "*";
+    if (anonymous) {
         do {
             name = "*A" + std::to_string(impl.nextAnonymousNumber());
-        } while (indexOfKey(*entries_, name) != std::string::npos);
+        } while (entries_->byKey.count(upperAscii(name)) != 0);
     }
-    const std::size_t index = indexOfKey(*entries_, name);
+    const std::size_t index = anonymous ? std::string::npos : indexOfKey(*entries_, name);
     if (index != std::string::npos && entries_->list[index].value == value) {
         retObjId = AcDbObjectId(value);
         return Acad::eOk;

@@ -1,6 +1,8 @@
 // The group scheme end to end in the real veld: lines drawn with the host's LINE command are
 // grouped and tagged by the toolkit (test module command TKGROUP), and a pick on any member
 // resolves through its tag to all members of the group (TKPICK).
+#include "support/CommandOutput.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -34,19 +36,12 @@ ScriptRun runWithProbe(const std::vector<std::string>& lines) {
             out << line << '\n';
         }
     }
-    const std::string command = std::string("'") + VELD_EXE + "' run '" + script.string() +
-                                "' --module '" + VELD_TOOLKIT_PROBE + "' --profile '" +
-                                (folder / "profile").string() + "' 2>&1";
+    using veld::test::shellQuote;
+    const std::string command = shellQuote(VELD_EXE) + " run " + shellQuote(script.string()) +
+                                " --module " + shellQuote(VELD_TOOLKIT_PROBE) + " --profile " +
+                                shellQuote((folder / "profile").string()) + " 2>&1";
     ScriptRun run;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        std::size_t n = 0;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-            run.transcript.append(buffer, n);
-        }
-        const int status = pclose(pipe);
-        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
+    run.transcript = veld::test::runCommand(command, run.exitCode);
     fs::remove_all(folder);
     return run;
 }

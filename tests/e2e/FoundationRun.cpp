@@ -1,6 +1,8 @@
 // Foundation command scripts through the real veld, and their saved drawings read by ezdxf.
 #include "FoundationRun.h"
 
+#include "support/CommandOutput.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -25,17 +27,10 @@ std::vector<std::string> split(const std::string& line, char separator) {
 }
 
 std::string runPython(const std::string& script, const fs::path& argument) {
-    const std::string command = "/usr/bin/python3 '" + script + "' '" + argument.string() + "'";
-    std::string output;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        std::array<char, 4096> buffer{};
-        std::size_t n = 0;
-        while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-            output.append(buffer.data(), n);
-        }
-        ::pclose(pipe);
-    }
-    return output;
+    int exitCode = 0;
+    return veld::test::runCommand("/usr/bin/python3 " + veld::test::shellQuote(script) + " " +
+                                      veld::test::shellQuote(argument.string()),
+                                  exitCode);
 }
 
 } // namespace

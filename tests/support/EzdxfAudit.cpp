@@ -2,6 +2,8 @@
 // scanner does instead of a JSON library).
 #include "support/EzdxfAudit.h"
 
+#include "support/CommandOutput.h"
+
 #include <array>
 #include <cstdio>
 #include <sys/wait.h>
@@ -9,31 +11,6 @@
 namespace veld::test {
 
 namespace {
-
-std::string shellQuote(const std::string& text) {
-    std::string out = "'";
-    for (char c : text) {
-        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return out + "'";
-}
-
-std::string runCommand(const std::string& command, int& exitCode) {
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        exitCode = -1;
-        return output;
-    }
-    std::array<char, 4096> buffer{};
-    std::size_t n = 0;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-        output.append(buffer.data(), n);
-    }
-    const int status = pclose(pipe);
-    exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return output;
-}
 
 bool hasTrue(const std::string& json, const std::string& key) {
     return json.find("\"" + key + "\": true") != std::string::npos;

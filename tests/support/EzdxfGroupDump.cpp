@@ -1,6 +1,8 @@
 // Runs ezdxf_group_dump.py and reads its tab-separated lines.
 #include "support/EzdxfGroupDump.h"
 
+#include "support/CommandOutput.h"
+
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -10,31 +12,6 @@
 namespace veld::test {
 
 namespace {
-
-std::string shellQuote(const std::string& text) {
-    std::string out = "'";
-    for (char c : text) {
-        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return out + "'";
-}
-
-std::string runCommand(const std::string& command, int& exitCode) {
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        exitCode = -1;
-        return output;
-    }
-    std::array<char, 4096> buffer{};
-    std::size_t n = 0;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-        output.append(buffer.data(), n);
-    }
-    const int status = pclose(pipe);
-    exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return output;
-}
 
 std::vector<std::string> splitTabs(const std::string& line) {
     std::vector<std::string> fields;

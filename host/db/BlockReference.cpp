@@ -71,21 +71,11 @@ Acad::ErrorStatus AcDbBlockReference::appendAttribute(AcDbAttribute* attribute) 
 
 Acad::ErrorStatus AcDbBlockReference::appendAttribute(AcDbObjectId& id, AcDbAttribute* attribute) {
     id = AcDbObjectId::kNull;
-    if (attribute == nullptr) {
-        return Acad::eNullEntityPointer;
+    AcDbStub* stub = nullptr;
+    const Acad::ErrorStatus es = ObjectAccess::addOwnedEntity(*this, attribute, stub);
+    if (es != Acad::eOk) {
+        return es;
     }
-    AcDbStub* self = ObjectAccess::stub(*this);
-    if (self == nullptr) {
-        return Acad::eInvalidInput;
-    }
-    if (!self->writer) {
-        return Acad::eNotOpenForWrite;
-    }
-    if (ObjectAccess::stub(*attribute) != nullptr) {
-        return Acad::eAlreadyInDb;
-    }
-    ObjectAccess::prepareEntity(*attribute, *self->database);
-    AcDbStub* stub = self->database->impl().addObject(attribute, self);
     id = AcDbObjectId(stub);
     attributes_.append(id);
     return Acad::eOk;

@@ -24,21 +24,11 @@ Acad::ErrorStatus AcDbBlockTableRecord::appendAcDbEntity(AcDbEntity* entity) {
 
 Acad::ErrorStatus AcDbBlockTableRecord::appendAcDbEntity(AcDbObjectId& id, AcDbEntity* entity) {
     id = AcDbObjectId::kNull;
-    if (entity == nullptr) {
-        return Acad::eNullEntityPointer;
+    AcDbStub* stub = nullptr;
+    const Acad::ErrorStatus es = ObjectAccess::addOwnedEntity(*this, entity, stub);
+    if (es != Acad::eOk) {
+        return es;
     }
-    AcDbStub* self = ObjectAccess::stub(*this);
-    if (self == nullptr) {
-        return Acad::eInvalidInput;
-    }
-    if (!self->writer) {
-        return Acad::eNotOpenForWrite;
-    }
-    if (ObjectAccess::stub(*entity) != nullptr) {
-        return Acad::eAlreadyInDb;
-    }
-    ObjectAccess::prepareEntity(*entity, *self->database);
-    AcDbStub* stub = self->database->impl().addObject(entity, self);
     contents_->entities.push_back(stub);
     id = AcDbObjectId(stub);
     return Acad::eOk;

@@ -78,6 +78,27 @@ AcDbStub* ObjectAccess::findRecord(AcDbSymbolTable& table, std::string_view name
     return includeErased ? erasedMatch : nullptr;
 }
 
+Acad::ErrorStatus ObjectAccess::addOwnedEntity(AcDbObject& owner, AcDbEntity* entity,
+                                               AcDbStub*& added) {
+    added = nullptr;
+    if (entity == nullptr) {
+        return Acad::eNullEntityPointer;
+    }
+    AcDbStub* self = stub(owner);
+    if (self == nullptr) {
+        return Acad::eInvalidInput;
+    }
+    if (!self->writer) {
+        return Acad::eNotOpenForWrite;
+    }
+    if (stub(*entity) != nullptr) {
+        return Acad::eAlreadyInDb;
+    }
+    prepareEntity(*entity, *self->database);
+    added = self->database->impl().addObject(entity, self);
+    return Acad::eOk;
+}
+
 void ObjectAccess::prepareEntity(AcDbEntity& entity, AcDbDatabase& database) {
     const WellKnownIds& ids = database.impl().ids();
     if (entity.layer_.isNull() || entity.layer_.database() != &database) {

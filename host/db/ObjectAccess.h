@@ -38,6 +38,10 @@ struct ObjectAccess {
     // Gives an entity entering `database` that database's layer and linetype: its own ones
     // looked up by name, layer "0" and ByLayer when unset or missing.
     static void prepareEntity(AcDbEntity& entity, AcDbDatabase& database);
+    // Takes a new entity into the database with `owner` (open for write) as its owner: the
+    // common checks and steps of appending to a block and attaching an attribute.
+    static Acad::ErrorStatus addOwnedEntity(AcDbObject& owner, AcDbEntity* entity,
+                                            AcDbStub*& added);
     // Dictionary entries, changed by the journal without the open rules.
     static void dictionaryEraseAt(AcDbObject& dictionary, std::size_t index);
     static void dictionaryInsertAt(AcDbObject& dictionary, std::size_t index,

@@ -24,6 +24,7 @@ demo: build
 	@scripts/demo.sh $(BUILD)
 
 test: deps-test
+	@scripts/ensure-web-deps.sh
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

@@ -339,7 +339,11 @@ double DatabaseImpl::userR(int i) const {
 
 void DatabaseImpl::setUserR(int i, double value) {
     if (i >= 1 && i <= 5) {
-        userR_[static_cast<std::size_t>(i - 1)] = value;
+        double& slot = userR_[static_cast<std::size_t>(i - 1)];
+        if (slot != value) {
+            journal_.recordUserReal(i, slot);
+        }
+        slot = value;
     }
 }
 

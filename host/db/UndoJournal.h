@@ -1,5 +1,5 @@
-// The undo journal of one database: every creation, modification and erasure, grouped into
-// steps that UNDO and U take back newest first.
+// The undo journal of one database: every creation, modification and erasure, and the changes
+// of the current layer and USERR1..5, grouped into steps that UNDO and U take back newest first.
 //
 // Steps nest in frames. The outermost frame is the drawing's history; its steps are top-level
 // commands. beginCommand opens a command frame; the editor calls it for every top-level command
@@ -80,6 +80,9 @@ public:
                                 AcDbStub* value);
     void recordDictionaryReplace(AcDbStub* dictionary, std::size_t index, AcDbStub* oldValue);
     void recordOwner(AcDbStub* stub, AcDbStub* previousOwner);
+    // The header variables a command may change (CLAYER, USERR1..5): U puts them back too.
+    void recordCurrentLayer(AcDbStub* layerBefore);
+    void recordUserReal(int index, double before);
 
     std::size_t entryCount() const;
 

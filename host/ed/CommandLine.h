@@ -89,8 +89,9 @@ public:
 
     SystemVariables& variables() { return variables_; }
     SelectionSets& selectionSets() { return selectionSets_; }
-    const AcGePoint3d& lastPoint() const { return lastPoint_; }
-    void setLastPoint(const AcGePoint3d& p) { lastPoint_ = p; }
+    // The LASTPOINT variable: the base of "@" input, set by every point typed at a prompt.
+    AcGePoint3d lastPoint() const;
+    void setLastPoint(const AcGePoint3d& p);
 
 private:
     Answer askSession(std::string_view prompt, bool showPrompt);
@@ -99,7 +100,6 @@ private:
 
     SystemVariables variables_;
     SelectionSets selectionSets_;
-    AcGePoint3d lastPoint_;
     std::vector<std::deque<CommandItem>> feeds_;
     CommandItem currentItem_;
     bool quitRequested_ = false;

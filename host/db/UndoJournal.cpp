@@ -118,6 +118,7 @@ const UndoJournal::Frame& UndoJournal::innermost() const {
 }
 
 void UndoJournal::push(Entry&& entry) {
+    ++changeCount_;
     entries_.push_back(std::move(entry));
 }
 
@@ -269,6 +270,9 @@ void UndoJournal::clear() {
 }
 
 void UndoJournal::undoEntriesFrom(std::size_t begin) {
+    if (begin < entries_.size()) {
+        ++changeCount_;
+    }
     const bool wasRecording = recording_;
     recording_ = false;
     for (std::size_t i = entries_.size(); i > begin; --i) {

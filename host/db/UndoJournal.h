@@ -85,6 +85,8 @@ public:
     void recordUserReal(int index, double before);
 
     std::size_t entryCount() const;
+    // Grows with every change recorded or taken back: equal counts mean an unchanged drawing.
+    std::uint64_t changeCount() const { return changeCount_; }
 
 private:
     struct Entry;
@@ -107,6 +109,7 @@ private:
     std::uint64_t runSeed_ = 0;
     void startRun();
     std::vector<Entry> entries_;
+    std::uint64_t changeCount_ = 0;
     std::vector<std::unique_ptr<Frame>> frames_; // frames_[0] is the history
 };
 

@@ -14,7 +14,7 @@ constexpr std::string_view kCancelEcho = "*Cancel*";
 constexpr std::string_view kPause = "\\";
 
 bool isEscapeLine(std::string_view line) {
-    return InputParser::trim(line) == "^C";
+    return InputParser::trim(line) == host::Session::kCancelLine;
 }
 
 } // namespace
@@ -136,7 +136,8 @@ bool CommandLine::fits(const Answer& answer, const InputSpec& spec, Input& input
 }
 
 bool CommandLine::reject(const Answer& answer, std::string_view message) {
-    if (answer.item == nullptr && InputParser::isDialogAction(answer.text)) {
+    if (answer.item == nullptr && !host::Session::current().interactive() &&
+        InputParser::isDialogAction(answer.text)) {
         host::Session::current().abort("\"" + InputParser::trim(answer.text) +
                                        "\" is a dialog action, but no dialog is open");
         return false;

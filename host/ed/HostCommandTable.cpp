@@ -3,6 +3,7 @@
 
 #include "host/ed/InputParser.h"
 #include "host/ed/InsertCommand.h"
+#include "host/ed/commands/HelpCommand.h"
 #include "host/ed/commands/LayerCommand.h"
 #include "host/ed/commands/LineCommand.h"
 #include "host/ed/commands/QuitCommand.h"
@@ -29,6 +30,8 @@ HostCommandTable::HostCommandTable() {
     add(std::make_unique<QuitCommand>());
     add(std::make_unique<SaveCommand>());
     add(std::make_unique<InsertCommand>());
+    add(std::make_unique<HelpCommand>("HELP"));
+    add(std::make_unique<HelpCommand>("?"));
 }
 
 std::unique_ptr<HostCommand> HostCommandTable::add(std::unique_ptr<HostCommand> command) {

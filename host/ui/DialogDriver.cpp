@@ -42,6 +42,10 @@ void DialogDriver::opened(DialogForm& form) {
     printOpened(form);
 }
 
+void DialogDriver::closed(DialogForm& form) {
+    printClosed(form);
+}
+
 std::unique_ptr<DialogDriver> makeDialogDriver() {
     if (factory()) {
         return factory()();

@@ -47,7 +47,7 @@ TEST_F(TerminalDialog, ShowsTheFormAndForgivesMistypedLines) {
     EXPECT_TRUE(said("closed with OK"));
 }
 
-TEST_F(TerminalDialog, EndOfInputCancelsAndMessageBoxesWaitForReturn) {
+TEST_F(TerminalDialog, EndOfInputAndEscapeCancelAndMessageBoxesWaitForReturn) {
     giveInput({}, true);
     CDialog page(1021);
     EXPECT_EQ(page.DoModal(), IDCANCEL);
@@ -58,6 +58,10 @@ TEST_F(TerminalDialog, EndOfInputCancelsAndMessageBoxesWaitForReturn) {
     EXPECT_TRUE(said("\nMessage box: 基礎が選択されていません [OK]\nPress RETURN: "));
     EXPECT_EQ(AfxMessageBox("保存しますか", MB_OKCANCEL), IDCANCEL); // "maybe" is asked again
     EXPECT_EQ(input().consumed(), 3u);
+
+    giveInput({"^C", "ok"}, true); // ESC is the box's own answer, not a mistyped button
+    EXPECT_EQ(AfxMessageBox("保存しますか", MB_OKCANCEL), IDCANCEL);
+    EXPECT_EQ(input().consumed(), 1u);
 }
 
 // A person at a terminal cannot see the picture: its file is named. Closing shows no fields, and

@@ -20,6 +20,7 @@ namespace {
 
 constexpr unsigned char kEscape = 0x1b;
 constexpr unsigned char kCtrlC = 0x03;
+constexpr unsigned char kCtrlD = 0x04;
 // The keys that send a sequence (arrows, Home, ...) send it at once; an ESC followed by nothing
 // for this long was the ESC key itself.
 constexpr int kSequenceGapMs = 60;
@@ -128,6 +129,9 @@ std::optional<std::string> LineEditorInput::nextLine() {
     prompt_ = std::move(heldBack_);
     heldBack_.clear();
     std::fflush(stdout);
+    // libedit draws the prompt before it sets the terminal up for editing: a key pressed
+    // right after the prompt appeared would still meet the line discipline.
+    el_set(editor_->line, EL_PREP_TERM, 1);
     int count = 0;
     const char* line = el_gets(editor_->line, &count);
     prompt_.clear();
@@ -191,6 +195,9 @@ int LineEditorInput::readCharacter(wchar_t* out) {
         if (byte == kCtrlC || (byte == kEscape && escapeStandsAlone())) {
             cancelled_ = true;
             return -1;
+        }
+        if (byte == 0) {
+            byte = kCtrlD; // a Ctrl-D typed ahead while no line was read reaches us as NUL
         }
         const char c = static_cast<char>(byte);
         const std::size_t used = std::mbrtowc(out, &c, 1, &state);

@@ -38,6 +38,7 @@ struct UndoJournal::Entry {
         DictRemove,     // Dictionary::Entries::Entry* (owned), index: its position
         DictReplace,    // AcDbStub* old value, index: position
         Owner,          // AcDbStub* previous owner
+        UserReal,       // no stub; index: which USERRn, double* value before (owned)
     };
 
     Kind kind;
@@ -72,6 +73,9 @@ struct UndoJournal::Entry {
             break;
         case Kind::DictRemove:
             delete static_cast<RemovedEntry*>(payload);
+            break;
+        case Kind::UserReal:
+            delete static_cast<double*>(payload);
             break;
         default:
             break;
@@ -295,6 +299,13 @@ void UndoJournal::recordXData(AcDbStub* stub, std::string encodedBefore) {
     }
 }
 
+void UndoJournal::recordUserReal(int index, double before) {
+    if (recording_) {
+        push(Entry(Entry::Kind::UserReal, nullptr, static_cast<std::size_t>(index),
+                   new double(before)));
+    }
+}
+
 void UndoJournal::recordErased(AcDbStub* stub, bool wasErased) {
     if (needsEntry(stub)) {
         push(Entry(Entry::Kind::Erased, stub, wasErased ? 1 : 0));
@@ -373,6 +384,10 @@ void UndoJournal::undoEntry(Entry& entry) {
         break;
     case Entry::Kind::Owner:
         stub->owner = static_cast<AcDbStub*>(entry.payload);
+        break;
+    case Entry::Kind::UserReal:
+        database_.setUserR(static_cast<int>(entry.index), *static_cast<double*>(entry.payload),
+                           false);
         break;
     }
 }

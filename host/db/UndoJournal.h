@@ -74,6 +74,8 @@ public:
     void recordModified(AcDbStub* stub, AcDbObject* stateBefore); // takes the copy
     void recordXData(AcDbStub* stub, std::string encodedBefore);
     void recordErased(AcDbStub* stub, bool wasErased);
+    // USERR1..5 live in the drawing: a change is taken back like a change to an object.
+    void recordUserReal(int index, double before);
     void recordReactor(AcDbStub* stub, AcDbStub* reactor, bool added, std::size_t index);
     void recordDictionaryInsert(AcDbStub* dictionary, std::size_t index);
     void recordDictionaryRemove(AcDbStub* dictionary, std::size_t index, std::string key,

@@ -191,3 +191,16 @@ TEST(E2eStandards, ANewDrawingStartsFromTheStandardsOfTheProfile) {
     r = ws.run({"run", empty.string(), "--template", (ws.folder() / "none.dxf").string()});
     EXPECT_EQ(r.exitCode, 3) << "a named template must be readable";
 }
+
+TEST(E2eStandards, TheReadmeQuotesTheGuideScriptAsTheTestRunsIt) {
+    const std::string script = veldtest::readFile(kGuide / "own-plan.veld");
+    std::istringstream lines(script);
+    std::string quoted;
+    for (std::string line; std::getline(lines, line);) {
+        quoted += (line.empty() ? "" : "    " + line) + "\n";
+    }
+    const std::string readme = veldtest::readFile(fs::path(VELD_SOURCE_DIR) / "README.md");
+    EXPECT_NE(readme.find("\n" + quoted), std::string::npos)
+        << "README.md must quote docs/guide/own-plan.veld line by line, indented by four blanks";
+    EXPECT_LT(readme.find("## Place foundations on your own plan"), readme.find("## Set-up"));
+}

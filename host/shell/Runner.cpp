@@ -15,7 +15,6 @@
 #include "host/shell/Profile.h"
 #include "host/win/CodePage.h"
 #include "host/win/FileSearch.h"
-#include "host/win/StandardsFile.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -72,22 +71,6 @@ std::string Runner::modulePath() const {
     return (fs::path(executableFolder()) / "VeldFoundationApp.arx").string();
 }
 
-// A drawing without --drawing starts from the standards drawing (--template FILE overrides,
-// "none" gives the bare drawing). The file name stays empty, so SAVE asks for one. A missing
-// standards drawing of the profile gives the bare drawing; a named template must be readable.
-std::unique_ptr<AcDbDatabase> Runner::newDrawing(std::string& error) const {
-    const std::string& chosen = options_.templateDrawing;
-    if (chosen == "none") {
-        return std::make_unique<AcDbDatabase>();
-    }
-    const std::string path = chosen.empty() ? win::standardsDrawingPath() : chosen;
-    std::error_code ec;
-    if (chosen.empty() && !fs::is_regular_file(path, ec)) {
-        return std::make_unique<AcDbDatabase>();
-    }
-    return dxf::openDrawing(path, error);
-}
-
 int Runner::run() {
     std::string error;
     std::unique_ptr<ed::ScriptFileInput> script;
@@ -102,7 +85,7 @@ int Runner::run() {
     }
     std::unique_ptr<AcDbDatabase> database;
     if (options_.drawing.empty()) {
-        if (!(database = newDrawing(error))) {
+        if (!(database = Profile::newDrawing(options_.templateDrawing, error))) {
             return fail(kExitInput, error);
         }
     } else if (!(database = dxf::openDrawing(options_.drawing, error))) {

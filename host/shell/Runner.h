@@ -4,10 +4,7 @@
 #pragma once
 #include "host/shell/Options.h"
 
-#include <memory>
 #include <string>
-
-class AcDbDatabase;
 
 namespace veld::shell {
 
@@ -19,7 +16,6 @@ public:
 private:
     int fail(int code, const std::string& reason) const;
     std::string modulePath() const;
-    std::unique_ptr<AcDbDatabase> newDrawing(std::string& error) const;
     int writeOutputs();
 
     Options options_;

@@ -184,6 +184,13 @@ TEST(E2eStandards, ANewDrawingStartsFromTheStandardsOfTheProfile) {
         EXPECT_TRUE(has(facts, fact)) << fact << "\n" << joined(facts);
     }
 
+    const fs::path typed = ws.folder() / "typed.dxf"; // veld shell starts the same way
+    ws.setInput(ws.script("typed.txt", {"SAVE", typed.string(), "QUIT"}));
+    r = ws.run({"shell"});
+    ws.setInput({});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(has(standardsOf(typed), "DIMSTYLE_CURRENT FOUNDATION"));
+
     r = ws.run({"run", empty.string(), "--out", bare.string(), "--template", "none"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_TRUE(has(standardsOf(bare), "USERR1 0"));

@@ -36,6 +36,13 @@ std::optional<double> askNumber(const std::string& prompt, double current, doubl
     }
 }
 
+void copyFontValues(const AcDbTextStyleTableRecord& from, AcDbTextStyleTableRecord& to) {
+    to.setFileName(from.fileName().c_str());
+    to.setBigFontFileName(from.bigFontFileName().c_str());
+    to.setTextSize(from.textSize());
+    to.setXScale(from.xScale());
+}
+
 std::string fixed4(double value) {
     char text[64];
     std::snprintf(text, sizeof text, "%.4f", value);
@@ -61,33 +68,40 @@ int StyleCommand::run() {
         list();
     }
     AcDbObjectId id = StyleVariables::textStyle(name);
-    std::unique_ptr<AcDbTextStyleTableRecord> fresh;
-    Opened<AcDbTextStyleTableRecord> existing;
+    // The answers go to a copy first, so that ESC halfway leaves the style as it was.
+    auto answers = std::make_unique<AcDbTextStyleTableRecord>();
     if (id.isNull()) {
-        fresh = std::make_unique<AcDbTextStyleTableRecord>();
-        if (fresh->setName(name.c_str()) != Acad::eOk) {
+        if (answers->setName(name.c_str()) != Acad::eOk) {
             cl.message("\nInvalid text style name \"" + name + "\".");
             return RTNORM;
         }
         cl.message("\nNew style.");
     } else {
-        existing.open(id, AcDb::kForWrite);
+        Opened<AcDbTextStyleTableRecord> existing;
+        if (existing.open(id, AcDb::kForRead) != Acad::eOk) {
+            return RTERROR;
+        }
+        copyFontValues(*existing.get(), *answers);
         cl.message("\nExisting style.");
     }
-    AcDbTextStyleTableRecord* style = fresh ? fresh.get() : existing.get();
-    if (style == nullptr || askProperties(*style) == RTCAN) {
+    if (askProperties(*answers) == RTCAN) {
         return RTCAN;
     }
-    if (fresh) {
+    if (id.isNull()) {
         Opened<AcDbTextStyleTable> table;
         if (CurrentDrawing::database()->getTextStyleTable(table.slot(), AcDb::kForWrite) !=
                 Acad::eOk ||
-            table->add(id, fresh.get()) != Acad::eOk) {
+            table->add(id, answers.get()) != Acad::eOk) {
             return RTERROR;
         }
-        fresh.release()->close();
+        answers.release()->close();
+    } else {
+        Opened<AcDbTextStyleTableRecord> existing;
+        if (existing.open(id, AcDb::kForWrite) != Acad::eOk) {
+            return RTERROR;
+        }
+        copyFontValues(*answers, *existing.get());
     }
-    existing.close();
     StyleVariables::setCurrentTextStyle(name);
     cl.message("\n\"" + StyleVariables::recordName(id) + "\" is now the current text style.");
     return RTNORM;

@@ -109,6 +109,11 @@ TEST(EdStyleCommands, StyleMakesOrChangesATextStyleAndMakesItCurrent) {
     EXPECT_EQ(r->textSize(), 250.0);
     EXPECT_EQ(r->xScale(), 0.8);
     r->close();
+    host.runCommands({"-STYLE", "基礎文字", "other.ttf", "1000"}); // ESC at the width factor
+    ASSERT_EQ(acdbOpenObject(r, StyleVariables::textStyle("基礎文字"), AcDb::kForRead), Acad::eOk);
+    EXPECT_EQ(r->fileName(), "msgothic.ttc") << "ESC halfway changes nothing";
+    EXPECT_EQ(r->textSize(), 250.0);
+    r->close();
     host.runCommands({"TEXTSTYLE", "STANDARD", "-STYLE", "B", "", "-2", "0", "0.5"});
     EXPECT_NE(host.transcript().find("Value must be 0 or more."), std::string::npos);
     EXPECT_EQ(StyleVariables::currentTextStyle(), "B");

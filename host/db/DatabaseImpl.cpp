@@ -337,10 +337,10 @@ double DatabaseImpl::userR(int i) const {
     return i >= 1 && i <= 5 ? userR_[static_cast<std::size_t>(i - 1)] : 0.0;
 }
 
-void DatabaseImpl::setUserR(int i, double value) {
+void DatabaseImpl::setUserR(int i, double value, bool journaled) {
     if (i >= 1 && i <= 5) {
         double& slot = userR_[static_cast<std::size_t>(i - 1)];
-        if (slot != value) {
+        if (journaled && slot != value) {
             journal_.recordUserReal(i, slot);
         }
         slot = value;

@@ -86,7 +86,9 @@ int Runner::run() {
     }
     std::unique_ptr<AcDbDatabase> database;
     if (options_.drawing.empty()) {
-        database = std::make_unique<AcDbDatabase>();
+        if (!(database = Profile::newDrawing(options_.templateDrawing, error))) {
+            return fail(kExitInput, error);
+        }
     } else if (!(database = dxf::openDrawing(options_.drawing, error))) {
         return fail(kExitInput, error);
     }

@@ -24,6 +24,9 @@ const std::map<std::string, std::string>& hostSummaries() {
         {"U", "takes back the last command"},
         {"SAVE", "saves the drawing as a DXF file"},
         {"INSERT", "inserts a block from a drawing file"},
+        {"STANDARDS", "brings the office's layers and styles into the drawing"},
+        {"DIMSTYLE", "saves, restores and lists dimension styles"},
+        {"STYLE", "makes a text style or changes one, and makes it current"},
         {"QUIT", "ends veld (asks to save unsaved changes first)"},
     };
     return summaries;

@@ -1,0 +1,68 @@
+// Starts `veld serve --no-browser --port 0` for one browser test and stops it again. The first
+// line veld prints is the page's URL with its token.
+import { spawn } from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import readline from 'node:readline';
+
+const sourceDir = process.env.VELD_SOURCE_DIR || path.resolve(import.meta.dirname, '../..');
+const veldExe = process.env.VELD_EXE || path.join(sourceDir, 'build', 'veld');
+
+// A fresh temporary folder (removed when the process ends).
+export function tempFolder(prefix = 'veld-web-') {
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), prefix));
+  process.on('exit', () => fs.rmSync(dir, { recursive: true, force: true }));
+  return dir;
+}
+
+// A copy of a drawing of the source tree (e.g. 'support/sample/grid.dxf') in a temporary
+// folder, so that SAVE in a test never writes into the tree.
+export function copyDrawing(relativePath, folder = tempFolder()) {
+  const target = path.join(folder, path.basename(relativePath));
+  fs.copyFileSync(path.join(sourceDir, relativePath), target);
+  return target;
+}
+
+function firstLine(stream, child, timeoutMs) {
+  return new Promise((resolve, reject) => {
+    const lines = readline.createInterface({ input: stream });
+    let stderr = '';
+    child.stderr.on('data', (chunk) => { stderr += chunk; });
+    const timer = setTimeout(() => reject(new Error(`veld serve printed no URL: ${stderr}`)), timeoutMs);
+    lines.once('line', (line) => { clearTimeout(timer); resolve(line.trim()); });
+    child.once('exit', (code) => {
+      clearTimeout(timer);
+      reject(new Error(`veld serve ended (${code}) before printing its URL: ${stderr}`));
+    });
+  });
+}
+
+// -> { url, token, origin, process, output(), stop() }. `drawing` is opened as given; `profile`
+// defaults to a new temporary folder; `args` are added to the command line.
+export async function startServe({ drawing, profile, args = [] } = {}) {
+  const argv = ['serve'];
+  if (drawing) argv.push(drawing);
+  argv.push('--no-browser', '--port', '0', '--profile', profile || tempFolder('veld-profile-'), ...args);
+  const child = spawn(veldExe, argv, { stdio: ['ignore', 'pipe', 'pipe'] });
+  let output = '';
+  const url = await firstLine(child.stdout, child, 30_000);
+  child.stdout.on('data', (chunk) => { output += chunk; });
+  const parsed = new URL(url);
+  const exited = new Promise((resolve) => child.once('exit', (code, signal) => resolve({ code, signal })));
+  return {
+    url,
+    token: parsed.searchParams.get('token'),
+    origin: parsed.origin,
+    process: child,
+    output: () => output,
+    async stop() {
+      if (child.exitCode !== null || child.signalCode !== null) return exited;
+      child.kill('SIGTERM');
+      const timer = setTimeout(() => child.kill('SIGKILL'), 10_000);
+      const result = await exited;
+      clearTimeout(timer);
+      return result;
+    },
+  };
+}

@@ -78,6 +78,8 @@ bool WebServer::start(int port, std::string& error) {
     server_->new_task_queue = [] { return new httplib::ThreadPool(kServerThreads); };
     server_->set_payload_max_length(kUploadLimit);
     server_->set_keep_alive_max_count(1000);
+    server_->set_keep_alive_timeout(1); // an idle connection holds up stopping no longer
+
     const char* loopback = "127.0.0.1";
     port_ = port == 0 ? server_->bind_to_any_port(loopback)
                       : (server_->bind_to_port(loopback, port) ? port : -1);

@@ -1,6 +1,6 @@
 // Starts `veld serve --no-browser --port 0` for one browser test and stops it again. The first
 // line veld prints is the page's URL with its token.
-import { spawn } from 'node:child_process';
+import { spawn, spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
@@ -65,4 +65,21 @@ export async function startServe({ drawing, profile, args = [] } = {}) {
       return result;
     },
   };
+}
+
+// The independent ezdxf check of a DXF file (tests/support/ezdxf_check.py): its JSON report.
+export function auditDxf(file) {
+  const script = path.join(sourceDir, 'tests', 'support', 'ezdxf_check.py');
+  const run = spawnSync('/usr/bin/python3', [script, file], { encoding: 'utf8' });
+  return JSON.parse(run.stdout);
+}
+
+// The LINE entities of model space as read by ezdxf: [[x1, y1, x2, y2], ...] at full precision.
+export function linesOf(file) {
+  const program = 'import ezdxf, json, sys\n' +
+    'doc = ezdxf.readfile(sys.argv[1])\n' +
+    'print(json.dumps([[e.dxf.start.x, e.dxf.start.y, e.dxf.end.x, e.dxf.end.y] for e in doc.modelspace().query("LINE")]))';
+  const run = spawnSync('/usr/bin/python3', ['-c', program, file], { encoding: 'utf8' });
+  if (run.status !== 0) throw new Error(run.stderr);
+  return JSON.parse(run.stdout);
 }

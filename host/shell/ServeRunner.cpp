@@ -25,6 +25,8 @@
 #endif
 
 #include <cctype>
+#include <nlohmann/json.hpp>
+
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
@@ -51,6 +53,7 @@ struct ServeRunner::Parts {
     std::unique_ptr<web::WebServer> server;
     std::unique_ptr<LoadedModule> module;
     std::thread sessionThread;
+    bool fileShown = false;
 };
 
 namespace {
@@ -153,7 +156,13 @@ void ServeRunner::wireSession() {
             if (ed::Document* doc = ed::DocumentManager::instance().current()) {
                 p.feed->refresh(*doc->database());
             }
-            p.files->noteState(p.feed->fingerprint());
+            if (p.files->noteState(p.feed->fingerprint()) || !p.fileShown) {
+                p.fileShown = true;
+                p.hub.publish(nlohmann::json{{"type", "file"},
+                                             {"name", p.files->fileName()},
+                                             {"modified", p.files->modified()}}
+                                  .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
+            }
             ed::SystemVariables& variables = ed::commandLine().variables();
             p.server->snapSettingsChanged(variables.integer("OSMODE"),
                                           variables.integer("APERTURE"));

@@ -35,7 +35,9 @@ std::string safeName(std::string_view name) {
 
 } // namespace
 
-void DrawingFiles::noteState(std::size_t fingerprint) {
+bool DrawingFiles::noteState(std::size_t fingerprint) {
+    const bool wasModified = modified_;
+    const std::string wasName = fileName();
     ed::Document* doc = ed::DocumentManager::instance().current();
     std::string name = doc != nullptr ? doc->fileName() : "";
     fs::file_time_type time = writeTime(name);
@@ -48,6 +50,7 @@ void DrawingFiles::noteState(std::size_t fingerprint) {
         fileName_ = name;
     }
     modified_ = fingerprint != savedFingerprint_;
+    return wasModified != modified_ || wasName != name;
 }
 
 std::string DrawingFiles::fileName() const {

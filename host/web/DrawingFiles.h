@@ -16,8 +16,9 @@ public:
     explicit DrawingFiles(std::filesystem::path profile) : profile_(std::move(profile)) {}
 
     // Session thread, whenever it waits: notes a save (the file's name or time changed) and
-    // compares the picture's fingerprint with the saved one.
-    void noteState(std::size_t fingerprint);
+    // compares the picture's fingerprint with the saved one; true when the name or the changed
+    // flag differ from the last time.
+    bool noteState(std::size_t fingerprint);
     // Any thread.
     bool modified() const { return modified_; }
     std::string fileName() const;

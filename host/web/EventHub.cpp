@@ -41,6 +41,8 @@ void EventHub::publish(const std::string& json) {
         dialog_ = json;
     } else if (type == "dialog-closed") {
         dialog_.clear();
+    } else if (type == "file") {
+        file_ = json;
     }
     append(json);
 }
@@ -75,7 +77,7 @@ std::vector<std::string> EventHub::welcome(std::size_t& next) const {
         nlohmann::json{{"type", "transcript"}, {"text", transcript_}, {"replay", true}}.dump(
             -1, ' ', false, nlohmann::json::error_handler_t::replace));
     out.push_back(nlohmann::json{{"type", "display"}, {"revision", revision_}}.dump());
-    for (const std::string* kept : {&prompt_, &dialog_}) {
+    for (const std::string* kept : {&file_, &prompt_, &dialog_}) {
         if (!kept->empty()) {
             out.push_back(*kept);
         }

@@ -1,6 +1,7 @@
 // The page's event stream: every event of the session (transcript, prompt, picture, dialogs) in
 // order, for any number of tabs. A tab that connects later first gets what it needs to show the
-// same state: the transcript so far, the current prompt, the open dialog and the revision.
+// same state: the transcript so far, the current prompt, the open dialog, the drawing's file
+// name and whether it has unsaved changes, and the revision.
 #pragma once
 #include <chrono>
 #include <condition_variable>
@@ -16,7 +17,8 @@ namespace veld::web {
 
 class EventHub {
 public:
-    // One event as a JSON object with a "type"; dialog events are remembered for new tabs.
+    // One event as a JSON object with a "type"; the last dialog and file events are remembered
+    // for new tabs.
     void publish(const std::string& json);
     void transcript(std::string_view text);
     void prompt(const std::string& json);
@@ -43,6 +45,7 @@ private:
     std::string transcript_;
     std::string prompt_;
     std::string dialog_;
+    std::string file_;
     std::uint64_t revision_ = 0;
     bool closed_ = false;
 };

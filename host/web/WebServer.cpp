@@ -351,7 +351,7 @@ void WebServer::openDrawing(const httplib::Request& request, httplib::Response& 
         refuse(response, 422, error.empty() ? "the session has ended" : error);
         return;
     }
-    answerJson(response, {{"ok", true}, {"file", files_.fileName()}});
+    answerJson(response, {{"ok", true}});
 }
 
 void WebServer::uploadDrawing(const httplib::Request& request, httplib::Response& response) {
@@ -371,7 +371,7 @@ void WebServer::uploadDrawing(const httplib::Request& request, httplib::Response
         refuse(response, 422, error.empty() ? "the session has ended" : error);
         return;
     }
-    answerJson(response, {{"ok", true}, {"file", files_.fileName()}});
+    answerJson(response, {{"ok", true}});
 }
 
 } // namespace veld::web

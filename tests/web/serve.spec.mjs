@@ -187,6 +187,45 @@ test.describe('veld serve', () => {
     expect(await transcript(late)).toContain('Command: LINE');
   });
 
+  test('save as, open by path and upload; no other drawing while changes are unsaved', async ({ page }) => {
+    await openPage(page, serve);
+    await expect(page.locator('#file-name')).toHaveText(drawing);
+    await typeLine(page, 'LINE');
+    await waitPrompt(page, 'point');
+    await typeLine(page, '100,100');
+    await waitPrompt(page, 'point', 'Specify next point');
+    await typeLine(page, '200,300');
+    await waitPrompt(page, 'point', 'Specify next point');
+    await typeLine(page, '');
+    await waitPrompt(page, 'command');
+    await expect(page.locator('#file-name')).toHaveText(`${drawing} (changed)`);
+
+    const other = path.join(folder, 'other.dxf');
+    fs.copyFileSync(drawing, other);
+    await page.getByRole('button', { name: 'Open by path' }).click();
+    await page.locator('#path-input').fill(other);
+    await page.getByRole('button', { name: 'OK' }).click();
+    await expect.poll(() => transcript(page)).toContain('unsaved changes');
+
+    const copy = path.join(folder, 'copy.dxf');
+    await page.getByRole('button', { name: 'Save as' }).click();
+    await page.locator('#path-input').fill(copy);
+    await page.getByRole('button', { name: 'OK' }).click();
+    await expect(page.locator('#file-name')).toHaveText(copy);
+    expect(auditDxf(copy).error_count).toBe(0);
+    expect(linesOf(copy)).toContainEqual([100, 100, 200, 300]);
+
+    await page.getByRole('button', { name: 'Open by path' }).click();
+    await page.locator('#path-input').fill(other);
+    await page.getByRole('button', { name: 'OK' }).click();
+    await expect(page.locator('#file-name')).toHaveText(other);
+    expect(linesOf(await downloadDrawing(page, folder))).toHaveLength(GRID_LINES);
+
+    await page.locator('#upload').setInputFiles(copy);
+    await expect(page.locator('#file-name')).toHaveText(/uploads\/copy\.dxf$/);
+    expect(linesOf(await downloadDrawing(page, folder))).toHaveLength(GRID_LINES + 1);
+  });
+
   test('requests without the token, from another host or origin, or outside the page are refused', async () => {
     const { port } = new URL(serve.url);
     const request = (target, { method = 'GET', headers = {}, body } = {}) => new Promise((resolve, reject) => {

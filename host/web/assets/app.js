@@ -122,6 +122,12 @@ async function showDialogEvent(event) {
   if (module) module.showDialogEvent(event, session.sendLine, document.getElementById('dialog-layer'));
 }
 
+function showFile({ name, modified }) {
+  const shown = name || 'Drawing1.dxf';
+  document.getElementById('file-name').textContent = `${shown}${modified ? ' (changed)' : ''}`;
+  document.title = `${shown.split('/').pop()}${modified ? ' *' : ''} – veld`;
+}
+
 // --- the event stream ------------------------------------------------------------------------
 
 function onEvent(event) {
@@ -133,6 +139,7 @@ function onEvent(event) {
       break;
     case 'display': refreshDrawing(event.revision).catch((e) => { status.textContent = e.message; }); break;
     case 'dialog': case 'messagebox': case 'dialog-closed': showDialogEvent(event); break;
+    case 'file': showFile(event); break;
     default: break;
   }
 }

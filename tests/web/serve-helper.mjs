@@ -39,12 +39,13 @@ function firstLine(stream, child, timeoutMs) {
 }
 
 // -> { url, token, origin, process, output(), stop() }. `drawing` is opened as given; `profile`
-// defaults to a new temporary folder; `args` are added to the command line.
-export async function startServe({ drawing, profile, args = [] } = {}) {
+// defaults to a new temporary folder; `args` are added to the command line; with `stdin` 'pipe'
+// the test answers veld's questions on process.stdin.
+export async function startServe({ drawing, profile, args = [], stdin = 'ignore' } = {}) {
   const argv = ['serve'];
   if (drawing) argv.push(drawing);
   argv.push('--no-browser', '--port', '0', '--profile', profile || tempFolder('veld-profile-'), ...args);
-  const child = spawn(veldExe, argv, { stdio: ['ignore', 'pipe', 'pipe'] });
+  const child = spawn(veldExe, argv, { stdio: [stdin, 'pipe', 'pipe'] });
   let output = '';
   const url = await firstLine(child.stdout, child, 30_000);
   child.stdout.on('data', (chunk) => { output += chunk; });

@@ -251,4 +251,32 @@ test.describe('veld serve', () => {
     expect(await request(`/api/pick?${t}`, { method: 'POST', body: '{"x":"1"}' })).toBe(400);
     expect(await request(`/assets/app.js`, { headers: { Cookie: `veld_token_${port}=${serve.token}` } })).toBe(200);
   });
+
+  test('stopping with unsaved changes asks on the terminal: Cancel goes on, Yes saves', async () => {
+    await serve.stop();
+    serve = await startServe({ drawing, stdin: 'pipe' });
+    const headers = { 'X-Veld-Token': serve.token };
+    const events = await fetch(new URL('/api/events', serve.url), { headers });
+    const reader = events.body.getReader();
+    for (const line of ['LINE', '10,10', '20,30', '']) {
+      await fetch(new URL('/api/input', serve.url), { method: 'POST', headers, body: line });
+    }
+    let seen = '';
+    while (!seen.includes('"modified":true')) seen += new TextDecoder().decode((await reader.read()).value);
+    reader.cancel();
+
+    const asked = async () => expect.poll(() => serve.output()).toMatch(/Save changes to .*grid\.dxf\? \[Yes\/No\/Cancel\] <Yes>: $/);
+    serve.process.kill('SIGINT');
+    await asked();
+    serve.process.stdin.write('c\n');
+    await expect.poll(() => serve.output()).toContain('veld serve goes on.');
+    expect((await fetch(new URL('/api/display', serve.url), { headers })).status).toBe(200);
+    serve.process.kill('SIGINT');
+    await expect.poll(() => serve.output().split('Save changes').length).toBe(3);
+    serve.process.stdin.write('y\n');
+    expect((await serve.stop()).code).toBe(0);
+    expect(fs.existsSync(`${drawing}.bak`)).toBe(true);
+    expect(auditDxf(drawing).error_count).toBe(0);
+    expect(linesOf(drawing)).toContainEqual([10, 10, 20, 30]);
+  });
 });

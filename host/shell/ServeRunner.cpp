@@ -126,6 +126,9 @@ int ServeRunner::run() {
     });
     waitForStop();
     shutDown();
+    if (parts_->session.aborted()) {
+        return fail(kExitScriptStopped, "the session stopped: " + parts_->session.abortReason());
+    }
     return kExitOk;
 }
 
@@ -172,8 +175,9 @@ void ServeRunner::wireSession() {
     p.session.setPromptObserver(
         [&p](const host::PromptState& state) { p.server->promptChanged(state); });
 #ifdef VELD_BROWSER_DIALOGS
-    ui::setDialogDriverFactory([&p] {
-        return ui::makeBrowserDialogDriver([&p](const std::string& json) { p.hub.publish(json); });
+    host::ui::setDialogDriverFactory([&p] {
+        return host::ui::makeBrowserDialogDriver(
+            [&p](const std::string& json) { p.hub.publish(json); });
     });
 #endif
 }

@@ -22,6 +22,7 @@ export async function call(path, { method = 'GET', body, json } = {}) {
 const session = {
   prompt: { kind: 'command', text: 'Command: ', base: null },
   revision: 0,
+  dialogOpen: false,
   sendLine: (text) => call('api/input', { method: 'POST', body: text }),
   escape: () => call('api/escape', { method: 'POST' }),
   pick: (json) => call('api/pick', { method: 'POST', json }),
@@ -69,8 +70,10 @@ async function submit(text) {
   await session.sendLine(text);
 }
 
-// A toolbar command ends the running one first, as a menu pick does.
+// A toolbar command ends the running one first, as a menu pick does; while a dialog is open
+// the dialog has to be answered first (its lines would not be commands).
 async function runCommand(...lines) {
+  if (session.dialogOpen) return;
   if (session.prompt.kind !== 'command') await session.escape();
   for (const line of lines) await session.sendLine(line);
 }
@@ -138,7 +141,11 @@ function onEvent(event) {
       picks.promptChanged(event);
       break;
     case 'display': refreshDrawing(event.revision).catch((e) => { status.textContent = e.message; }); break;
-    case 'dialog': case 'messagebox': case 'dialog-closed': showDialogEvent(event); break;
+    case 'dialog': case 'messagebox': case 'dialog-closed':
+      session.dialogOpen = event.type !== 'dialog-closed';
+      for (const button of document.querySelectorAll('[data-command]')) button.disabled = session.dialogOpen;
+      showDialogEvent(event);
+      break;
     case 'file': showFile(event); break;
     default: break;
   }

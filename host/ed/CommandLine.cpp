@@ -183,7 +183,8 @@ bool CommandLine::fits(const Answer& answer, const InputSpec& spec, Input& input
 }
 
 bool CommandLine::reject(const Answer& answer, std::string_view message) {
-    if (answer.item == nullptr && InputParser::isDialogAction(answer.text)) {
+    if (answer.item == nullptr && InputParser::isDialogAction(answer.text) &&
+        !host::Session::current().interactive()) {
         host::Session::current().abort("\"" + InputParser::trim(answer.text) +
                                        "\" is a dialog action, but no dialog is open");
         return false;

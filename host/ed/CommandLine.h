@@ -70,8 +70,8 @@ public:
     // Asks until the answer fits what the prompt accepts, showing its message after each misfit.
     Input askInput(std::string_view prompt, const InputSpec& spec);
     // The line was not acceptable at this prompt: shows `message` so the same prompt can be
-    // asked again, or, for a dialog-action line with no dialog open, stops the run (returns
-    // false then: the caller must answer as for ESC).
+    // asked again, or, for a dialog-action line in a script with no dialog open, stops the run
+    // (returns false then: the caller must answer as for ESC). A person is only told.
     bool reject(const Answer& answer, std::string_view message);
 
     // Host messages (always shown) and echo (prompts and answers, hidden while commands sent

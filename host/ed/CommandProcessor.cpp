@@ -89,8 +89,13 @@ void runTyped(const std::string& line) {
     Resolved r = resolve(typed);
     if (r.moduleCommand == nullptr && r.hostCommand == nullptr && r.variable.empty() &&
         InputParser::isDialogAction(typed)) {
-        host::Session::current().abort("\"" + typed +
-                                       "\" is a dialog action, but no dialog is open");
+        const std::string reason = "\"" + typed + "\" is a dialog action, but no dialog is open";
+        // A script has gone astray and stops; a person is told and goes on.
+        if (host::Session::current().interactive()) {
+            cl.message("\n" + reason + ".");
+        } else {
+            host::Session::current().abort(reason);
+        }
         return;
     }
     cl.setLastCommand(typed);

@@ -71,7 +71,7 @@ TEST(EdPick, AClickSnapsToTheCrossingInReachButTypedPointsStayAsTyped) {
     osmode.restype = RTSHORT;
     osmode.resval.rint = 32;
     ASSERT_EQ(acedSetVar("OSMODE", &osmode), RTNORM);
-    h.input.click(0.4, 1.0, 0.05); // aperture 10 pixels = 0.5
+    h.input.click(0.4, 1.0, 0.05);  // aperture 10 pixels = 0.5
     h.input.click(1.45, 1.1, 0.05); // nothing within 0.5
     h.input.type("0.11,0.71");
     ads_point p;
@@ -135,4 +135,18 @@ TEST(EdPick, TheObserverSeesTheCommandPromptAndTheRubberBandOfLine) {
     ASSERT_TRUE(h.prompts[2].hasBase);
     EXPECT_EQ(h.prompts[2].base[0], 30.0);
     EXPECT_EQ(h.prompts[3].kind, Kind::Command);
+}
+
+TEST(EdPick, ADialogActionTypedByAPersonWithNoDialogOpenDoesNotEndTheSession) {
+    PointerHost h;
+    h.input.type("ok");
+    h.input.type("LINE");
+    h.input.type("cancel");
+    h.input.type("^C");
+    veld::ed::CommandProcessor::run();
+    EXPECT_FALSE(h.host.session().aborted());
+    EXPECT_NE(h.host.transcript().find("\"ok\" is a dialog action, but no dialog is open."),
+              std::string::npos);
+    EXPECT_NE(h.host.transcript().find("\nInvalid point."), std::string::npos)
+        << "the point prompt asks again";
 }

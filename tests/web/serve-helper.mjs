@@ -84,3 +84,19 @@ export function linesOf(file) {
   if (run.status !== 0) throw new Error(run.stderr);
   return JSON.parse(run.stdout);
 }
+
+// Every entity of model space as [type, layer, coordinates...] (points of lines, polylines,
+// circles, texts and inserts), sorted: two drawings with the same shapes give the same list.
+export function shapesOf(file) {
+  const program = 'import ezdxf, json, sys\n' +
+    'doc = ezdxf.readfile(sys.argv[1])\n' +
+    'def coords(e):\n' +
+    '    t = e.dxftype()\n' +
+    '    if t == "LWPOLYLINE": return [c for p in e.get_points("xy") for c in p]\n' +
+    '    names = ["start", "end", "center", "insert", "radius"]\n' +
+    '    return [c for n in names if e.dxf.hasattr(n) for c in (list(e.dxf.get(n))[:2] if n != "radius" else [e.dxf.radius])]\n' +
+    'print(json.dumps(sorted([[e.dxftype(), e.dxf.layer] + coords(e) for e in doc.modelspace()], key=json.dumps)))';
+  const run = spawnSync('/usr/bin/python3', ['-c', program, file], { encoding: 'utf8' });
+  if (run.status !== 0) throw new Error(run.stderr);
+  return JSON.parse(run.stdout);
+}

@@ -4,7 +4,7 @@ import { test, expect } from '@playwright/test';
 import fs from 'node:fs';
 import http from 'node:http';
 import path from 'node:path';
-import { startServe, copyDrawing, tempFolder, auditDxf, linesOf } from './serve-helper.mjs';
+import { startServe, copyDrawing, tempFolder, auditDxf, linesOf, shapesOf } from './serve-helper.mjs';
 
 const GRID_LINES = 11;
 
@@ -126,6 +126,39 @@ test.describe('veld serve', () => {
     await typeLine(page, '');
     await waitPrompt(page, 'command');
     await expect.poll(async () => linesOf(await downloadDrawing(page, folder)).length).toBe(GRID_LINES + 1);
+  });
+
+  test('FNDD: the click for the insertion point lands on the grid crossing', async ({ page }) => {
+    // The page's dialog is answered with the same lines in the browser as in a terminal.
+    const dialogShown = () => page.waitForFunction(() => window.veld.session.dialogOpen ||
+      document.getElementById('history').textContent.endsWith('Dialog: '));
+    const send = (...lines) => page.evaluate(async (all) => {
+      for (const line of all) await window.veld.session.sendLine(line);
+    }, lines);
+    const asked = (text) => page.evaluate((t) => document.getElementById('history').textContent.split(t).length - 1, text);
+    const place = async (givePoint) => {
+      const before = await asked('挿入基点を指示');
+      await page.getByRole('button', { name: 'FNDD', exact: true }).click();
+      await dialogShown();
+      await send('check BULK_CHECK off', 'check LABEL_CHECK off', 'ok');
+      await expect.poll(() => asked('挿入基点を指示')).toBe(before + 1);
+      await givePoint();
+      await expect.poll(() => asked('挿入基点を指示')).toBe(before + 2); // the next one
+      await send(''); // RETURN ends the placing
+      await page.waitForFunction(() => window.veld.session.prompt.kind === 'command' || window.veld.session.dialogOpen ||
+        document.getElementById('history').textContent.endsWith('Dialog: '));
+      if (await page.evaluate(() => window.veld.session.prompt.kind !== 'command')) await send('cancel');
+      await waitPrompt(page, 'command');
+      return shapesOf(await downloadDrawing(page, folder));
+    };
+    await openPage(page, serve);
+    // The module asks with OSMODE 32: 5 and 4 pixels beside the crossing is the crossing.
+    const clicked = await place(() => clickNear(page, 6000, 12000, 5, 4));
+    await page.getByRole('button', { name: 'U', exact: true }).click();
+    await expect.poll(async () => shapesOf(await downloadDrawing(page, folder)).length).toBeLessThan(clicked.length);
+    const typed = await place(() => send('6000,12000'));
+    expect(clicked.length).toBeGreaterThan(33);
+    expect(clicked).toEqual(typed);
   });
 
   test('a window drag selects what lies inside, a crossing what it touches', async ({ page }) => {

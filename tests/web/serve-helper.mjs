@@ -9,10 +9,13 @@ import readline from 'node:readline';
 const sourceDir = process.env.VELD_SOURCE_DIR || path.resolve(import.meta.dirname, '../..');
 const veldExe = process.env.VELD_EXE || path.join(sourceDir, 'build', 'veld');
 
+const folders = [];
+process.on('exit', () => folders.forEach((dir) => fs.rmSync(dir, { recursive: true, force: true })));
+
 // A fresh temporary folder (removed when the process ends).
 export function tempFolder(prefix = 'veld-web-') {
   const dir = fs.mkdtempSync(path.join(os.tmpdir(), prefix));
-  process.on('exit', () => fs.rmSync(dir, { recursive: true, force: true }));
+  folders.push(dir);
   return dir;
 }
 

@@ -6,7 +6,7 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 
 BUILD_PACKAGES = cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev googletest libbenchmark-dev \
-                 libedit-dev
+                 libedit-dev libcpp-httplib-dev nlohmann-json3-dev
 TEST_PACKAGES  = $(BUILD_PACKAGES) clang-14 libclang-rt-14-dev python3-ezdxf python3-minimal \
                  python3-pexpect
 

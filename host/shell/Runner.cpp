@@ -61,9 +61,9 @@ int Runner::fail(int code, const std::string& reason) const {
     return code;
 }
 
-std::string Runner::modulePath() const {
-    if (!options_.module.empty()) {
-        return options_.module;
+std::string Runner::modulePath(const Options& options) {
+    if (!options.module.empty()) {
+        return options.module;
     }
     const char* fromEnvironment = std::getenv("VELD_MODULE");
     if (fromEnvironment != nullptr && *fromEnvironment != '\0') {
@@ -110,7 +110,7 @@ int Runner::run() {
     if (!options_.drawing.empty()) {
         win::SearchPath::setDrawingFolder(fs::absolute(options_.drawing).parent_path().string());
     }
-    std::unique_ptr<LoadedModule> module = LoadedModule::load(modulePath(), error);
+    std::unique_ptr<LoadedModule> module = LoadedModule::load(modulePath(options_), error);
     if (!module) {
         return fail(kExitSetup, error);
     }

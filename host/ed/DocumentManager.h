@@ -17,6 +17,9 @@ public:
     AcAp::DocLockMode myLockMode() const override;
     const char* fileName() const override { return fileName_.c_str(); }
     void setFileName(std::string fileName) { fileName_ = std::move(fileName); }
+    // Hands the database over, leaving the document without one (for a process about to exit
+    // that leaves the memory to the system).
+    std::unique_ptr<AcDbDatabase> takeDatabase() { return std::move(database_); }
 
     Acad::ErrorStatus lock(AcAp::DocLockMode mode);
     Acad::ErrorStatus unlock();

@@ -218,7 +218,7 @@ TEST_F(DbGroupIndex, EmptyGroupsAreThoseAFullWalkFindsThroughChangesAndUndo) {
             ASSERT_EQ(indexed(target, "*a1"), fullWalk(target, "*a1")) << "round " << round;
         }
     }
-    EXPECT_GT(emptySeen, 400u) << "the runs hardly ever made an empty group";
+    EXPECT_GT(emptySeen, 100u) << "the runs hardly ever made an empty group";
 }
 
 // A purge erases a group its members left; undoing the purge brings back an empty group, and

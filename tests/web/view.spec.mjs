@@ -3,13 +3,24 @@
 // same picture as a full load.
 import { test, expect } from '@playwright/test';
 import { openHarness, countColors } from './view-harness.mjs';
-import { tempFolder, demoDrawings, sceneBodies } from './scene-files.mjs';
+import { tempFolder, demoDrawings, sceneBodies, writeDxf } from './scene-files.mjs';
 
 const DARK_BACKGROUND = [33, 40, 48];
 const RED = [255, 0, 0];
 const YELLOW = [255, 255, 0];
 const DARK_YELLOW = [128, 128, 0];
 const MAGENTA = [255, 0, 255];
+
+// A Japanese text centred on (0, 0), a right-aligned one ending at (0, -30) and two lines that
+// set the extents.
+const TEXTS_DXF = ['0', 'SECTION', '2', 'ENTITIES',
+  '0', 'TEXT', '8', '0', '10', '0', '20', '0', '11', '0', '21', '0', '40', '10', '1', '基礎符号',
+  '72', '1', '73', '2',
+  '0', 'TEXT', '8', '0', '62', '1', '10', '0', '20', '0', '11', '0', '21', '-30', '40', '10',
+  '1', 'F1', '72', '2',
+  '0', 'LINE', '8', '0', '10', '-100', '20', '-60', '11', '100', '21', '-60',
+  '0', 'LINE', '8', '0', '10', '-100', '20', '60', '11', '100', '21', '60',
+  '0', 'ENDSEC', '0', 'EOF', ''].join('\n');
 
 let bodies;
 
@@ -18,8 +29,9 @@ test.beforeAll(() => {
   const { grid, demo } = demoDrawings(folder);
   const demoScene = sceneBodies(folder, demo);
   const gridToDemo = sceneBodies(folder, grid, demo);
+  const texts = writeDxf(folder, 'texts.dxf', TEXTS_DXF);
   bodies = { 'demo.scene': demoScene.full, 'grid.scene': gridToDemo.full,
-    'grid-to-demo.delta': gridToDemo.delta };
+    'grid-to-demo.delta': gridToDemo.delta, 'texts.scene': sceneBodies(folder, texts).full };
 });
 
 test('the demo drawing is drawn in its colours on the dark background', async ({ page }, info) => {
@@ -102,4 +114,29 @@ test('a delta after a command gives the same picture as loading the drawing agai
   });
   const patched = await countColors(page, [RED, YELLOW, MAGENTA], { tolerance: 30 });
   expect(patched).toEqual(full);
+});
+
+test('texts are drawn with Japanese glyphs on their alignment point', async ({ page }, info) => {
+  await openHarness(page, bodies);
+  await page.evaluate(() => window.loadScene('texts.scene'));
+  await page.screenshot({ path: info.outputPath('texts.png') });
+  const at = (x, y) => page.evaluate(([x, y]) => window.view.toClient(x, y), [x, y]);
+  const centre = await at(0, 0);
+  const ten = (await at(10, 0)).x - centre.x; // pixels of ten drawing units
+  const white = [255, 255, 255];
+  const box = (x0, y0, x1, y1) => ({ box: [Math.round(x0), Math.round(y0), Math.round(x1 - x0), Math.round(y1 - y0)] });
+  // Four full-width glyphs of height 10 span 40 to 60 units, half on each side of the centre.
+  const [left] = await countColors(page, [white], box(centre.x - 3 * ten, centre.y - ten, centre.x, centre.y + ten));
+  const [right] = await countColors(page, [white], box(centre.x, centre.y - ten, centre.x + 3 * ten, centre.y + ten));
+  const [beyond] = await countColors(page, [white], box(centre.x + 3.5 * ten, centre.y - ten, centre.x + 5 * ten, centre.y + ten));
+  expect(left).toBeGreaterThan(ten * ten * 0.4);
+  expect(right).toBeGreaterThan(left * 0.7);
+  expect(right).toBeLessThan(left * 1.3);
+  expect(beyond).toBe(0);
+  // The red text ends at x = 0 with its baseline at y = -30.
+  const end = await at(0, -30);
+  const [before] = await countColors(page, [[255, 0, 0]], box(end.x - 2 * ten, end.y - ten, end.x, end.y));
+  const [after] = await countColors(page, [[255, 0, 0]], box(end.x + 2, end.y - ten, end.x + 2 * ten, end.y));
+  expect(before).toBeGreaterThan(ten * 2);
+  expect(after).toBe(0);
 });

@@ -3,10 +3,12 @@
 // of equal foundations or dimensions cost one shape and one matrix each.
 #include "host/render/DisplayListBuilder.h"
 
+#include "host/db/RawObjects.h"
 #include "host/dxf/SavePlan.h"
 #include "host/render/DimensionGeometry.h"
 #include "host/render/GeometryEmit.h"
 #include "host/render/GeometryOps.h"
+#include "host/render/RawEntityDisplay.h"
 #include "host/render/TextCodes.h"
 
 #include <cctype>
@@ -99,6 +101,45 @@ const DisplayListBuilder::LayerInfo& DisplayListBuilder::layer(AcDbObjectId id) 
     return layers_.emplace(id, info).first->second;
 }
 
+// Entities kept as read carry their layer and colour only in their tags.
+const DisplayListBuilder::LayerInfo& DisplayListBuilder::layerOf(const AcDbEntity& e) {
+    const auto* raw = AcDbRawEntity::cast(&e);
+    if (raw == nullptr) {
+        return layer(e.layerId());
+    }
+    std::string name = "0";
+    for (const auto& [code, value] : raw->tags()) {
+        if (code == 8) {
+            name = value;
+            break;
+        }
+    }
+    auto found = rawLayers_.find(name);
+    if (found == rawLayers_.end()) {
+        AcDbObjectId id = e.layerId();
+        AcDbLayerTable* table = nullptr;
+        if (acdbOpenObject(table, db_.layerTableId(), AcDb::kForRead) == Acad::eOk) {
+            table->getAt(name.c_str(), id);
+            table->close();
+        }
+        found = rawLayers_.emplace(name, id).first;
+    }
+    return layer(found->second);
+}
+
+int DisplayListBuilder::colorIndexOf(const AcDbEntity& e) {
+    const auto* raw = AcDbRawEntity::cast(&e);
+    if (raw == nullptr) {
+        return e.colorIndex();
+    }
+    for (const auto& [code, value] : raw->tags()) {
+        if (code == 62) {
+            return std::atoi(value.c_str());
+        }
+    }
+    return 256;
+}
+
 bool DisplayListBuilder::hidden(const LayerInfo& l, const Context& ctx) const {
     if (l.zero && ctx.depth > 0) {
         return ctx.layer0Hidden; // block contents on "0" follow the reference's layer
@@ -107,14 +148,14 @@ bool DisplayListBuilder::hidden(const LayerInfo& l, const Context& ctx) const {
 }
 
 Paint DisplayListBuilder::paintOf(const AcDbEntity& e, const Context& ctx) {
-    const int index = e.colorIndex();
+    const int index = colorIndexOf(e);
     if (index >= 1 && index <= 255) {
         return {Inherit::None, static_cast<ColorRef>(index)};
     }
     if (index == 0) {
         return ctx.byBlock;
     }
-    const LayerInfo& l = layer(e.layerId());
+    const LayerInfo& l = layerOf(e);
     if (l.zero && ctx.depth > 0) {
         return ctx.layer0;
     }
@@ -122,7 +163,7 @@ Paint DisplayListBuilder::paintOf(const AcDbEntity& e, const Context& ctx) {
 }
 
 void DisplayListBuilder::topLevel(const AcDbEntity& e) {
-    const LayerInfo& l = layer(e.layerId());
+    const LayerInfo& l = layerOf(e);
     if (l.frozen || (l.off && AcDbBlockReference::cast(&e) == nullptr)) {
         return; // a reference on an off layer still shows its contents on other layers
     }
@@ -137,6 +178,10 @@ void DisplayListBuilder::topLevel(const AcDbEntity& e) {
     }
     if (auto* dim = AcDbAlignedDimension::cast(&e)) {
         dimensionInstance(*dim, chunk);
+        return;
+    }
+    if (auto* raw = AcDbRawEntity::cast(&e); raw != nullptr && !dimensionBlockName(*raw).empty()) {
+        geometryBlockInstance(*raw, chunk);
         return;
     }
     Context ctx;
@@ -155,7 +200,7 @@ void DisplayListBuilder::addBatches(Chunk& chunk, const Sink& sink) {
 }
 
 void DisplayListBuilder::reference(const AcDbBlockReference& r, Chunk& chunk) {
-    const LayerInfo& l = layer(r.layerId());
+    const LayerInfo& l = layerOf(r);
     Context ctx;
     ctx.byBlock = {Inherit::None, 7};
     const Paint own = paintOf(r, ctx);
@@ -193,8 +238,71 @@ void DisplayListBuilder::dimensionInstance(const AcDbAlignedDimension& d, Chunk&
     }
 }
 
+void DisplayListBuilder::geometryBlockInstance(const AcDbRawEntity& dim, Chunk& chunk) {
+    const AcDbObjectId record = blockNamed(dimensionBlockName(dim));
+    const LayerInfo& l = layerOf(dim);
+    Context ctx;
+    ctx.byBlock = {Inherit::None, 7};
+    const Paint own = paintOf(dim, ctx);
+    ctx.byBlock = {Inherit::ByBlock, 7};
+    ctx.layer0 = {Inherit::Layer0, 7};
+    ctx.depth = 1;
+    Sink sink;
+    flattenBlock(record, ctx, sink);
+    // Each dimension has a block of its own, in drawing coordinates: moved to a corner of its
+    // own, equal dimensions become one shape.
+    double box[4] = {0, 0, 0, 0};
+    bool empty = true;
+    for (const auto& [paint, g] : sink) {
+        growBounds(box, empty, g);
+    }
+    if (empty) {
+        return;
+    }
+    Placement at;
+    at.m[4] = box[0];
+    at.m[5] = box[1];
+    for (auto& [paint, g] : sink) {
+        translate(g, -box[0], -box[1]);
+    }
+    const std::string key = addShape(sink);
+    if (!key.empty()) {
+        addGroup(chunk, key, own.color, l.color, at);
+    }
+}
+
+void DisplayListBuilder::rawEntity(const AcDbRawEntity& e, const Context& ctx, Sink& sink,
+                                   const AcGeMatrix3d& m) {
+    const std::string block = dimensionBlockName(e);
+    if (block.empty()) {
+        addRawEntity(sink[paintOf(e, ctx)], m, e);
+        return;
+    }
+    Context inner = ctx;
+    inner.xform = m;
+    inner.byBlock = paintOf(e, ctx);
+    const LayerInfo& l = layerOf(e);
+    inner.layer0 = l.zero && ctx.depth > 0 ? ctx.layer0 : Paint{Inherit::None, l.color};
+    inner.depth = ctx.depth + 1;
+    flattenBlock(blockNamed(block), inner, sink);
+}
+
+AcDbObjectId DisplayListBuilder::blockNamed(const std::string& name) {
+    const auto found = blockNames_.find(name);
+    if (found != blockNames_.end()) {
+        return found->second;
+    }
+    AcDbObjectId id;
+    AcDbBlockTable* table = nullptr;
+    if (acdbOpenObject(table, db_.blockTableId(), AcDb::kForRead) == Acad::eOk) {
+        table->getAt(name.c_str(), id);
+        table->close();
+    }
+    return blockNames_.emplace(name, id).first->second;
+}
+
 void DisplayListBuilder::flattenBlock(AcDbObjectId record, const Context& ctx, Sink& sink) {
-    if (ctx.depth > kMaxDepth || open_.count(record) != 0) {
+    if (record.isNull() || ctx.depth > kMaxDepth || open_.count(record) != 0) {
         return;
     }
     AcDbBlockTableRecord* block = nullptr;
@@ -215,7 +323,7 @@ void DisplayListBuilder::flattenBlock(AcDbObjectId record, const Context& ctx, S
 }
 
 void DisplayListBuilder::entity(const AcDbEntity& e, const Context& ctx, Sink& sink) {
-    const LayerInfo& l = layer(e.layerId());
+    const LayerInfo& l = layerOf(e);
     auto* ref = AcDbBlockReference::cast(&e);
     if (l.frozen && !(l.zero && ctx.depth > 0)) {
         return;
@@ -263,6 +371,8 @@ void DisplayListBuilder::entity(const AcDbEntity& e, const Context& ctx, Sink& s
         }
     } else if (auto* dim = AcDbAlignedDimension::cast(&e)) {
         dimension(*dim, ctx, g, nullptr, m);
+    } else if (auto* raw = AcDbRawEntity::cast(&e)) {
+        rawEntity(*raw, ctx, sink, m);
     } else if (AcDbAttributeDefinition::cast(&e) != nullptr) {
         // definitions show only in the block editor; references show their attributes
     } else if (auto* t = AcDbText::cast(&e)) {
@@ -276,7 +386,7 @@ void DisplayListBuilder::attributes(const AcDbBlockReference& r, const Context& 
         if (acdbOpenObject(a, id, AcDb::kForRead) != Acad::eOk) {
             continue;
         }
-        const LayerInfo& l = layer(a->layerId());
+        const LayerInfo& l = layerOf(*a);
         if (!a->isInvisible() && !a->textString().empty() && !hidden(l, ctx)) {
             // Attributes are stored where they stand, in the reference's own container.
             sink[paintOf(*a, ctx)].texts.push_back(textItemOf(*a, ctx.xform));

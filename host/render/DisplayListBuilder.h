@@ -12,6 +12,7 @@
 class AcDbText;
 class AcDbAlignedDimension;
 class AcDbBlockReference;
+class AcDbRawEntity;
 
 namespace veld::render {
 
@@ -44,12 +45,17 @@ private:
     using Sink = std::map<Paint, Geometry>;
 
     const LayerInfo& layer(AcDbObjectId id);
+    const LayerInfo& layerOf(const AcDbEntity& e);
+    int colorIndexOf(const AcDbEntity& e);
     bool hidden(const LayerInfo& l, const Context& ctx) const;
     Paint paintOf(const AcDbEntity& e, const Context& ctx);
     void topLevel(const AcDbEntity& e);
     void addBatches(Chunk& chunk, const Sink& sink);
     void reference(const AcDbBlockReference& r, Chunk& chunk);
     void dimensionInstance(const AcDbAlignedDimension& d, Chunk& chunk);
+    void geometryBlockInstance(const AcDbRawEntity& dim, Chunk& chunk);
+    void rawEntity(const AcDbRawEntity& e, const Context& ctx, Sink& sink, const AcGeMatrix3d& m);
+    AcDbObjectId blockNamed(const std::string& name);
     void flattenBlock(AcDbObjectId record, const Context& ctx, Sink& sink);
     void entity(const AcDbEntity& e, const Context& ctx, Sink& sink);
     void attributes(const AcDbBlockReference& r, const Context& ctx, Sink& sink);
@@ -65,6 +71,7 @@ private:
     DisplayList out_;
     std::map<AcDbObjectId, LayerInfo> layers_;
     std::map<std::pair<AcDbObjectId, bool>, std::string> blockShapes_;
+    std::map<std::string, AcDbObjectId> blockNames_, rawLayers_;
     std::set<AcDbObjectId> open_; // blocks being flattened (a block holding itself stops)
     std::map<std::tuple<std::string, std::string, ColorRef, ColorRef>, std::size_t> groupIndex_;
     std::string chunkId_;

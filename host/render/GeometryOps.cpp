@@ -90,6 +90,19 @@ void append(Geometry& to, const Geometry& from) {
     to.texts.insert(to.texts.end(), from.texts.begin(), from.texts.end());
 }
 
+void translate(Geometry& g, double dx, double dy) {
+    for (auto* v : {&g.lines, &g.triangles, &g.points}) {
+        for (std::size_t i = 0; i + 1 < v->size(); i += 2) {
+            (*v)[i] += dx;
+            (*v)[i + 1] += dy;
+        }
+    }
+    for (TextItem& t : g.texts) {
+        t.x += dx;
+        t.y += dy;
+    }
+}
+
 void growBounds(double box[4], bool& empty, const Geometry& g) {
     growPairs(box, empty, g.lines);
     growPairs(box, empty, g.triangles);

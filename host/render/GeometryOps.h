@@ -7,6 +7,9 @@ namespace veld::render {
 
 void append(Geometry& to, const Geometry& from);
 
+// Moves every point and text anchor by (dx, dy).
+void translate(Geometry& g, double dx, double dy);
+
 // Grows box (min x, min y, max x, max y; `empty` until the first point) by the geometry;
 // texts count with their anchor point.
 void growBounds(double box[4], bool& empty, const Geometry& g);

@@ -105,3 +105,44 @@ TEST(DisplayList, BodyFloatsGiveCoordinatesBackFarFromTheOrigin) {
     EXPECT_DOUBLE_EQ(ox + body.floats[offset + 2], 1000003.75);
     EXPECT_DOUBLE_EQ(oy + body.floats[offset + 3], 2000001);
 }
+
+TEST(DisplayList, DimensionsOfOtherKindsAreDrawnThroughTheirGeometryBlocks) {
+    auto block = [](const char* name, double x) {
+        const std::string at = std::to_string(x);
+        return "0\nBLOCK\n8\n0\n2\n" + std::string(name) + "\n70\n1\n10\n0\n20\n0\n" +
+               "0\nLINE\n8\n0\n62\n0\n10\n" + at + "\n20\n0\n11\n" + std::to_string(x + 100) +
+               "\n21\n0\n0\nSOLID\n8\n0\n10\n" + at + "\n20\n0\n11\n" + std::to_string(x + 5) +
+               "\n21\n1\n12\n" + std::to_string(x + 5) + "\n22\n-1\n" + "0\nMTEXT\n8\n0\n10\n" +
+               std::to_string(x + 50) +
+               "\n20\n2\n40\n3\n71\n8\n1\n{\\fArial|b0;\\H1.0x;100}\\P\n0\nENDBLK\n";
+    };
+    auto dimension = [](const char* name) {
+        return "0\nDIMENSION\n8\n0\n62\n3\n2\n" + std::string(name) +
+               "\n10\n0\n20\n0\n70\n32\n13\n0\n23\n0\n14\n100\n24\n0\n";
+    };
+    std::string error;
+    auto db = veld::dxf::readDrawingData("0\nSECTION\n2\nBLOCKS\n" + block("*D1", 0) +
+                                             block("*D2", 1000) + "0\nENDSEC\n" +
+                                             "0\nSECTION\n2\nENTITIES\n" + dimension("*D1") +
+                                             dimension("*D2") + "0\nENDSEC\n0\nEOF\n",
+                                         error);
+    ASSERT_NE(db, nullptr) << error;
+    const DisplayList list = DisplayList::build(*db);
+    ASSERT_EQ(list.shapes().size(), 1u) << "equal pictures at two places are one shape";
+    const auto& shape = list.shapes().begin()->second;
+    ASSERT_EQ(shape.parts.size(), 2u);
+    const auto& group = list.chunks().begin()->second.instances.at(0);
+    EXPECT_EQ(group.byBlock, 3u) << "the block's ByBlock parts take the dimension's colour";
+    ASSERT_EQ(group.placements.size(), 2u);
+    EXPECT_DOUBLE_EQ(group.placements[1].m[4] - group.placements[0].m[4], 1000);
+    std::size_t triangles = 0;
+    std::string text;
+    for (const auto& part : shape.parts) {
+        triangles += part.geometry.triangles.size() / 6;
+        for (const auto& t : part.geometry.texts) {
+            text += t.text;
+        }
+    }
+    EXPECT_EQ(triangles, 1u);
+    EXPECT_EQ(text, "100 ") << "formatting codes dropped, the paragraph break a space";
+}

@@ -61,9 +61,11 @@ async function withBrowser(fn) {
     const result = await fn(page);
     peak = Math.max(peak, browserMemory(profile));
     return { ...result, peakMemoryMB: Math.round(peak / 1024) };
+  } catch (error) {
+    return { error: String(error.message || error).split('\n')[0], peakMemoryMB: Math.round(peak / 1024) };
   } finally {
     clearInterval(sampler);
-    await context.close();
+    await context.close().catch(() => {});
     rmSync(profile, { recursive: true, force: true });
   }
 }

@@ -23,7 +23,7 @@ namespace veld::render {
 namespace {
 
 // Entities whose handles share the bits above this many low bits change together.
-constexpr int kBucketBits = 12;
+constexpr int kBucketBits = 16;
 constexpr int kMaxDepth = 16;
 
 std::string chunkIdOf(std::uint64_t handle, const std::string& layer) {

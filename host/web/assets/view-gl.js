@@ -13,9 +13,10 @@ const INSTANCED_VS = `#version 300 es
 in vec2 a_pos;
 in vec4 a_linear;
 in vec2 a_move;
-uniform vec2 u_offset, u_scale;
+uniform vec2 u_offset, u_scale, u_pivot;
 void main() {
-  vec2 p = vec2(a_linear.x * a_pos.x + a_linear.z * a_pos.y, a_linear.y * a_pos.x + a_linear.w * a_pos.y);
+  vec2 q = a_pos + u_pivot;
+  vec2 p = vec2(a_linear.x * q.x + a_linear.z * q.y, a_linear.y * q.x + a_linear.w * q.y);
   gl_Position = vec4((p + a_move + u_offset) * u_scale, 0.0, 1.0);
   gl_PointSize = 2.0;
 }`;
@@ -25,6 +26,12 @@ precision mediump float;
 uniform vec4 u_color;
 out vec4 outColor;
 void main() { outColor = u_color; }`;
+
+const DOT_PIXELS = 3;
+
+function colorRef(part, group) {
+  return part.i === 1 ? group.b : part.i === 2 ? group.z : part.c;
+}
 
 function compile(gl, vs, fs) {
   const program = gl.createProgram();
@@ -41,7 +48,8 @@ function compile(gl, vs, fs) {
   gl.linkProgram(program);
   if (!gl.getProgramParameter(program, gl.LINK_STATUS)) throw new Error(gl.getProgramInfoLog(program));
   const uniform = (name) => gl.getUniformLocation(program, name);
-  return { program, offset: uniform('u_offset'), scale: uniform('u_scale'), color: uniform('u_color') };
+  return { program, offset: uniform('u_offset'), scale: uniform('u_scale'), color: uniform('u_color'),
+    pivot: uniform('u_pivot') };
 }
 
 export class GlRenderer {
@@ -54,6 +62,10 @@ export class GlRenderer {
     this.instanced = compile(gl, INSTANCED_VS, FS);
     this.vao = gl.createVertexArray();
     this.drawCalls = 0;
+    // One vertex at the origin: a shape of a few pixels is drawn as a dot at its centre.
+    this.dot = gl.createBuffer();
+    gl.bindBuffer(gl.ARRAY_BUFFER, this.dot);
+    gl.bufferData(gl.ARRAY_BUFFER, new Float32Array([0, 0]), gl.STATIC_DRAW);
   }
 
   // A GPU buffer holding one body's floats, freed when nothing refers to it any more.
@@ -120,22 +132,38 @@ export class GlRenderer {
     gl.uniform2fv(this.instanced.offset, offset);
     for (const group of chunk.inst) {
       const shape = frame.shapes.get(group.s);
-      // A shape smaller than a pixel at this zoom is left out, as CAD programs do.
-      if (!shape || shape.size * group.scale * frame.pixelsPerUnit < 1) continue;
+      const pixels = shape ? shape.size * group.scale * frame.pixelsPerUnit : 0;
+      // A shape under a pixel at this zoom is left out and one of a few pixels is a dot, as
+      // CAD programs simplify detail they cannot show.
+      if (pixels < 1) continue;
       gl.bindBuffer(gl.ARRAY_BUFFER, chunk.gpu.buffer);
       gl.vertexAttribPointer(1, 4, gl.FLOAT, false, 24, group.m[0] * 4);
       gl.vertexAttribPointer(2, 2, gl.FLOAT, false, 24, group.m[0] * 4 + 16);
+      const count = group.m[1] / 6;
+      if (pixels < DOT_PIXELS) {
+        this.drawDots(shape, group, count, frame);
+        continue;
+      }
+      gl.uniform2f(this.instanced.pivot, 0, 0);
       gl.bindBuffer(gl.ARRAY_BUFFER, shape.gpu.buffer);
       gl.vertexAttribPointer(0, 2, gl.FLOAT, false, 0, 0);
-      const count = group.m[1] / 6;
       for (const part of shape.parts) {
-        const ref = part.i === 1 ? group.b : part.i === 2 ? group.z : part.c;
-        gl.uniform4fv(this.instanced.color, frame.colorOf(ref));
+        gl.uniform4fv(this.instanced.color, frame.colorOf(colorRef(part, group)));
         this.arrays(gl.LINES, part.l, count);
         this.arrays(gl.TRIANGLES, part.t, count);
         this.arrays(gl.POINTS, part.p, count);
       }
     }
+  }
+
+  drawDots(shape, group, count, frame) {
+    const gl = this.gl;
+    const [x0, y0, x1, y1] = shape.bbox;
+    gl.uniform2f(this.instanced.pivot, (x0 + x1) / 2, (y0 + y1) / 2);
+    gl.bindBuffer(gl.ARRAY_BUFFER, this.dot);
+    gl.vertexAttribPointer(0, 2, gl.FLOAT, false, 0, 0);
+    gl.uniform4fv(this.instanced.color, frame.colorOf(colorRef(shape.parts[0], group)));
+    this.arrays(gl.POINTS, [0, 2], count);
   }
 
   // instances 0: a plain draw.

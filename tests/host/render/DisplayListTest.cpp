@@ -77,8 +77,8 @@ TEST(DisplayList, EqualDimensionsAreOneShapePlacedWhereEachStands) {
 
 TEST(DisplayList, ADeltaCarriesTheChangedAndRemovedChunksOnly) {
     const std::string kept = line("10", 0, 0, 1, 0);
-    const DisplayList before = listOf(kept + line("2000", 0, 1, 1, 1) + line("3000", 0, 2, 1, 2));
-    const DisplayList after = listOf(kept + line("2000", 0, 1, 5, 5) + line("4000", 7, 7, 8, 8));
+    const DisplayList before = listOf(kept + line("20000", 0, 1, 1, 1) + line("30000", 0, 2, 1, 2));
+    const DisplayList after = listOf(kept + line("20000", 0, 1, 5, 5) + line("40000", 7, 7, 8, 8));
     const Body delta = parse(after.serializeDelta(before));
     EXPECT_FALSE(delta.index["full"].get<bool>());
     std::vector<std::string> ids;

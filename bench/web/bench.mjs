@@ -3,7 +3,9 @@
 //   time from navigation to the first complete picture, pan frame times (each frame forced to
 //   finish; median and p95 of 60 steps at the extents) and the browser's peak memory (PSS of all
 //   its processes, sampled).
-//   node bench.mjs [--build ../../build] [--drawings DIR] [--sizes 1000,10000] [--only veld]
+//   cd bench/web && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci && node bench.mjs
+//     [--build ../../build] [--drawings DIR] [--sizes 1000,10000] [--only veld|dxf-viewer]
+// Needs the build's veld_scene_dump; makes the drawings with bench/ezdxf_bench.py on first use.
 import { chromium } from 'playwright-core';
 import { build } from 'esbuild';
 import { execFileSync } from 'node:child_process';

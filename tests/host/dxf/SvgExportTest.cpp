@@ -123,3 +123,10 @@ TEST(SvgExport, ColoursReadOnWhite) {
     EXPECT_EQ(svg.find("#ffff00"), std::string::npos);
     EXPECT_NE(svg.find("stroke=\"#898900\""), std::string::npos) << "yellow darkens\n" << svg;
 }
+
+TEST(SvgExport, KeepsTextThatOnlyLooksLikeACode) {
+    const std::string svg = svgOf("0\nSECTION\n2\nENTITIES\n"
+                                  "0\nTEXT\n8\n0\n10\n0\n20\n0\n40\n1\n1\n%%065 50%% %%q\n"
+                                  "0\nENDSEC\n0\nEOF\n");
+    EXPECT_FALSE(textElement(svg, "A 50%% %%q").empty()) << svg;
+}

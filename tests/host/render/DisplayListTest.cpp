@@ -146,3 +146,33 @@ TEST(DisplayList, DimensionsOfOtherKindsAreDrawnThroughTheirGeometryBlocks) {
     EXPECT_EQ(triangles, 1u);
     EXPECT_EQ(text, "100 ") << "formatting codes dropped, the paragraph break a space";
 }
+
+TEST(DisplayList, BulgesBowToTheSideTheirSignSaysAndArcsStayOnTheirCircle) {
+    // From (0,0) to (2,0): +1 turns counter-clockwise (through (1,-1)), -1 clockwise.
+    const DisplayList list =
+        listOf("0\nLWPOLYLINE\n8\n0\n62\n1\n90\n2\n70\n0\n10\n0\n20\n0\n42\n1\n10\n2\n20\n0\n"
+               "0\nLWPOLYLINE\n8\n0\n62\n2\n90\n2\n70\n0\n10\n0\n20\n0\n42\n-1\n10\n2\n20\n0\n"
+               "0\nARC\n8\n0\n62\n3\n10\n5\n20\n5\n40\n2\n50\n0\n51\n90\n");
+    auto range = [&](veld::render::ColorRef color, int axis) {
+        double lo = 1e9, hi = -1e9;
+        for (const auto& [id, chunk] : list.chunks()) {
+            const auto found = chunk.batches.find(color);
+            if (found == chunk.batches.end()) {
+                continue;
+            }
+            const auto& v = found->second.lines;
+            for (std::size_t i = axis; i < v.size(); i += 2) {
+                lo = std::min(lo, v[i]);
+                hi = std::max(hi, v[i]);
+            }
+        }
+        return std::make_pair(lo, hi);
+    };
+    EXPECT_NEAR(range(1, 1).first, -1, 1e-9);
+    EXPECT_NEAR(range(1, 1).second, 0, 1e-9);
+    EXPECT_NEAR(range(2, 1).second, 1, 1e-9);
+    EXPECT_NEAR(range(2, 1).first, 0, 1e-9);
+    EXPECT_NEAR(range(3, 0).first, 5, 1e-9) << "a quarter arc from 0 to 90 degrees";
+    EXPECT_NEAR(range(3, 0).second, 7, 1e-9);
+    EXPECT_NEAR(range(3, 1).second, 7, 1e-9);
+}

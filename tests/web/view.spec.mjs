@@ -140,3 +140,25 @@ test('texts are drawn with Japanese glyphs on their alignment point', async ({ p
   expect(before).toBeGreaterThan(ten * 2);
   expect(after).toBe(0);
 });
+
+test('the page switches theme at run time and draws its overlay over the drawing', async ({ page }) => {
+  await openHarness(page, bodies);
+  await page.evaluate(() => window.loadScene('texts.scene'));
+  const white = [255, 255, 255], black = [0, 0, 0];
+  const [whiteOnDark] = await countColors(page, [white], { tolerance: 10 });
+  expect(whiteOnDark).toBeGreaterThan(500); // colour 7 texts and lines
+  await page.evaluate(() => {
+    window.view.setTheme('light');
+    window.view.setOverlay((ctx, view) => {
+      const p = view.toClient(0, 0);
+      ctx.fillStyle = '#00ff00';
+      ctx.fillRect(p.x - 5, p.y - 5, 10, 10);
+    });
+    window.view.drawNow();
+  });
+  const [blackOnLight, marker] = await countColors(page, [black, [0, 255, 0]], { tolerance: 10 });
+  expect(blackOnLight).toBeGreaterThan(whiteOnDark * 0.8);
+  expect(marker).toBe(100);
+  const [background] = await countColors(page, [white], { tolerance: 2 });
+  expect(background).toBeGreaterThan(1280 * 800 * 0.9);
+});

@@ -3,8 +3,8 @@
 // kept to answer a tab's "what changed since N"; the snap shapes of the newest are kept for the
 // snap marker under the cursor.
 #pragma once
+#include "host/render/DisplayList.h"
 #include "host/snap/SnapScene.h"
-#include "host/web/DisplayStandIn.h"
 
 #include <cstdint>
 #include <deque>

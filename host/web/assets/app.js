@@ -1,7 +1,7 @@
 // The page: the drawing view, the command line under it and the toolbar, all kept in step with
 // the host session through the event stream. The session (and its snaps and picks) lives in
 // veld; this page only shows it and passes on what the user types and clicks.
-import { DrawingView } from './view-stub.js';
+import { DrawingView } from './view.js';
 import { PickInput } from './picks.js';
 import { FileControls } from './files.js';
 

@@ -1,6 +1,7 @@
 // The profile folder: installation on first use and the search path.
 #include "host/shell/Profile.h"
 
+#include "host/shell/InstallLayout.h"
 #include "host/win/FileSearch.h"
 #include "host/win/Paths.h"
 #include "host/win/ProfileInstaller.h"
@@ -9,10 +10,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <vector>
-
-#ifndef VELD_DEFAULT_SUPPORT_DIR
-#define VELD_DEFAULT_SUPPORT_DIR "support"
-#endif
 
 namespace veld::shell {
 
@@ -24,8 +21,9 @@ std::string Profile::folder(const std::string& option) {
 
 std::string Profile::supportFolder() {
     const char* fromEnvironment = std::getenv("VELD_SUPPORT_DIR");
-    return fromEnvironment != nullptr && *fromEnvironment != '\0' ? fromEnvironment
-                                                                  : VELD_DEFAULT_SUPPORT_DIR;
+    return fromEnvironment != nullptr && *fromEnvironment != '\0'
+               ? fromEnvironment
+               : InstallLayout::defaultSupportFolder();
 }
 
 bool Profile::prepare(const std::string& folder, std::string& error) {

@@ -12,6 +12,7 @@
 #include "host/ed/TranscriptFilter.h"
 #include "host/render/SvgExport.h"
 #include "host/shell/ExitCode.h"
+#include "host/shell/InstallLayout.h"
 #include "host/shell/ModuleLoader.h"
 #include "host/shell/Profile.h"
 #include "host/win/CodePage.h"
@@ -28,12 +29,6 @@ namespace veld::shell {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string executableFolder() {
-    std::error_code ec;
-    fs::path self = fs::read_symlink("/proc/self/exe", ec);
-    return ec ? std::string(".") : self.parent_path().string();
-}
 
 void writeOut(std::string_view text, bool shiftJis) {
     std::string bytes = shiftJis ? win::utf8ToSjis(text) : std::string(text);
@@ -78,7 +73,7 @@ std::string Runner::modulePath(const Options& options) {
     if (fromEnvironment != nullptr && *fromEnvironment != '\0') {
         return fromEnvironment;
     }
-    return (fs::path(executableFolder()) / "VeldFoundationApp.arx").string();
+    return InstallLayout::defaultModule();
 }
 
 int Runner::run() {

@@ -9,16 +9,26 @@ namespace veld::ed {
 
 class ScriptFileInput : public host::InputSource {
 public:
+    // Lines longer than this are not a script's lines; reading stops with a failure.
+    static constexpr std::size_t kMaxLineLength = 1 << 16;
+
+    // Only a regular file is opened: a FIFO, a device or a folder is refused without blocking.
     explicit ScriptFileInput(const std::string& path);
 
-    // False when the file could not be opened.
+    // False when the file could not be opened; failure() says why.
     bool isOpen() const { return stream_.is_open(); }
+    // Why the script could not be opened or read to its end; empty when it could.
+    const std::string& failure() const { return failure_; }
     std::optional<std::string> nextLine() override;
     int lineNumber() const override { return lineNumber_; }
     bool isInteractive() const override { return false; }
 
 private:
+    std::optional<std::string> stop(std::string reason);
+
+    std::string path_;
     std::ifstream stream_;
+    std::string failure_;
     int lineNumber_ = 0;
 };
 

@@ -2,8 +2,8 @@
 // Block contents are drawn through the reference's transform; attributes where they stand.
 #include "host/render/SvgExport.h"
 
-#include "host/dxf/SafeFile.h"
 #include "host/dxf/SavePlan.h"
+#include "host/files/SafeReplace.h"
 #include "host/render/AciColor.h"
 #include "host/render/SvgCanvas.h"
 
@@ -207,7 +207,7 @@ std::string modelSpaceSvg(const AcDbDatabase& db) {
 }
 
 bool exportSvg(const AcDbDatabase& db, const std::string& path, std::string& error) {
-    return veld::dxf::replaceFileSafely(path, modelSpaceSvg(db), error);
+    return files::replaceFile(path, modelSpaceSvg(db), {.keepBackup = true}, error);
 }
 
 } // namespace veld::render

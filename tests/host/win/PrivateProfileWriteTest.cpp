@@ -1,7 +1,7 @@
 // Writing private-profile files: edits touch only their own line, new keys and sections go where
 // the original platform puts them, and a failed write leaves the file as it was.
 #include "WinTestFiles.h"
-#include "host/win/AtomicFile.h"
+#include "host/files/SafeReplace.h"
 #include "winprofile.h"
 
 #include <gtest/gtest.h>
@@ -136,12 +136,12 @@ TEST_F(ProfileWrite, TextsThatWouldBreakTheLinesAreRefused) {
 
 class ProfileWriteFailure : public ProfileWrite {
 protected:
-    void TearDown() override { veld::win::setBeforeRenameHookForTesting(nullptr); }
+    void TearDown() override { veld::files::setBeforeRenameHookForTesting(nullptr); }
 };
 
 TEST_F(ProfileWriteFailure, FailedRenameLeavesTheFileWholeAndNoTemporaryBehind) {
     writeBytes(file, kForeign);
-    veld::win::setBeforeRenameHookForTesting([](const std::string&) { return false; });
+    veld::files::setBeforeRenameHookForTesting([](const std::string&) { return false; });
     EXPECT_FALSE(write("FOUNDATION_DELTA", "MARK", "F2"));
     EXPECT_EQ(readBytes(file), kForeign);
     EXPECT_EQ(veldtest::entryCount(folder.path()), 1);
@@ -153,7 +153,7 @@ TEST_F(ProfileWriteFailure, ProcessDyingBeforeTheRenameLeavesTheFileWhole) {
     writeBytes(file, kForeign);
     EXPECT_EXIT(
         {
-            veld::win::setBeforeRenameHookForTesting(
+            veld::files::setBeforeRenameHookForTesting(
                 [](const std::string&) -> bool { ::_exit(3); });
             write("FOUNDATION_DELTA", "MARK", "F2");
         },

@@ -25,6 +25,9 @@ TEST(DxfTextDecoder, ConvertsShiftJisAndWindows1252) {
     EXPECT_EQ(decoded(latin, "\x80 \xe9 \x81"), "€ é \xc2\x81") << "unassigned bytes stay C1 codes";
     EXPECT_EQ(decoded(TextDecoder::forCodePage("ANSI_1251"), "\xc4"), "Д");
     EXPECT_EQ(TextDecoder::forCodePage("nonsense").codePageName(), "ANSI_1252");
+    EXPECT_EQ(TextDecoder::forCodePage("ISO8859-99999999999").codePageName(), "ANSI_1252")
+        << "a number too large for any part falls back, it does not throw";
+    EXPECT_EQ(TextDecoder::forCodePage("ISO8859-").codePageName(), "ANSI_1252");
 }
 
 TEST(DxfTextDecoder, ChecksUtf8AndDecodesUnicodeEscapes) {

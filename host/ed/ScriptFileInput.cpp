@@ -1,11 +1,14 @@
 // Answers from a script file, read line by line as the prompts ask for them.
 #include "host/ed/ScriptFileInput.h"
 
+#include "host/dxf/TextDecoder.h"
 #include "host/files/FileRead.h"
+#include "host/win/CodePage.h"
 
 namespace veld::ed {
 
-ScriptFileInput::ScriptFileInput(const std::string& path) : path_(path) {
+ScriptFileInput::ScriptFileInput(const std::string& path, bool shiftJis)
+    : path_(path), shiftJis_(shiftJis) {
     if (files::checkReadableFile(path, failure_)) {
         stream_.open(path, std::ios::binary);
         if (!stream_.is_open()) {
@@ -40,7 +43,22 @@ std::optional<std::string> ScriptFileInput::nextLine() {
         return std::nullopt;
     }
     ++lineNumber_;
-    return line;
+    return asUtf8(std::move(line));
+}
+
+std::optional<std::string> ScriptFileInput::asUtf8(std::string line) {
+    if (!shiftJis_) {
+        if (dxf::isValidUtf8(line)) {
+            return line;
+        }
+        return stop(path_ + " line " + std::to_string(lineNumber_) +
+                    ": not UTF-8 text (a Shift-JIS script needs --encoding cp932)");
+    }
+    std::string utf8 = win::sjisToUtf8(line);
+    if (win::utf8ToSjis(utf8) == line) {
+        return utf8;
+    }
+    return stop(path_ + " line " + std::to_string(lineNumber_) + ": not Shift-JIS text");
 }
 
 } // namespace veld::ed

@@ -13,7 +13,9 @@ public:
     static constexpr std::size_t kMaxLineLength = 1 << 16;
 
     // Only a regular file is opened: a FIFO, a device or a folder is refused without blocking.
-    explicit ScriptFileInput(const std::string& path);
+    // Lines are UTF-8, or Shift-JIS (converted) when `shiftJis`; a line that is neither stops
+    // the reading with a failure rather than reaching the drawing as it is.
+    explicit ScriptFileInput(const std::string& path, bool shiftJis = false);
 
     // False when the file could not be opened; failure() says why.
     bool isOpen() const { return stream_.is_open(); }
@@ -25,8 +27,10 @@ public:
 
 private:
     std::optional<std::string> stop(std::string reason);
+    std::optional<std::string> asUtf8(std::string line);
 
     std::string path_;
+    bool shiftJis_;
     std::ifstream stream_;
     std::string failure_;
     int lineNumber_ = 0;

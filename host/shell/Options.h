@@ -15,7 +15,7 @@ struct Options {
     std::string svg;             // --svg
     std::string profile;         // --profile
     std::string module;          // --module
-    bool shiftJisOutput = false; // --encoding cp932
+    bool shiftJisOutput = false; // --encoding cp932: the transcript, and the script read, in it
 
     // The options of argv[1..]; nullopt with `error` set when they do not make sense.
     static std::optional<Options> parse(const std::vector<std::string>& args, std::string& error);

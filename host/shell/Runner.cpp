@@ -76,7 +76,7 @@ int Runner::run() {
     std::string error;
     std::unique_ptr<ed::ScriptFileInput> script;
     if (options_.mode == Options::Mode::Run) {
-        script = std::make_unique<ed::ScriptFileInput>(options_.script);
+        script = std::make_unique<ed::ScriptFileInput>(options_.script, options_.shiftJisOutput);
         if (!script->isOpen()) {
             return fail(kExitInput, "cannot read the script: " + script->failure());
         }

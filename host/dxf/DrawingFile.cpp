@@ -57,6 +57,10 @@ bool saveDrawing(const AcDbDatabase& db, const std::string& path, std::string& e
                 why = "out of memory";
                 return false;
             }
+            if (sink.nonFiniteReals() > 0) {
+                why = "the drawing holds a number that is not finite";
+                return false;
+            }
             return sink.finish();
         },
         {.keepBackup = true}, error);

@@ -132,6 +132,9 @@ void TagWriter::text(int code, std::string_view value) {
 }
 
 void TagWriter::real(int code, double value) {
+    if (!std::isfinite(value)) {
+        sink_.noteNonFiniteReal();
+    }
     char buffer[40];
     sink_.put(code, std::string_view(buffer, writeReal(buffer, buffer + 36, value) - buffer));
 }

@@ -1,6 +1,7 @@
 // The profile folder: installation on first use and the search path.
 #include "host/shell/Profile.h"
 
+#include "host/files/SafeReplace.h"
 #include "host/win/CodePage.h"
 #include "host/win/FileSearch.h"
 #include "host/win/Paths.h"
@@ -62,6 +63,9 @@ bool Profile::prepare(const std::string& folder, std::string& error) {
     }
     std::sort(children.begin(), children.end());
     folders.insert(folders.end(), children.begin(), children.end());
+    for (const std::string& each : folders) {
+        files::removeLeftovers(each + "/"); // of defaults files whose save was killed
+    }
     win::SearchPath::setSupportFolders(folders);
     return true;
 }

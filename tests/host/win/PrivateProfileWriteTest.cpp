@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -160,6 +161,32 @@ TEST_F(ProfileWriteFailure, ProcessDyingBeforeTheRenameLeavesTheFileWhole) {
         ::testing::ExitedWithCode(3), "");
     EXPECT_EQ(readBytes(file), kForeign);
     EXPECT_EQ(read("FOUNDATION_DELTA", "MARK"), "F1");
+}
+
+// A defaults file in a folder that takes no new file (run as another user, as root writes
+// anywhere): the file is rewritten where it is, not left unsaved.
+TEST_F(ProfileWrite, AWritableFileInAReadOnlyFolderIsStillWritten) {
+    const std::string locked = folder.file("locked");
+    std::filesystem::create_directory(locked);
+    const std::string inside = locked + "/user.dat";
+    writeBytes(inside, kForeign);
+    ::chmod(folder.path().c_str(), 0755);
+    ::chmod(inside.c_str(), 0666);
+    ::chmod(locked.c_str(), 0555);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+            ::_exit(9);
+        }
+        ::_exit(WritePrivateProfileStringA("FOUNDATION_DELTA", "MARK", "F2", inside.c_str()) ? 0
+                                                                                             : 1);
+    }
+    int status = -1;
+    ::waitpid(pid, &status, 0);
+    ::chmod(locked.c_str(), 0755);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(readBytes(inside), replaced(kForeign, "MARK = \"F1\"\r\n", "MARK=F2\r\n"));
+    EXPECT_EQ(veldtest::entryCount(locked), 1);
 }
 
 TEST_F(ProfileWrite, ReplacingKeepsTheFilesPermissions) {

@@ -3,6 +3,7 @@
 
 #include "Containers.h"
 #include "DefaultDrawing.h"
+#include "HandleLimit.h"
 #include "ObjectAccess.h"
 #include "dbdict.h"
 
@@ -61,10 +62,15 @@ AcDbStub* DatabaseImpl::newStub(std::uint64_t handle) {
     return &stub;
 }
 
-AcDbHandle DatabaseImpl::allocateHandle() {
-    while (byHandle_.count(handseed_) != 0) {
-        ++handseed_;
+std::uint64_t DatabaseImpl::freeHandleFrom(std::uint64_t handle) const {
+    while (handle == 0 || handle > kMaxHandle || byHandle_.count(handle) != 0) {
+        handle = handle == 0 || handle > kMaxHandle ? 1 : handle + 1;
     }
+    return handle;
+}
+
+AcDbHandle DatabaseImpl::allocateHandle() {
+    handseed_ = freeHandleFrom(handseed_);
     return AcDbHandle(handseed_++);
 }
 

@@ -52,6 +52,9 @@ public:
     // The next handle to be given out. It only grows: setting a lower value does nothing.
     std::uint64_t handseed() const { return handseed_; }
     void setHandseed(std::uint64_t seed);
+    // `handle` when it is free and within kMaxHandle, else the next free one, starting again at
+    // 1 past kMaxHandle.
+    std::uint64_t freeHandleFrom(std::uint64_t handle) const;
     // A fresh handle for something the file writer must name (BLOCK/ENDBLK of a block record).
     AcDbHandle allocateHandle();
 

@@ -11,6 +11,10 @@ std::uint64_t handseed(const AcDbDatabase& db) {
     return db.impl().handseed();
 }
 
+std::uint64_t freeHandleFrom(const AcDbDatabase& db, std::uint64_t handle) {
+    return db.impl().freeHandleFrom(handle);
+}
+
 std::pair<std::uint64_t, std::uint64_t> blockMarkers(const AcDbDatabase& db, AcDbObjectId record) {
     const auto [begin, end] = const_cast<AcDbDatabase&>(db).impl().blockMarkers(record);
     return {begin.value(), end.value()};

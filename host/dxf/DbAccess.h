@@ -16,6 +16,8 @@ namespace veld::dxf::dbaccess {
 using Tags = std::vector<std::pair<int, std::string>>;
 
 std::uint64_t handseed(const AcDbDatabase& db);
+// `handle` when no object has it and it is within the handle limit, else the next such one.
+std::uint64_t freeHandleFrom(const AcDbDatabase& db, std::uint64_t handle);
 
 // The handles of a block record's BLOCK and ENDBLK markers, given out on first ask and kept.
 std::pair<std::uint64_t, std::uint64_t> blockMarkers(const AcDbDatabase& db, AcDbObjectId record);

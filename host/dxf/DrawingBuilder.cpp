@@ -3,6 +3,7 @@
 #include "host/dxf/DrawingBuilder.h"
 
 #include "host/db/DatabaseImpl.h"
+#include "host/db/HandleLimit.h"
 #include "host/db/ObjectAccess.h"
 #include "host/db/XData.h"
 #include "host/dxf/DbAccess.h"
@@ -71,15 +72,12 @@ std::uint64_t DrawingBuilder::handleFor(const Record& r) {
         return previous_ = r.handle;
     }
     // No handle: the next one in the file's own numbering when nobody uses it.
-    if (r.handle == 0 && !fileHandles_.empty() && fileHandles_.count(previous_ + 1) == 0 &&
-        isFree(previous_ + 1)) {
+    if (r.handle == 0 && !fileHandles_.empty() && previous_ < veld::db::kMaxHandle &&
+        fileHandles_.count(previous_ + 1) == 0 && isFree(previous_ + 1)) {
         return ++previous_;
     }
     // Otherwise (or for a handle already taken in a broken file) one above everything seen.
-    std::uint64_t h = std::max(floor_, impl_.handseed());
-    while (impl_.findStub(h) != nullptr) {
-        ++h;
-    }
+    const std::uint64_t h = impl_.freeHandleFrom(std::max(floor_, impl_.handseed()));
     floor_ = h + 1;
     return h;
 }

@@ -4,11 +4,35 @@
 
 #include "host/dxf/DxfReader.h"
 #include "host/dxf/DxfWriter.h"
-#include "host/dxf/SafeFile.h"
+#include "host/files/FileRead.h"
+#include "host/files/SafeReplace.h"
 
+#include <algorithm>
+#include <cctype>
 #include <new>
 
 namespace veld::dxf {
+
+namespace {
+
+bool hasDwgExtension(const std::string& path) {
+    if (path.size() < 4) {
+        return false;
+    }
+    std::string extension = path.substr(path.size() - 4);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == ".dwg";
+}
+
+// A DWG file opens with its version, "AC1015" and the like; no DXF file starts that way.
+bool looksLikeDwg(std::string_view data) {
+    return data.size() >= 6 && data.substr(0, 2) == "AC" &&
+           std::all_of(data.begin() + 2, data.begin() + 6,
+                       [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
+}
+
+} // namespace
 
 std::string drawingToDxf(const AcDbDatabase& db) {
     std::string text;
@@ -19,7 +43,11 @@ std::string drawingToDxf(const AcDbDatabase& db) {
 }
 
 bool saveDrawing(const AcDbDatabase& db, const std::string& path, std::string& error) {
-    return replaceFileSafely(
+    if (hasDwgExtension(path)) {
+        error = "cannot write " + path + ": DWG files are not supported; save as .dxf";
+        return false;
+    }
+    return files::replaceFile(
         path,
         [&](int fd, std::string& why) {
             FileTagSink sink(fd);
@@ -29,9 +57,13 @@ bool saveDrawing(const AcDbDatabase& db, const std::string& path, std::string& e
                 why = "out of memory";
                 return false;
             }
+            if (sink.nonFiniteReals() > 0) {
+                why = "the drawing holds a number that is not finite";
+                return false;
+            }
             return sink.finish();
         },
-        error);
+        {.keepBackup = true}, error);
 }
 
 std::unique_ptr<AcDbDatabase> readDrawingData(std::string_view data, std::string& error) {
@@ -49,7 +81,11 @@ std::unique_ptr<AcDbDatabase> readDrawingData(std::string_view data, std::string
 
 std::unique_ptr<AcDbDatabase> openDrawing(const std::string& path, std::string& error) {
     std::string data;
-    if (!readWholeFile(path, data, error)) {
+    if (!files::readWholeFile(path, data, error)) {
+        return nullptr;
+    }
+    if (looksLikeDwg(data)) {
+        error = path + ": this is a DWG file, not DXF";
         return nullptr;
     }
     auto db = readDrawingData(data, error);

@@ -94,8 +94,10 @@ Record readRecord(TagSource& source) {
         if (tag.code == handleCode && !handleSeen) {
             handleSeen = true;
             if (!tag.value.empty() && !parseHandle(tag.value, r.handle)) {
-                source.fail(tag.line, "the handle of " + r.type + " is not hexadecimal: \"" +
-                                          tag.value.substr(0, 40) + "\"");
+                source.fail(tag.line,
+                            "the handle of " + r.type +
+                                " is not a hexadecimal handle up to 7FFFFFFFFFFFFFFF: \"" +
+                                tag.value.substr(0, 40) + "\"");
             }
             continue;
         }

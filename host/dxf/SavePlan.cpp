@@ -82,7 +82,7 @@ render::DimStyleValues styleValuesOf(AcDbObjectId dimStyle) {
     return v;
 }
 
-SavePlan::SavePlan(const AcDbDatabase& db) {
+SavePlan::SavePlan(const AcDbDatabase& db) : db_(db) {
     // Block markers are given out by the database (and kept) before the seed is read.
     for (const AcDbObjectId& id : blockRecords(db)) {
         beginEnd_[id] = dbaccess::blockMarkers(db, id);
@@ -95,6 +95,11 @@ SavePlan::SavePlan(const AcDbDatabase& db) {
         extras_[table] = raw.isNull() ? take() : raw.handle().value();
     }
     planViewport(db);
+}
+
+std::uint64_t SavePlan::take() {
+    next_ = dbaccess::freeHandleFrom(db_, next_);
+    return next_++;
 }
 
 void SavePlan::planViewport(const AcDbDatabase& db) {

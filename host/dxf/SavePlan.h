@@ -46,11 +46,12 @@ public:
     AcGePoint3d extentsMin, extentsMax;
 
 private:
-    std::uint64_t take() { return next_++; }
+    std::uint64_t take();
     void planBlocks(const AcDbDatabase& db);
     void planDimension(const AcDbDatabase& db, const AcDbAlignedDimension& dim);
     static AcDbObjectIdArray blockRecords(const AcDbDatabase& db);
 
+    const AcDbDatabase& db_;
     std::uint64_t next_ = 1, paperSpace_ = 0, activeViewport_ = 0;
     void planViewport(const AcDbDatabase& db);
     int nextDimNumber_ = 1;

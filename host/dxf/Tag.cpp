@@ -2,6 +2,8 @@
 // std::from_chars does the work; hexadecimal, infinity and NaN are refused before it.
 #include "host/dxf/Tag.h"
 
+#include "host/db/HandleLimit.h"
+
 #include <charconv>
 #include <cmath>
 
@@ -74,7 +76,7 @@ bool parseHandle(std::string_view text, std::uint64_t& out) {
     }
     std::uint64_t value = 0;
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
-    if (ec != std::errc() || end != text.data() + text.size()) {
+    if (ec != std::errc() || end != text.data() + text.size() || value > veld::db::kMaxHandle) {
         return false;
     }
     out = value;

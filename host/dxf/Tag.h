@@ -33,7 +33,8 @@ public:
 // infinity and NaN are not numbers. Returns false when the whole text is not one number.
 bool parseDouble(std::string_view text, double& out);
 bool parseInteger(std::string_view text, std::int64_t& out);
-// A hexadecimal handle ("1F"); false for empty or non-hexadecimal text.
+// A hexadecimal handle ("1F"); false for empty or non-hexadecimal text and past the largest
+// handle a drawing may hold (db::kMaxHandle).
 bool parseHandle(std::string_view text, std::uint64_t& out);
 
 } // namespace veld::dxf

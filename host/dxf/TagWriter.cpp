@@ -3,7 +3,7 @@
 #include "host/dxf/TagWriter.h"
 
 #include "host/dxf/GroupCode.h"
-#include "host/dxf/SafeFile.h"
+#include "host/files/SafeReplace.h"
 
 #include <cerrno>
 #include <charconv>
@@ -71,7 +71,7 @@ void FileTagSink::put(int code, std::string_view value) {
         if (value.size() + 16 > kFileBuffer) { // longer than the buffer: through a string
             std::string line;
             TextTagSink(line).put(code, value);
-            if (errno_ == 0 && !writeAll(fd_, line)) {
+            if (errno_ == 0 && !files::writeAll(fd_, line)) {
                 errno_ = errno;
             }
             return;
@@ -94,7 +94,7 @@ void FileTagSink::put(int code, std::string_view value) {
 }
 
 void FileTagSink::flush() {
-    if (errno_ == 0 && !writeAll(fd_, std::string_view(buffer_.get(), used_))) {
+    if (errno_ == 0 && !files::writeAll(fd_, std::string_view(buffer_.get(), used_))) {
         errno_ = errno;
     }
     used_ = 0;
@@ -132,6 +132,9 @@ void TagWriter::text(int code, std::string_view value) {
 }
 
 void TagWriter::real(int code, double value) {
+    if (!std::isfinite(value)) {
+        sink_.noteNonFiniteReal();
+    }
     char buffer[40];
     sink_.put(code, std::string_view(buffer, writeReal(buffer, buffer + 36, value) - buffer));
 }

@@ -17,6 +17,14 @@ class TagSink {
 public:
     virtual ~TagSink() = default;
     virtual void put(int code, std::string_view value) = 0;
+
+    // Reals that were not finite numbers (written as 0 so the file stays well-formed); a save
+    // with any is refused, never kept with a changed value.
+    int nonFiniteReals() const { return nonFiniteReals_; }
+    void noteNonFiniteReal() { ++nonFiniteReals_; }
+
+private:
+    int nonFiniteReals_ = 0;
 };
 
 // ASCII DXF text with LF line ends, appended to a string.

@@ -135,6 +135,11 @@ std::optional<AcGePoint3d> InputParser::point(std::string_view text, const AcGeP
     if (relative) {
         p = AcGePoint3d(last.x + p.x, last.y + p.y, last.z + p.z);
     }
+    for (int i = 0; i < 3; ++i) {
+        if (!(std::fabs(p[i]) <= kLargestCoordinate)) { // also false for NaN
+            return std::nullopt;
+        }
+    }
     return p;
 }
 

@@ -13,11 +13,16 @@ namespace veld::ed {
 
 class InputParser {
 public:
+    // Coordinates beyond this size are not in the drawing's range: a typed point is refused,
+    // as -INSERT refuses such a position, so every point stays finite through later arithmetic.
+    static constexpr double kLargestCoordinate = 1e99;
+
     // The whole text (blanks around allowed) as a finite decimal number.
     static std::optional<double> number(std::string_view text);
     // The whole text as an integer of the given range.
     static std::optional<long> integer(std::string_view text, long low, long high);
-    // "x,y" or "x,y,z" (z 0 when missing); "@dx,dy[,dz]" relative to `last`.
+    // "x,y" or "x,y,z" (z 0 when missing); "@dx,dy[,dz]" relative to `last`. Nullopt also when
+    // a coordinate of the result lies beyond kLargestCoordinate (or is not finite).
     static std::optional<AcGePoint3d> point(std::string_view text, const AcGePoint3d& last);
 
     // Matches an answer against keywords written with their abbreviation in capitals

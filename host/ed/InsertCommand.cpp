@@ -17,8 +17,8 @@ namespace veld::ed {
 namespace {
 
 // Positions and scales beyond this size are refused, so that the reference and its attributes
-// always land on finite coordinates.
-constexpr double kLargestValue = 1e99;
+// always land on finite coordinates (typed points are held to the same size).
+constexpr double kLargestValue = InputParser::kLargestCoordinate;
 constexpr double kPi = 3.14159265358979323846;
 
 bool isUsable(double value) {

@@ -2,7 +2,7 @@
 // with the colours of the light background.
 #include "host/render/SvgExport.h"
 
-#include "host/dxf/SafeFile.h"
+#include "host/files/SafeReplace.h"
 #include "host/render/AciColor.h"
 #include "host/render/DisplayList.h"
 #include "host/render/SvgCanvas.h"
@@ -101,7 +101,7 @@ std::string modelSpaceSvg(const AcDbDatabase& db) {
 }
 
 bool exportSvg(const AcDbDatabase& db, const std::string& path, std::string& error) {
-    return veld::dxf::replaceFileSafely(path, modelSpaceSvg(db), error);
+    return files::replaceFile(path, modelSpaceSvg(db), {.keepBackup = true}, error);
 }
 
 } // namespace veld::render

@@ -1,6 +1,8 @@
 // Reading the veld command line.
 #include "host/shell/Options.h"
 
+#include "host/files/FileRead.h"
+
 #include <map>
 #include <stdexcept>
 
@@ -60,6 +62,28 @@ bool store(Options& o, const std::string& option, const std::string& value, std:
     return true;
 }
 
+// False when one output would overwrite another output or an input. Saving the drawing that was
+// opened back over itself is an ordinary save (the previous file is kept as .bak).
+bool namesDistinctFiles(const Options& o, std::string& error) {
+    const std::pair<const char*, const std::string*> outputs[] = {{"--out", &o.out},
+                                                                  {"--svg", &o.svg}};
+    const std::pair<const char*, const std::string*> others[] = {
+        {"--out", &o.out}, {"the script", &o.script}, {"--drawing", &o.drawing}};
+    for (const auto& [outName, output] : outputs) {
+        for (const auto& [otherName, other] : others) {
+            if (output == other || output->empty() || other->empty() ||
+                (output == &o.out && other == &o.drawing)) {
+                continue;
+            }
+            if (files::sameFile(*output, *other)) {
+                error = std::string(outName) + " and " + otherName + " are the same file";
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 std::optional<Options> Options::parse(const std::vector<std::string>& args, std::string& error) {
@@ -102,6 +126,9 @@ std::optional<Options> Options::parse(const std::vector<std::string>& args, std:
         return std::nullopt;
     } else if (positional.size() == 1) {
         o.drawing = positional[0];
+    }
+    if (!namesDistinctFiles(o, error)) {
+        return std::nullopt;
     }
     return o;
 }

@@ -17,7 +17,7 @@ struct Options {
     std::string profile;         // --profile
     std::string module;          // --module
     std::string templateDrawing; // --template: what a new drawing starts from ("none": bare)
-    bool shiftJisOutput = false; // --encoding cp932
+    bool shiftJisOutput = false; // --encoding cp932: the transcript, and the script read, in it
     int port = 0;                // serve: --port (0: any free port)
     bool openBrowser = true;     // serve: --no-browser turns it off
 

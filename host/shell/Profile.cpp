@@ -3,7 +3,9 @@
 
 #include "dbmain.h"
 #include "host/dxf/DrawingFile.h"
+#include "host/files/SafeReplace.h"
 #include "host/shell/InstallLayout.h"
+#include "host/win/CodePage.h"
 #include "host/win/FileSearch.h"
 #include "host/win/Paths.h"
 #include "host/win/ProfileInstaller.h"
@@ -36,6 +38,13 @@ bool Profile::prepare(const std::string& folder, std::string& error) {
         return false;
     }
     const fs::path profile = fs::absolute(folder, ec).lexically_normal();
+    // The module reads the profile's paths from Shift-JIS files: a name they cannot hold would
+    // come back with '?' in it and every file under it would be missing.
+    if (win::sjisToUtf8(win::utf8ToSjis(profile.string())) != profile.string()) {
+        error = "the profile folder " + profile.string() +
+                " has characters that Shift-JIS cannot hold; choose another with --profile DIR";
+        return false;
+    }
     const std::string support = supportFolder();
     if (ec || !fs::is_directory(support, ec)) {
         error = "the installation folder " + support + " is missing (set VELD_SUPPORT_DIR)";
@@ -55,6 +64,9 @@ bool Profile::prepare(const std::string& folder, std::string& error) {
     }
     std::sort(children.begin(), children.end());
     folders.insert(folders.end(), children.begin(), children.end());
+    for (const std::string& each : folders) {
+        files::removeLeftovers(each + "/"); // of defaults files whose save was killed
+    }
     win::SearchPath::setSupportFolders(folders);
     return true;
 }

@@ -10,6 +10,7 @@
 #include "host/ed/Session.h"
 #include "host/ed/TerminalInput.h"
 #include "host/ed/TranscriptFilter.h"
+#include "host/files/SafeReplace.h"
 #include "host/render/SvgExport.h"
 #include "host/shell/ExitCode.h"
 #include "host/shell/InstallLayout.h"
@@ -80,9 +81,14 @@ int Runner::run() {
     std::string error;
     std::unique_ptr<ed::ScriptFileInput> script;
     if (options_.mode == Options::Mode::Run) {
-        script = std::make_unique<ed::ScriptFileInput>(options_.script);
+        script = std::make_unique<ed::ScriptFileInput>(options_.script, options_.shiftJisOutput);
         if (!script->isOpen()) {
-            return fail(kExitInput, "cannot read the script " + options_.script);
+            return fail(kExitInput, "cannot read the script: " + script->failure());
+        }
+    }
+    for (const std::string* path : {&options_.drawing, &options_.out, &options_.svg}) {
+        if (!path->empty()) {
+            files::removeLeftovers(*path);
         }
     }
     if (!Profile::prepare(Profile::folder(options_.profile), error)) {
@@ -127,6 +133,10 @@ int Runner::run() {
         editor->flush();
     }
     std::fflush(stdout);
+    if (script && !script->failure().empty()) {
+        module.reset();
+        return fail(kExitInput, script->failure());
+    }
     if (session.aborted()) {
         module.reset();
         return fail(kExitScriptStopped, options_.script + " " + session.abortReason());

@@ -67,7 +67,9 @@ std::optional<std::string> iconvName(std::string_view codePageName) {
     }
     if (name.starts_with("ISO8859-") || name.starts_with("ISO-8859-")) {
         std::string number = name.substr(name.rfind('-') + 1);
-        if (allDigits(number) && std::stoi(number) >= 1 && std::stoi(number) <= 10) {
+        // At most two digits: a longer number is no ISO 8859 part and would overflow stoi.
+        if (number.size() <= 2 && allDigits(number) && std::stoi(number) >= 1 &&
+            std::stoi(number) <= 10) {
             return "ISO-8859-" + number;
         }
     }

@@ -84,7 +84,7 @@ std::vector<std::string> SearchPath::folders() {
     {
         std::lock_guard lock(state().mutex);
         all.push_back(state().drawingFolder);
-        if (state().supportFolders.empty()) {
+        if (state().supportFolders.empty() && !profileFolder().empty()) {
             all.push_back(profileFolder());
         } else {
             all.insert(all.end(), state().supportFolders.begin(), state().supportFolders.end());

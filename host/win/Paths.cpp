@@ -34,7 +34,7 @@ std::string defaultProfileFolder() {
     if (std::string home = environment("HOME"); !home.empty()) {
         return home + "/.config/veld";
     }
-    return ".config/veld";
+    return ""; // not the current folder: a profile there would be lost or misplaced
 }
 
 } // namespace

@@ -11,7 +11,8 @@ namespace veld::win {
 std::string nativePath(std::string_view windowsPath);
 
 // The profile folder. Set by the host (setProfileFolder, e.g. from --profile); until then
-// $VELD_PROFILE, else $XDG_CONFIG_HOME/veld, else $HOME/.config/veld, read at each call.
+// $VELD_PROFILE, else $XDG_CONFIG_HOME/veld, else $HOME/.config/veld, read at each call;
+// empty when none of them is set.
 std::string profileFolder();
 // Sets the profile folder; an empty text goes back to the default above.
 void setProfileFolder(const std::string& folder);

@@ -3,7 +3,8 @@
 // program and the Shift-JIS of the file, and written back through a temporary file.
 #include "winprofile.h"
 
-#include "host/win/AtomicFile.h"
+#include "host/files/FileRead.h"
+#include "host/files/SafeReplace.h"
 #include "host/win/CodePage.h"
 #include "host/win/IniDocument.h"
 #include "host/win/Paths.h"
@@ -25,7 +26,7 @@ std::string profilePath(LPCSTR fileName) {
 }
 
 IniDocument loadDocument(const std::string& path) {
-    return IniDocument(veld::win::readFileBytes(path).value_or(std::string()));
+    return IniDocument(veld::files::readFileBytes(path).value_or(std::string()));
 }
 
 std::string toSjis(LPCSTR utf8) {
@@ -115,7 +116,7 @@ BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR
         return FALSE;
     }
     const std::string path = profilePath(fileName);
-    const auto existing = veld::win::readFileBytes(path);
+    const auto existing = veld::files::readFileBytes(path);
     std::error_code error;
     if (!existing && std::filesystem::exists(path, error)) {
         return FALSE; // there, but not a readable file: rewriting it would lose its contents
@@ -123,9 +124,6 @@ BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR
     const bool deleting = key == nullptr || value == nullptr;
     if (!existing && deleting) {
         return TRUE; // nothing to delete, and no file is created for it
-    }
-    if (existing && veld::win::isReadOnlyFile(path)) {
-        return FALSE;
     }
     IniDocument document(existing.value_or(std::string()));
     if (key == nullptr) {
@@ -139,5 +137,6 @@ BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR
     if (existing && bytes == *existing) {
         return TRUE;
     }
-    return veld::win::replaceFileContents(path, bytes) ? TRUE : FALSE;
+    std::string ignored;
+    return veld::files::replaceFile(path, bytes, {}, ignored) ? TRUE : FALSE;
 }

@@ -101,11 +101,31 @@ TEST(E2eRunner, TheProfileIsInstalledOnFirstUseWithAbsolutePaths) {
 
 TEST(E2eRunner, TheTranscriptCanBeWrittenInShiftJis) {
     VeldWorkspace ws;
-    auto script = ws.script("layer.veld", {"-LAYER", "Make", "基礎符号", "", "CLAYER", ""});
+    auto script = ws.script(
+        "layer.veld", {"-LAYER", "Make", veld::win::utf8ToSjis("基礎符号"), "", "CLAYER", ""});
     auto r = ws.run({"run", script.string(), "--encoding", "cp932"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find(veld::win::utf8ToSjis("<\"基礎符号\">")), std::string::npos);
     EXPECT_EQ(r.out.find("基礎符号"), std::string::npos) << "no UTF-8 left";
+}
+
+TEST(E2eRunner, PointsBeyondTheRangeAndTextThatIsNotUtf8NeverReachTheDrawing) {
+    VeldWorkspace ws;
+    auto far = ws.script("far.veld", {"LINE", "0,0", "1e99,0", "@1e308,0", "@1,1", ""});
+    auto r = ws.run({"run", far.string()});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("[Undo]: @1e308,0\nPoint or option keyword required.\n"),
+              std::string::npos)
+        << r.out;
+
+    auto latin1 = ws.script("latin1.veld", {"-LAYER", "Make", "Jos\xe9", ""});
+    r = ws.run({"run", latin1.string(), "--out", (ws.folder() / "x.dxf").string()});
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_NE(r.err.find("latin1.veld line 3: not UTF-8 text"), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(ws.folder() / "x.dxf"));
+    r = ws.run({"run", latin1.string(), "--encoding", "cp932"});
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_NE(r.err.find("latin1.veld line 3: not Shift-JIS text"), std::string::npos) << r.err;
 }
 
 TEST(E2eRunner, TheShellReadsItsStandardInput) {

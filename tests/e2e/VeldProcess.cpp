@@ -43,8 +43,8 @@ fs::path VeldWorkspace::script(const std::string& name, const std::vector<std::s
     return path;
 }
 
-VeldResult VeldWorkspace::run(std::vector<std::string> args, bool withProfile,
-                              const std::map<std::string, std::string>& environment) {
+pid_t VeldWorkspace::start(std::vector<std::string> args, bool withProfile,
+                           const std::map<std::string, std::string>& environment) {
     if (withProfile) {
         args.push_back("--profile");
         args.push_back(profile().string());
@@ -82,17 +82,28 @@ VeldResult VeldWorkspace::run(std::vector<std::string> args, bool withProfile,
         envp.push_back(e.data());
     }
     envp.push_back(nullptr);
-    VeldResult result;
     pid_t pid = 0;
-    if (posix_spawn(&pid, VELD_EXE, &actions, nullptr, argvp.data(), envp.data()) == 0) {
-        int status = 0;
-        waitpid(pid, &status, 0);
-        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    if (posix_spawn(&pid, VELD_EXE, &actions, nullptr, argvp.data(), envp.data()) != 0) {
+        pid = 0;
     }
     posix_spawn_file_actions_destroy(&actions);
-    result.out = readFile(outFile);
-    result.err = readFile(errFile);
+    return pid;
+}
+
+VeldResult VeldWorkspace::finish(pid_t pid) {
+    VeldResult result;
+    int status = 0;
+    if (pid > 0 && waitpid(pid, &status, 0) == pid) {
+        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+    result.out = readFile(folder_ / "stdout.txt");
+    result.err = readFile(folder_ / "stderr.txt");
     return result;
+}
+
+VeldResult VeldWorkspace::run(std::vector<std::string> args, bool withProfile,
+                              const std::map<std::string, std::string>& environment) {
+    return finish(start(std::move(args), withProfile, environment));
 }
 
 } // namespace veldtest

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 namespace veldtest {
@@ -28,6 +29,11 @@ public:
     // Runs veld with these arguments; `--profile` is added unless `withProfile` is false.
     VeldResult run(std::vector<std::string> args, bool withProfile = true,
                    const std::map<std::string, std::string>& environment = {});
+    // The same in steps: start() returns the process id (0 when it could not start), finish()
+    // waits for it.
+    pid_t start(std::vector<std::string> args, bool withProfile = true,
+                const std::map<std::string, std::string>& environment = {});
+    VeldResult finish(pid_t pid);
     // Standard input of the next runs (nothing when empty).
     void setInput(std::filesystem::path path) { input_ = std::move(path); }
 

@@ -154,10 +154,10 @@ TEST_F(Defaults, WriteProtectedOrFailedReplacementLeavesTheUserFileWhole) {
     const std::string saved = readBytes(userFile());
     settings.SetSlot(Slot::Mark, "F7");
 
-    veld::win::setBeforeRenameHookForTesting([](const std::string&) { return false; });
+    veld::files::setBeforeRenameHookForTesting([](const std::string&) { return false; });
     EXPECT_FALSE(settings.WriteDefaults(kDelta));
     EXPECT_EQ(readBytes(userFile()), saved);
-    veld::win::setBeforeRenameHookForTesting(nullptr);
+    veld::files::setBeforeRenameHookForTesting(nullptr);
 
     ::chmod(userFile().c_str(), 0444);
     EXPECT_FALSE(settings.WriteDefaults(kDelta));

@@ -1,7 +1,7 @@
 // A fresh profile installed from the checkout's support folder, found through the host's search
 // path from an empty current folder, plus the text the module printed on the command line.
 #pragma once
-#include "host/win/AtomicFile.h"
+#include "host/files/SafeReplace.h"
 #include "host/win/ProfileInstaller.h"
 #include "host/win/WinTestFiles.h"
 #include "winprofile.h"
@@ -28,7 +28,7 @@ protected:
     }
     void TearDown() override {
         std::filesystem::current_path(previousFolder);
-        veld::win::setBeforeRenameHookForTesting(nullptr);
+        veld::files::setBeforeRenameHookForTesting(nullptr);
     }
     std::string userFile() const { return profile + "/DAT/VELDOR-FOUNDATION.DAT"; }
     std::string factoryFile() const { return profile + "/DEF/VELDOR-FOUNDATION.DEF"; }

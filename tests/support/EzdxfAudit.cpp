@@ -2,6 +2,7 @@
 // scanner does instead of a JSON library).
 #include "support/EzdxfAudit.h"
 
+#include "host/dxf/DrawingFile.h"
 #include "support/CommandOutput.h"
 
 #include <array>
@@ -92,6 +93,9 @@ std::vector<EzdxfReport> runEzdxfChecks(const std::vector<std::string>& paths, b
                                                                        : 0;
         }
         reports.push_back(reportFrom(line, line.empty() ? -1 : code));
+        if (!lenient && !veld::dxf::openDrawing(paths[i], reports.back().veldError)) {
+            reports.back().veldError = "veld's reader: " + reports.back().veldError;
+        }
         start = end == std::string::npos ? output.size() : end + 1;
     }
     return reports;

@@ -71,3 +71,21 @@ TEST(DxfMalformed, ToleratesWhatRealProgramsWrite) {
         EXPECT_FALSE(db->clayer().isNull()) << "missing tables get their standard records";
     }
 }
+
+// Handles near 2^64 made the next handle given out wrap round to 0, and the saved file had a
+// table with handle 0 that could not be opened again.
+TEST(DxfMalformed, HandlesNearTheTopAreRefusedAndTheLargestAllowedNeverWraps) {
+    const std::string header = "  0\nSECTION\n  2\nHEADER\n  9\n$HANDSEED\n  5\nFFFFFFFFFFFFFFFF\n"
+                               "  0\nENDSEC\n";
+    EXPECT_EQ(errorFor(kHead + "  0\nLINE\n  5\nFFFFFFFFFFFFFFF0\n  8\n0\n  0\nENDSEC\n"),
+              "line 7: the handle of LINE is not a hexadecimal handle up to 7FFFFFFFFFFFFFFF: "
+              "\"FFFFFFFFFFFFFFF0\"");
+    std::string error;
+    auto db = veld::dxf::readDrawingData(
+        header + kHead + "  0\nLINE\n  5\n7FFFFFFFFFFFFFFF\n  8\n0\n  0\nENDSEC\n  0\nEOF\n",
+        error);
+    ASSERT_NE(db, nullptr) << error;
+    const std::string saved = veld::dxf::drawingToDxf(*db);
+    EXPECT_EQ(saved.find("\n  5\n0\n"), std::string::npos) << "no object has handle 0";
+    EXPECT_NE(veld::dxf::readDrawingData(saved, error), nullptr) << error;
+}

@@ -6,8 +6,11 @@
 
 #include <algorithm>
 #include <dbdict.h>
+#include <dbdim.h>
 #include <dbsymtb.h>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using veld::dxf::OwnedTag;
 
@@ -135,4 +138,19 @@ TEST(DxfWriter, WhatTheDatabaseDoesNotModelIsWrittenBackAsRead) {
     const auto units = std::find(all.begin(), all.end(), OwnedTag{9, "$INSUNITS"});
     ASSERT_NE(units, all.end());
     EXPECT_EQ(*(units + 1), (OwnedTag{70, "4"}));
+}
+
+// A value that overflows while the file is written (a dimension measuring 2e308) was written as
+// 0: the save is refused instead, and the previous file stays.
+TEST(DxfWriter, ASaveWithANumberThatIsNotFiniteIsRefused) {
+    AcDbDatabase db;
+    append(new AcDbAlignedDimension(AcGePoint3d(-1e308, 0, 0), AcGePoint3d(1e308, 0, 0),
+                                    AcGePoint3d(0, 10, 0)),
+           db.modelSpaceId());
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("veld-nonfinite-" + std::to_string(::getpid()) + ".dxf");
+    std::string error;
+    EXPECT_FALSE(veld::dxf::saveDrawing(db, path.string(), error));
+    EXPECT_NE(error.find("a number that is not finite"), std::string::npos) << error;
+    EXPECT_FALSE(std::filesystem::exists(path));
 }

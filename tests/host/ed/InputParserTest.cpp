@@ -32,6 +32,17 @@ TEST(EdInputParser, PointsAreTwoOrThreeCoordinates) {
     }
 }
 
+// "@1e308,0" after a point at 1e308 gave an infinite point, which the writer then saved as 0.
+TEST(EdInputParser, PointsBeyondTheDrawingsRangeAreRefused) {
+    const AcGePoint3d far(1e308, 0, 0);
+    EXPECT_FALSE(InputParser::point("@1e308,0", far));
+    EXPECT_FALSE(InputParser::point("@0,0", far)) << "already beyond the range";
+    EXPECT_FALSE(InputParser::point("1e100,0", AcGePoint3d()));
+    EXPECT_FALSE(InputParser::point("0,0,-1e100", AcGePoint3d()));
+    EXPECT_EQ(InputParser::point("1e99,-1e99", AcGePoint3d()), AcGePoint3d(1e99, -1e99, 0));
+    EXPECT_EQ(InputParser::point("@-1e99,0", AcGePoint3d(1e99, 0, 0)), AcGePoint3d(0, 0, 0));
+}
+
 TEST(EdInputParser, KeywordsNeedTheirCapitalisedAbbreviation) {
     std::vector<std::string> undo{"BEgin", "End", "Mark", "Back", "Group"};
     EXPECT_EQ(InputParser::keyword("be", undo), "BEgin");

@@ -1,12 +1,13 @@
 // Writing private-profile files: edits touch only their own line, new keys and sections go where
 // the original platform puts them, and a failed write leaves the file as it was.
 #include "WinTestFiles.h"
-#include "host/win/AtomicFile.h"
+#include "host/files/SafeReplace.h"
 #include "winprofile.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -136,12 +137,12 @@ TEST_F(ProfileWrite, TextsThatWouldBreakTheLinesAreRefused) {
 
 class ProfileWriteFailure : public ProfileWrite {
 protected:
-    void TearDown() override { veld::win::setBeforeRenameHookForTesting(nullptr); }
+    void TearDown() override { veld::files::setBeforeRenameHookForTesting(nullptr); }
 };
 
 TEST_F(ProfileWriteFailure, FailedRenameLeavesTheFileWholeAndNoTemporaryBehind) {
     writeBytes(file, kForeign);
-    veld::win::setBeforeRenameHookForTesting([](const std::string&) { return false; });
+    veld::files::setBeforeRenameHookForTesting([](const std::string&) { return false; });
     EXPECT_FALSE(write("FOUNDATION_DELTA", "MARK", "F2"));
     EXPECT_EQ(readBytes(file), kForeign);
     EXPECT_EQ(veldtest::entryCount(folder.path()), 1);
@@ -153,13 +154,39 @@ TEST_F(ProfileWriteFailure, ProcessDyingBeforeTheRenameLeavesTheFileWhole) {
     writeBytes(file, kForeign);
     EXPECT_EXIT(
         {
-            veld::win::setBeforeRenameHookForTesting(
+            veld::files::setBeforeRenameHookForTesting(
                 [](const std::string&) -> bool { ::_exit(3); });
             write("FOUNDATION_DELTA", "MARK", "F2");
         },
         ::testing::ExitedWithCode(3), "");
     EXPECT_EQ(readBytes(file), kForeign);
     EXPECT_EQ(read("FOUNDATION_DELTA", "MARK"), "F1");
+}
+
+// A defaults file in a folder that takes no new file (run as another user, as root writes
+// anywhere): the file is rewritten where it is, not left unsaved.
+TEST_F(ProfileWrite, AWritableFileInAReadOnlyFolderIsStillWritten) {
+    const std::string locked = folder.file("locked");
+    std::filesystem::create_directory(locked);
+    const std::string inside = locked + "/user.dat";
+    writeBytes(inside, kForeign);
+    ::chmod(folder.path().c_str(), 0755);
+    ::chmod(inside.c_str(), 0666);
+    ::chmod(locked.c_str(), 0555);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+            ::_exit(9);
+        }
+        ::_exit(WritePrivateProfileStringA("FOUNDATION_DELTA", "MARK", "F2", inside.c_str()) ? 0
+                                                                                             : 1);
+    }
+    int status = -1;
+    ::waitpid(pid, &status, 0);
+    ::chmod(locked.c_str(), 0755);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(readBytes(inside), replaced(kForeign, "MARK = \"F1\"\r\n", "MARK=F2\r\n"));
+    EXPECT_EQ(veldtest::entryCount(locked), 1);
 }
 
 TEST_F(ProfileWrite, ReplacingKeepsTheFilesPermissions) {

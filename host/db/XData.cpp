@@ -141,7 +141,8 @@ Acad::ErrorStatus encodeApp(const resbuf*& rb, std::string& payload) {
 
 void replaceApp(std::vector<AppData>& apps, AppData app) {
     for (auto it = apps.begin(); it != apps.end(); ++it) {
-        if (it->name == app.name) {
+        if (it->name == app.name ||
+            upperAscii(internedAppName(it->name)) == upperAscii(internedAppName(app.name))) {
             if (app.payload.empty()) {
                 apps.erase(it);
             } else {
@@ -257,6 +258,8 @@ Acad::ErrorStatus applyXDataChain(std::string_view current, const resbuf* chain,
         if (rawName == nullptr || *rawName == '\0') {
             return Acad::eInvalidInput;
         }
+        // Names set through the SDK are upper case (as acdbRegApp makes them); names read from
+        // a file keep their case. Both are compared without case.
         const std::string name = upperAscii(rawName);
         if (registered && !registered(name)) {
             return Acad::eRegisteredApplicationIdNotFound;
@@ -286,7 +289,7 @@ resbuf* decodeXData(std::string_view encoded, const char* appName) {
     resbuf* tail = nullptr;
     const std::string wanted = appName != nullptr ? upperAscii(appName) : std::string();
     for (const AppData& app : splitApps(encoded)) {
-        if (appName == nullptr || internedAppName(app.name) == wanted) {
+        if (appName == nullptr || upperAscii(internedAppName(app.name)) == wanted) {
             decodeApp(app, head, tail);
         }
     }

@@ -211,7 +211,8 @@ void decodeItem(std::string_view payload, std::size_t& pos, resbuf*& head, resbu
 
 void decodeApp(const AppData& app, resbuf*& head, resbuf*& tail) {
     resbuf* name = newItem(1001, tail, head);
-    name->resval.rstring = copyText(internedAppName(app.name));
+    // Callers see upper-case names, as they set them; a file's own case is for the file only.
+    name->resval.rstring = copyText(upperAscii(internedAppName(app.name)));
     std::size_t pos = 0;
     while (pos < app.payload.size()) {
         decodeItem(app.payload, pos, head, tail);

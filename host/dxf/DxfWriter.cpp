@@ -215,14 +215,16 @@ private:
             AcDbSymbolTableRecord::cast(object) != nullptr) {
             // written with their blocks and tables
         } else if (auto* dict = AcDbDictionary::cast(object)) {
-            if (!writeAsKept(out_, *dict, 5, ownerHandle(*dict),
+            // Entries and members change without a write open of their own (groups made or
+            // erased): these are always merged, never written purely as read.
+            if (!writeAsKept(out_, *dict, 5, ownerHandle(*dict), true,
                              [&](TagWriter& to) { Writer::writeDictionary(to, *dict); })) {
                 writeDictionary(out_, *dict);
             } else {
                 writeXData(out_, *dict);
             }
         } else if (auto* group = AcDbGroup::cast(object)) {
-            if (!writeAsKept(out_, *group, 5, ownerHandle(*group),
+            if (!writeAsKept(out_, *group, 5, ownerHandle(*group), true,
                              [&](TagWriter& to) { Writer::writeGroup(to, *group); })) {
                 writeGroup(out_, *group);
             } else {

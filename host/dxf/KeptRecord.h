@@ -47,6 +47,10 @@ std::size_t keptHeadLength(const KeptTags& kept, bool* endsWithOwner = nullptr);
 template <class Generate>
 bool writeAsKept(TagWriter& out, const AcDbObject& object, int handleCode, std::uint64_t owner,
                  Generate&& generate);
+// The same, merged even when not opened for a change (`alwaysMerge`).
+template <class Generate>
+bool writeAsKept(TagWriter& out, const AcDbObject& object, int handleCode, std::uint64_t owner,
+                 bool alwaysMerge, Generate&& generate);
 
 // The same for kept tags of a part of the file the database has no object for.
 template <class Generate>
@@ -82,11 +86,17 @@ void veld::dxf::writeKeptOrMerged(TagWriter& out, const KeptTags& kept, bool cha
 template <class Generate>
 bool veld::dxf::writeAsKept(TagWriter& out, const AcDbObject& object, int handleCode,
                             std::uint64_t owner, Generate&& generate) {
+    return writeAsKept(out, object, handleCode, owner, false, generate);
+}
+
+template <class Generate>
+bool veld::dxf::writeAsKept(TagWriter& out, const AcDbObject& object, int handleCode,
+                            std::uint64_t owner, bool alwaysMerge, Generate&& generate) {
     const KeptTags* kept = dbaccess::keptRecord(object);
     if (kept == nullptr || kept->empty()) {
         return false;
     }
-    writeKeptOrMerged(out, *kept, dbaccess::changedSinceRead(object), handleCode,
+    writeKeptOrMerged(out, *kept, alwaysMerge || dbaccess::changedSinceRead(object), handleCode,
                       object.objectId().handle().value(), reactorHandles(object), owner, generate);
     return true;
 }

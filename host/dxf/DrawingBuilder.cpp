@@ -222,12 +222,12 @@ AcDbObjectId DrawingBuilder::paperSpace() {
     return id;
 }
 
-AcDbObjectId DrawingBuilder::entity(const Record& r, AcDbObjectId block) {
+AcDbObjectId DrawingBuilder::entity(Record& r, AcDbObjectId block) {
     const AcDbObjectId id = add(buildEntity(r, lookup_), r, block);
     if (isModelledEntity(r)) {
-        veld::db::Tags tags = r.keptTags();
+        veld::db::Tags tags = r.takeKeptTags(r.type);
         addSubclassMarkers(r.type, tags);
-        keep(id, r.type, std::move(tags));
+        dbaccess::keepRecord(*db_, id, std::move(tags));
     } else {
         ++kept_;
     }
@@ -235,7 +235,7 @@ AcDbObjectId DrawingBuilder::entity(const Record& r, AcDbObjectId block) {
     return id;
 }
 
-AcDbObjectId DrawingBuilder::attribute(const Record& r, AcDbObjectId insert) {
+AcDbObjectId DrawingBuilder::attribute(Record& r, AcDbObjectId insert) {
     return entity(r, insert);
 }
 

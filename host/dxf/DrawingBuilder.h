@@ -42,8 +42,9 @@ public:
     AcDbObjectId beginBlock(const Record& block);
     void endBlock(AcDbObjectId record, const Record& end);
     // An entity of a block (or of the ENTITIES section: model or paper space). Returns its id.
-    AcDbObjectId entity(const Record& record, AcDbObjectId block);
-    AcDbObjectId attribute(const Record& record, AcDbObjectId insert);
+    // Both keep the record's values (moved out of `record`).
+    AcDbObjectId entity(Record& record, AcDbObjectId block);
+    AcDbObjectId attribute(Record& record, AcDbObjectId insert);
     void sequenceEnd(const Record& record, AcDbObjectId insert);
     AcDbObjectId modelSpace();
     AcDbObjectId paperSpace();

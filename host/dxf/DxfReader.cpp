@@ -222,8 +222,9 @@ private:
             if (std::string_view(section) == "ENTITIES" && r.integer(67) == 1) {
                 owner = builder_.paperSpace();
             }
-            const AcDbObjectId id = builder_.entity(r, owner);
-            if (r.type == "INSERT" && r.integer(66) == 1) {
+            const bool withAttributes = r.type == "INSERT" && r.integer(66) == 1;
+            const AcDbObjectId id = builder_.entity(r, owner); // takes the record's values
+            if (withAttributes) {
                 attributes(id, section);
             }
         }
@@ -235,7 +236,8 @@ private:
             if (next->value != "ATTRIB") {
                 return; // a file that ends the list without SEQEND
             }
-            builder_.attribute(readRecord(in_), insert);
+            Record attribute = readRecord(in_);
+            builder_.attribute(attribute, insert);
         }
         builder_.sequenceEnd(readRecord(in_), insert);
     }

@@ -177,8 +177,12 @@ void addSubclassMarkers(const std::string& type, KeptTags& tags) {
     }
     KeptTags out, body;
     out.reserve(tags.size() + 4);
+    if (!tags.empty() && tags.front().first == 0) {
+        out.push_back(tags.front()); // the type stays in front
+    }
     for (auto& tag : tags) {
-        if (isCommonCode(tag.first) && tag.first != 330 && tag.first != 102 && tag.first != 360) {
+        if (tag.first == 0 ||
+            (isCommonCode(tag.first) && tag.first != 330 && tag.first != 102 && tag.first != 360)) {
             continue;
         }
         if (tag.first == 330 || tag.first == 102 || tag.first == 360) {
@@ -187,6 +191,9 @@ void addSubclassMarkers(const std::string& type, KeptTags& tags) {
     }
     out.emplace_back(100, "AcDbEntity");
     for (auto& tag : tags) {
+        if (tag.first == 0) {
+            continue;
+        }
         if (isCommonCode(tag.first) && tag.first != 330 && tag.first != 102 && tag.first != 360) {
             out.push_back(tag);
         } else if (!isCommonCode(tag.first)) {

@@ -94,6 +94,20 @@ std::vector<std::pair<int, std::string>> Record::keptTags() const {
     return tags;
 }
 
+std::vector<std::pair<int, std::string>> Record::takeKeptTags(const std::string& kind) {
+    std::vector<std::pair<int, std::string>> tags;
+    tags.reserve(body.size() + 4); // room for the subclass markers of R12 entities
+    tags.emplace_back(0, kind);
+    for (ReadTag& tag : body) {
+        if (fitsItsCode(tag.code, tag.value)) {
+            tags.emplace_back(tag.code, std::move(tag.value));
+        } else {
+            ++refusedValues;
+        }
+    }
+    return tags;
+}
+
 Record readRecord(TagSource& source) {
     Record r;
     r.source = &source;

@@ -37,6 +37,8 @@ struct Record {
     // The tags as written back for an object kept as read (owner and reactors included), without
     // values that do not fit their codes.
     std::vector<std::pair<int, std::string>> keptTags() const;
+    // The same, starting with (0, type), the values moved out of the body.
+    std::vector<std::pair<int, std::string>> takeKeptTags(const std::string& type);
 };
 
 // False for a number code whose value is no number of its kind.

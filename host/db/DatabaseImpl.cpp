@@ -246,6 +246,7 @@ void DatabaseImpl::repairGroup(AcDbStub& stub, std::vector<std::string>& repairs
     std::erase_if(ids, [&](AcDbStub* m) {
         const bool missing = m->object == nullptr || AcDbEntity::cast(m->object) == nullptr;
         if (missing) {
+            stub.changed = true;
             repairs.push_back("group " + handleText(&stub) + " lost member " + handleText(m));
         }
         return missing;
@@ -268,6 +269,7 @@ void DatabaseImpl::repairDictionary(AcDbStub& stub, std::vector<std::string>& re
     std::erase_if(entries.list, [&](const auto& e) {
         const bool missing = e.value->object == nullptr;
         if (missing) {
+            stub.changed = true;
             entries.byKey.erase(upperAscii(e.key));
             repairs.push_back("dictionary " + handleText(&stub) + " lost entry " + e.key);
         }
@@ -291,6 +293,9 @@ void DatabaseImpl::indexGroups() {
 
 std::vector<std::string> DatabaseImpl::finishLoading() {
     std::vector<std::string> repairs;
+    for (AcDbStub& stub : stubs_) {
+        stub.changed = false; // the reader's own opens are no change to what the file holds
+    }
     linkPendingOwners();
     for (AcDbStub& stub : stubs_) {
         if (stub.object == nullptr && !stub.gone) {

@@ -107,7 +107,24 @@ public:
         return sequenceEnds_;
     }
 
-    // USERR1..USERR5 (i = 1..5), saved in the drawing; 0.0 in a new drawing. Not journaled.
+    // The record an object was read with (every tag but its type, handle and extended data),
+    // written back as read while the object is unchanged and merged with its values otherwise.
+    void keepRecord(AcDbStub* stub, Tags tags) { keptRecords_[stub] = std::move(tags); }
+    const Tags* keptRecord(const AcDbStub* stub) const {
+        const auto it = keptRecords_.find(stub);
+        return it == keptRecords_.end() ? nullptr : &it->second;
+    }
+
+    // The BLOCK and ENDBLK records of a block record as read (each starting with its type).
+    void keepBlockMarkers(const AcDbStub* record, Tags begin, Tags end) {
+        keptBlockMarkers_[record] = {std::move(begin), std::move(end)};
+    }
+    const std::pair<Tags, Tags>* keptBlockMarkers(const AcDbStub* record) const {
+        const auto it = keptBlockMarkers_.find(record);
+        return it == keptBlockMarkers_.end() ? nullptr : &it->second;
+    }
+
+    // USERR1..USERR5 (i = 1..5), saved in the drawing; 0.0 in a new drawing.
     double userR(int i) const;
     // Journaled unless `journaled` is false (the journal's own undo).
     void setUserR(int i, double value, bool journaled = true);
@@ -156,6 +173,8 @@ private:
     std::array<double, 5> userR_{};
     std::unordered_map<std::uint64_t, std::uint64_t> sequenceEnds_;
     GroupIndex groupIndex_;
+    std::unordered_map<const AcDbStub*, Tags> keptRecords_;
+    std::unordered_map<const AcDbStub*, std::pair<Tags, Tags>> keptBlockMarkers_;
     UndoJournal journal_; // last: destroyed first, while the stubs still exist
 };
 

@@ -208,6 +208,7 @@ Acad::ErrorStatus AcDbObject::assertWriteEnabled() {
     if (!stub_->writer) {
         return Acad::eNotOpenForWrite;
     }
+    stub_->changed = true;
     if (!stub_->journaled) {
         stub_->journaled = true;
         veld::db::UndoJournal& journal = implOf(stub_).journal();

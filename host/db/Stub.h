@@ -20,6 +20,8 @@ struct AcDbStub {
     bool journaled = false;
     // Appended in the current write open (isNewObject()).
     bool fresh = false;
+    // Opened for a change since the drawing was read: its kept file record is no longer all true.
+    bool changed = false;
 
     bool isOpen() const { return writer || readers > 0; }
     bool isLive() const { return object != nullptr && !gone; }

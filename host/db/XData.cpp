@@ -141,7 +141,8 @@ Acad::ErrorStatus encodeApp(const resbuf*& rb, std::string& payload) {
 
 void replaceApp(std::vector<AppData>& apps, AppData app) {
     for (auto it = apps.begin(); it != apps.end(); ++it) {
-        if (it->name == app.name) {
+        if (it->name == app.name ||
+            upperAscii(internedAppName(it->name)) == upperAscii(internedAppName(app.name))) {
             if (app.payload.empty()) {
                 apps.erase(it);
             } else {
@@ -210,7 +211,8 @@ void decodeItem(std::string_view payload, std::size_t& pos, resbuf*& head, resbu
 
 void decodeApp(const AppData& app, resbuf*& head, resbuf*& tail) {
     resbuf* name = newItem(1001, tail, head);
-    name->resval.rstring = copyText(internedAppName(app.name));
+    // Callers see upper-case names, as they set them; a file's own case is for the file only.
+    name->resval.rstring = copyText(upperAscii(internedAppName(app.name)));
     std::size_t pos = 0;
     while (pos < app.payload.size()) {
         decodeItem(app.payload, pos, head, tail);
@@ -257,6 +259,8 @@ Acad::ErrorStatus applyXDataChain(std::string_view current, const resbuf* chain,
         if (rawName == nullptr || *rawName == '\0') {
             return Acad::eInvalidInput;
         }
+        // Names set through the SDK are upper case (as acdbRegApp makes them); names read from
+        // a file keep their case. Both are compared without case.
         const std::string name = upperAscii(rawName);
         if (registered && !registered(name)) {
             return Acad::eRegisteredApplicationIdNotFound;
@@ -286,7 +290,7 @@ resbuf* decodeXData(std::string_view encoded, const char* appName) {
     resbuf* tail = nullptr;
     const std::string wanted = appName != nullptr ? upperAscii(appName) : std::string();
     for (const AppData& app : splitApps(encoded)) {
-        if (appName == nullptr || internedAppName(app.name) == wanted) {
+        if (appName == nullptr || upperAscii(internedAppName(app.name)) == wanted) {
             decodeApp(app, head, tail);
         }
     }

@@ -34,8 +34,8 @@ struct ObjectExtras {
     void setBytes(std::string_view encoded);
 };
 
-// Application names are interned process-wide; the index stands for the upper-case name.
-std::uint32_t internAppName(std::string_view upperName);
+// Application names are interned process-wide with their case as given.
+std::uint32_t internAppName(std::string_view name); // case kept; compare with upperAscii
 const std::string& internedAppName(std::uint32_t index);
 
 // Tells whether an application name (upper case) is registered where the data goes.

@@ -42,6 +42,29 @@ void forEachObject(const AcDbDatabase& db, const std::function<void(AcDbObjectId
     }
 }
 
+const Tags* keptRecord(const AcDbObject& object) {
+    const AcDbObjectId id = object.objectId();
+    const AcDbDatabase* db = object.database();
+    return id.isNull() || db == nullptr ? nullptr : db->impl().keptRecord(id.stub());
+}
+
+void keepRecord(AcDbDatabase& db, AcDbObjectId id, Tags tags) {
+    db.impl().keepRecord(id.stub(), std::move(tags));
+}
+
+const std::pair<Tags, Tags>* keptBlockMarkers(const AcDbDatabase& db, AcDbObjectId record) {
+    return db.impl().keptBlockMarkers(record.stub());
+}
+
+void keepBlockMarkers(AcDbDatabase& db, AcDbObjectId record, Tags begin, Tags end) {
+    db.impl().keepBlockMarkers(record.stub(), std::move(begin), std::move(end));
+}
+
+bool changedSinceRead(const AcDbObject& object) {
+    const AcDbStub* stub = object.objectId().stub();
+    return stub == nullptr || stub->changed;
+}
+
 bool rawContent(const AcDbObject& object, std::string& dxfType, const Tags*& tags) {
     if (const auto* e = AcDbRawEntity::cast(&object)) {
         dxfType = e->dxfType();

@@ -37,6 +37,16 @@ AcDbObject* makeRawObject(const std::string& dxfType, Tags tags);
 AcDbObject* makeRawTable(const std::string& name, Tags tags);
 AcDbObject* makeRawRecord(const std::string& table, const std::string& name, Tags tags);
 
+// The record a modelled object was read with (every tag but its type, handle and extended
+// data), or null for an object that was not read from a file.
+const Tags* keptRecord(const AcDbObject& object);
+void keepRecord(AcDbDatabase& db, AcDbObjectId id, Tags tags);
+// The BLOCK and ENDBLK records of a block record as read, or null.
+const std::pair<Tags, Tags>* keptBlockMarkers(const AcDbDatabase& db, AcDbObjectId record);
+void keepBlockMarkers(AcDbDatabase& db, AcDbObjectId record, Tags begin, Tags end);
+// True when the object was opened for a change since it was read.
+bool changedSinceRead(const AcDbObject& object);
+
 // Header variables not modelled, in file order: ("$NAME", tags after the 9 group).
 const std::vector<std::pair<std::string, Tags>>& keptHeader(const AcDbDatabase& db);
 const std::vector<Tags>& keptClasses(const AcDbDatabase& db);

@@ -7,8 +7,10 @@
 #include "host/db/ObjectAccess.h"
 #include "host/db/XData.h"
 #include "host/dxf/DbAccess.h"
+#include "host/dxf/LegacyEntity.h"
 #include "host/dxf/XDataCodec.h"
 
+#include <algorithm>
 #include <dbdict.h>
 #include <dbsymtb.h>
 #include <unordered_map>
@@ -20,6 +22,19 @@ namespace {
 std::string upper(std::string_view s) {
     return veld::db::upperAscii(s);
 }
+
+// The subclass of a table's records: R12 files write none, the files we write need it.
+const std::map<std::string, std::string> kRecordSubclass = {
+    {"LAYER", "AcDbLayerTableRecord"},     {"LTYPE", "AcDbLinetypeTableRecord"},
+    {"STYLE", "AcDbTextStyleTableRecord"}, {"DIMSTYLE", "AcDbDimStyleTableRecord"},
+    {"APPID", "AcDbRegAppTableRecord"},    {"BLOCK_RECORD", "AcDbBlockTableRecord"},
+    {"DICTIONARY", "AcDbDictionary"},      {"GROUP", "AcDbGroup"}};
+
+bool hasMarker(const veld::db::Tags& tags) {
+    return std::any_of(tags.begin(), tags.end(), [](const auto& t) { return t.first == 100; });
+}
+
+const std::string kRefusedValues = "values that do not fit their group codes left out";
 
 const std::map<std::string, int> kUserReals = {
     {"$USERR1", 1}, {"$USERR2", 2}, {"$USERR3", 3}, {"$USERR4", 4}, {"$USERR5", 5}};
@@ -44,10 +59,20 @@ DrawingBuilder::DrawingBuilder()
     : db_(std::make_unique<AcDbDatabase>(false, true)), impl_(db_->impl()),
       names_(std::make_unique<Names>()) {
     lookup_.layer = [this](const std::string& n) { return ensureRecord("LAYER", n); };
-    lookup_.linetype = [this](const std::string& n) { return names_->find("LTYPE", n); };
+    lookup_.linetype = [this](const std::string& n) {
+        const AcDbObjectId id = names_->find("LTYPE", n);
+        const std::string u = upper(n);
+        if (!id.isNull() || (u != "BYBLOCK" && u != "BYLAYER")) {
+            return id;
+        }
+        return ensureRecord("LTYPE", u == "BYBLOCK" ? "ByBlock" : "ByLayer"); // R12 files lack them
+    };
     lookup_.textStyle = [this](const std::string& n) { return names_->find("STYLE", n); };
     lookup_.dimStyle = [this](const std::string& n) { return names_->find("DIMSTYLE", n); };
-    lookup_.block = [this](const std::string& n) { return names_->find("BLOCK_RECORD", n); };
+    // A block may be defined after its first reference (R12 files).
+    lookup_.block = [this](const std::string& n) {
+        return n.empty() ? AcDbObjectId() : ensureRecord("BLOCK_RECORD", n);
+    };
 }
 
 DrawingBuilder::~DrawingBuilder() = default;
@@ -95,6 +120,12 @@ AcDbObjectId DrawingBuilder::add(AcDbObject* object, const Record& r, AcDbObject
         r.source->fail(r.line, "the " + r.type + " cannot be added to the drawing");
     }
     guard.release();
+    for (std::uint64_t reactor : r.reactors) { // dangling ones go at the end of the load
+        const AcDbObjectId target = idOfHandle(reactor);
+        if (!target.isNull() && target != id) {
+            veld::db::ObjectAccess::insertReactor(*object, target.stub(), SIZE_MAX);
+        }
+    }
     return id;
 }
 
@@ -121,7 +152,10 @@ void DrawingBuilder::ensureRegApp(const std::string& name) {
 
 void DrawingBuilder::applyXData(AcDbObject& object, const Record& r) {
     try {
-        readXData(object, r.xdata, [this](const std::string& app) { ensureRegApp(app); });
+        if (readXData(object, r.xdata, [this](const std::string& app) { ensureRegApp(app); }) !=
+            0) {
+            noteLoss("extended data over 64 KB for one application left out");
+        }
     } catch (const DxfError& e) {
         r.source->fail(r.line, r.type + ": " + e.what());
     }
@@ -138,9 +172,7 @@ void DrawingBuilder::headerVariable(const std::string& name, std::vector<OwnedTa
         }
         return;
     }
-    if (name == "$ACADVER" || name == "$DWGCODEPAGE") {
-        return; // the writer writes its own
-    }
+
     if (const auto user = kUserReals.find(name); user != kUserReals.end()) {
         double v = 0.0;
         if (parseDouble(tags.front().value, v)) {
@@ -154,9 +186,22 @@ void DrawingBuilder::headerVariable(const std::string& name, std::vector<OwnedTa
     }
     veld::db::Tags kept;
     for (auto& tag : tags) {
-        kept.emplace_back(tag.code, std::move(tag.value));
+        if (fitsItsCode(tag.code, tag.value)) {
+            kept.emplace_back(tag.code, std::move(tag.value));
+        } else {
+            noteLoss(kRefusedValues);
+        }
     }
-    impl_.headerVariables().emplace_back(name, std::move(kept));
+    auto& variables = impl_.headerVariables();
+    if (!headerNames_.insert(name).second) { // given again (once before the first section)
+        for (auto& [known, values] : variables) {
+            if (known == name) {
+                values = std::move(kept);
+                return;
+            }
+        }
+    }
+    variables.emplace_back(name, std::move(kept));
 }
 
 void DrawingBuilder::addClass(std::vector<std::pair<int, std::string>> tags) {
@@ -175,12 +220,48 @@ AcDbObjectId DrawingBuilder::paperSpace() {
     return id;
 }
 
-AcDbObjectId DrawingBuilder::entity(const Record& r, AcDbObjectId block) {
-    return add(buildEntity(r, lookup_), r, block);
+AcDbObjectId DrawingBuilder::entity(Record& r, AcDbObjectId block) {
+    const AcDbObjectId id = add(buildEntity(r, lookup_), r, block);
+    if (isModelledEntity(r)) {
+        veld::db::Tags tags = r.takeKeptTags(r.type);
+        addSubclassMarkers(r.type, tags);
+        dbaccess::keepRecord(*db_, id, std::move(tags));
+    } else {
+        ++kept_;
+    }
+    noteRefused(r);
+    return id;
 }
 
-AcDbObjectId DrawingBuilder::attribute(const Record& r, AcDbObjectId insert) {
-    return add(buildEntity(r, lookup_), r, insert);
+AcDbObjectId DrawingBuilder::attribute(Record& r, AcDbObjectId insert) {
+    return entity(r, insert);
+}
+
+void DrawingBuilder::noteRefused(const Record& r) {
+    if (r.refusedValues != 0) {
+        noteLoss(kRefusedValues);
+        r.refusedValues = 0;
+    }
+}
+
+void DrawingBuilder::keep(AcDbObjectId id, const std::string& type, veld::db::Tags tags) {
+    tags.insert(tags.begin(), {0, type});
+    dbaccess::keepRecord(*db_, id, std::move(tags));
+}
+
+// A table record or object as read; records of R12 files get the subclass markers they lack.
+void DrawingBuilder::keepRecord(AcDbObjectId id, const Record& r) {
+    veld::db::Tags tags = r.keptTags();
+    const auto subclass = kRecordSubclass.find(r.type);
+    if (!hasMarker(tags) && subclass != kRecordSubclass.end()) {
+        const bool table = r.type != "DICTIONARY" && r.type != "GROUP";
+        tags.insert(tags.begin(), {100, subclass->second});
+        if (table) {
+            tags.insert(tags.begin(), {100, "AcDbSymbolTableRecord"});
+        }
+    }
+    keep(id, r.type, std::move(tags));
+    noteRefused(r);
 }
 
 void DrawingBuilder::sequenceEnd(const Record& r, AcDbObjectId insert) {
@@ -198,6 +279,9 @@ AcDbObjectId DrawingBuilder::beginBlock(const Record& r) {
         record->close();
     }
     blockBegin_ = r.handle != 0 && impl_.findStub(r.handle) == nullptr ? r.handle : 0;
+    blockBeginTags_ = r.keptTags();
+    addSubclassMarkers("BLOCK", blockBeginTags_);
+    blockBeginTags_.insert(blockBeginTags_.begin(), {0, "BLOCK"});
     return id;
 }
 
@@ -208,6 +292,10 @@ void DrawingBuilder::endBlock(AcDbObjectId record, const Record& end) {
     if (blockBegin_ != 0 && end.handle != 0 && impl_.findStub(end.handle) == nullptr) {
         dbaccess::setBlockMarkers(*db_, record, blockBegin_, end.handle);
     }
+    veld::db::Tags endTags = end.keptTags();
+    addSubclassMarkers("ENDBLK", endTags);
+    endTags.insert(endTags.begin(), {0, "ENDBLK"});
+    dbaccess::keepBlockMarkers(*db_, record, std::move(blockBeginTags_), std::move(endTags));
 }
 
 AcDbObjectId DrawingBuilder::ensureTable(const std::string& name) {
@@ -297,7 +385,9 @@ void DrawingBuilder::layerRecord(const Record& r, AcDbObjectId table) {
     layer->setIsPlottable(r.integer(290, 1) != 0);
     layer->setLinetypeObjectId(names_->find("LTYPE", r.text(6, "Continuous")));
     veld::db::ObjectAccess::recordName(*layer) = r.text(2);
-    names_->records["LAYER"][upper(r.text(2))] = add(layer.release(), r, table);
+    const AcDbObjectId id = add(layer.release(), r, table);
+    names_->records["LAYER"][upper(r.text(2))] = id;
+    keepRecord(id, r);
 }
 
 void DrawingBuilder::tableRecord(const std::string& table, const Record& r) {
@@ -305,10 +395,15 @@ void DrawingBuilder::tableRecord(const std::string& table, const Record& r) {
     const AcDbObjectId tableId = ensureTable(table);
     if (table == "VPORT" || table == "VIEW" || table == "UCS") {
         add(dbaccess::makeRawRecord(table, name, r.keptTags()), r, tableId);
+        noteRefused(r);
         return;
     }
-    if (tableId.isNull() || name.empty() || !names_->find(table, name).isNull()) {
-        return; // unnamed (shape files) or repeated records are dropped
+    // A text style without a name loads a shape file (for complex linetypes): kept, but not
+    // found by name.
+    const bool shapeFile = table == "STYLE" && name.empty() && (r.integer(70) & 1) != 0;
+    if (tableId.isNull() || (name.empty() && !shapeFile) || !names_->find(table, name).isNull()) {
+        noteLoss("table records without a name or with a repeated name left out");
+        return;
     }
     std::unique_ptr<AcDbSymbolTableRecord> record; // values may still be refused
     if (table == "LAYER") {
@@ -359,7 +454,11 @@ void DrawingBuilder::tableRecord(const std::string& table, const Record& r) {
         record = std::make_unique<AcDbBlockTableRecord>();
     }
     veld::db::ObjectAccess::recordName(*record) = name;
-    names_->records[table][upper(name)] = add(record.release(), r, tableId);
+    const AcDbObjectId id = add(record.release(), r, tableId);
+    if (!shapeFile) {
+        names_->records[table][upper(name)] = id;
+    }
+    keepRecord(id, r);
 }
 
 void DrawingBuilder::objects(std::vector<Record> records) {
@@ -383,6 +482,7 @@ void DrawingBuilder::objects(std::vector<Record> records) {
             const AcDbObjectId id =
                 add(new AcDbDictionary(), r, isRoot ? AcDbObjectId() : idOfHandle(r.owner));
             (isRoot ? impl_.ids().namedObjects : impl_.ids().groupDictionary) = id;
+            keepRecord(id, r);
             for (std::size_t i = 0; i + 1 < r.body.size(); ++i) {
                 if (r.body[i].code == 3 &&
                     (r.body[i + 1].code == 350 || r.body[i + 1].code == 360)) {
@@ -395,6 +495,7 @@ void DrawingBuilder::objects(std::vector<Record> records) {
         } else if (r.type == "GROUP" && groups != 0 && r.owner == groups) {
             auto* group = new AcDbGroup(r.text(300).c_str(), r.integer(71, 1) != 0);
             const AcDbObjectId id = add(group, r, idOfHandle(r.owner));
+            keepRecord(id, r);
             for (const ReadTag& tag : r.body) {
                 std::uint64_t member = 0;
                 if (tag.code == 340 && parseHandle(tag.value, member)) {
@@ -403,6 +504,8 @@ void DrawingBuilder::objects(std::vector<Record> records) {
             }
         } else {
             add(dbaccess::makeRawObject(r.type, r.keptTags()), r, idOfHandle(r.owner));
+            ++kept_;
+            noteRefused(r);
         }
     }
 }
@@ -440,10 +543,22 @@ void DrawingBuilder::ensureDefaults() {
     ids.dimstyle = named("$DIMSTYLE", "DIMSTYLE", ids.standardDimStyle);
 }
 
-std::unique_ptr<AcDbDatabase> DrawingBuilder::finish() {
+std::unique_ptr<AcDbDatabase> DrawingBuilder::finish(std::vector<std::string>* notes) {
     impl_.setHandseed(floor_); // the file's own seed, when it is above every handle read
     ensureDefaults();
-    impl_.finishLoading();
+    const std::vector<std::string> repairs = impl_.finishLoading();
+    if (notes != nullptr) {
+        for (const auto& [what, count] : losses_) {
+            notes->push_back(what + ": " + std::to_string(count));
+        }
+        if (kept_ != 0) {
+            notes->push_back("kept " + std::to_string(kept_) + " objects of unknown kind as read");
+        }
+        if (!repairs.empty()) {
+            notes->push_back("repaired or completed " + std::to_string(repairs.size()) +
+                             " references and standard records (first: " + repairs.front() + ")");
+        }
+    }
     return std::move(db_);
 }
 

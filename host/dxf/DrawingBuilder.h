@@ -14,7 +14,8 @@
 
 namespace veld::db {
 class DatabaseImpl;
-}
+using Tags = std::vector<std::pair<int, std::string>>;
+} // namespace veld::db
 
 namespace veld::dxf {
 
@@ -41,15 +42,19 @@ public:
     AcDbObjectId beginBlock(const Record& block);
     void endBlock(AcDbObjectId record, const Record& end);
     // An entity of a block (or of the ENTITIES section: model or paper space). Returns its id.
-    AcDbObjectId entity(const Record& record, AcDbObjectId block);
-    AcDbObjectId attribute(const Record& record, AcDbObjectId insert);
+    // Both keep the record's values (moved out of `record`).
+    AcDbObjectId entity(Record& record, AcDbObjectId block);
+    AcDbObjectId attribute(Record& record, AcDbObjectId insert);
     void sequenceEnd(const Record& record, AcDbObjectId insert);
     AcDbObjectId modelSpace();
     AcDbObjectId paperSpace();
 
     void objects(std::vector<Record> records);
     // Standard records the file lacked, header references, then the database's own checks.
-    std::unique_ptr<AcDbDatabase> finish();
+    // `notes` gets one line per kind of loss.
+    std::unique_ptr<AcDbDatabase> finish(std::vector<std::string>* notes = nullptr);
+    // Something the drawing cannot keep as read; counted and told once per kind.
+    void noteLoss(const std::string& what) { ++losses_[what]; }
 
 private:
     struct Names;
@@ -57,6 +62,9 @@ private:
     AcDbObjectId add(AcDbObject* object, const Record& r, AcDbObjectId owner);
     AcDbObjectId addNew(AcDbObject* object, AcDbObjectId owner);
     void applyXData(AcDbObject& object, const Record& r);
+    void keep(AcDbObjectId id, const std::string& type, veld::db::Tags tags);
+    void keepRecord(AcDbObjectId id, const Record& r);
+    void noteRefused(const Record& r);
     void ensureRegApp(const std::string& name);
     void layerRecord(const Record& r, AcDbObjectId table);
     void ensureDefaults();
@@ -71,8 +79,12 @@ private:
     std::uint64_t floor_ = 0;
     std::uint64_t previous_ = 0; // the last handle met in file order
     std::unordered_set<std::uint64_t> fileHandles_;
-    std::uint64_t blockBegin_ = 0;                  // the handle of the BLOCK being read
+    std::uint64_t blockBegin_ = 0; // the handle of the BLOCK being read
+    veld::db::Tags blockBeginTags_;
     std::map<std::string, std::string> headerRefs_; // $CLAYER -> name, ...
+    std::map<std::string, std::size_t> losses_;
+    std::size_t kept_ = 0;
+    std::unordered_set<std::string> headerNames_; // objects of kinds the database does not model
 };
 
 } // namespace veld::dxf

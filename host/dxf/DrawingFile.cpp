@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <new>
 
 namespace veld::dxf {
@@ -66,9 +67,10 @@ bool saveDrawing(const AcDbDatabase& db, const std::string& path, std::string& e
         {.keepBackup = true}, error);
 }
 
-std::unique_ptr<AcDbDatabase> readDrawingData(std::string_view data, std::string& error) {
+std::unique_ptr<AcDbDatabase> readDrawingData(std::string_view data, std::string& error,
+                                              std::vector<std::string>* notes) {
     try {
-        return readDrawing(data);
+        return readDrawing(data, notes);
     } catch (const DxfError& e) {
         error = e.what();
     } catch (const std::bad_alloc&) {
@@ -88,9 +90,13 @@ std::unique_ptr<AcDbDatabase> openDrawing(const std::string& path, std::string& 
         error = path + ": this is a DWG file, not DXF";
         return nullptr;
     }
-    auto db = readDrawingData(data, error);
+    std::vector<std::string> notes;
+    auto db = readDrawingData(data, error, &notes);
     if (!db) {
         error = path + ": " + error;
+    }
+    for (const std::string& note : notes) {
+        std::fprintf(stderr, "veld: %s: %s\n", path.c_str(), note.c_str());
     }
     return db;
 }

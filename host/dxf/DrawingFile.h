@@ -4,6 +4,7 @@
 #include <dbmain.h>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace veld::dxf {
 
@@ -18,8 +19,11 @@ bool saveDrawing(const AcDbDatabase& db, const std::string& path, std::string& e
 // half-read drawing is ever returned.
 std::unique_ptr<AcDbDatabase> openDrawing(const std::string& path, std::string& error);
 
-// The same for DXF data in memory (tests, the fuzzer); `error` has no file name.
-std::unique_ptr<AcDbDatabase> readDrawingData(std::string_view data, std::string& error);
+// The same for DXF data in memory (tests, the fuzzer); `error` has no file name. `notes` gets
+// one line for each kind of thing the drawing could not keep as the file holds it (openDrawing
+// prints them on standard error).
+std::unique_ptr<AcDbDatabase> readDrawingData(std::string_view data, std::string& error,
+                                              std::vector<std::string>* notes = nullptr);
 // The DXF text of a drawing.
 std::string drawingToDxf(const AcDbDatabase& db);
 

@@ -33,16 +33,21 @@ class Reader {
 public:
     explicit Reader(std::string_view data) : data_(data), in_(data) {}
 
-    std::unique_ptr<AcDbDatabase> run() {
+    std::unique_ptr<AcDbDatabase> run(std::vector<std::string>* notes) {
         if (in_.atEnd()) {
             throw DxfError("line 1: the file is empty");
         }
         if (data_.find("$HANDSEED") == std::string_view::npos) {
             builder_.setFileHandles(handlesOf(data_));
         }
+        const bool leading = leadingTags();
         while (const ReadTag* tag = in_.peek()) {
             if (tag->code == 0 && tag->value == "EOF") {
                 break;
+            }
+            if (tag->code == 0 && tag->value == "TABLE" && legacyR12()) {
+                table(); // some R12 writers put a table outside the TABLES section
+                continue;
             }
             expect(0, "SECTION");
             const ReadTag name = in_.take("the section name");
@@ -52,8 +57,12 @@ public:
                              std::to_string(name.code));
             }
             section(name.value);
+            ++sections_;
         }
-        return builder_.finish();
+        if (leading && sections_ == 0) {
+            throw DxfError(in_.where(1) + ": no \"0 SECTION\" found");
+        }
+        return builder_.finish(notes);
     }
 
 private:
@@ -109,9 +118,14 @@ private:
     }
 
     void header() {
-        std::string& version = version_;
-        std::string codePage;
         while (!nextIs("ENDSEC", "HEADER")) {
+            headerVariable();
+        }
+    }
+
+    void headerVariable() {
+        std::string& version = version_;
+        {
             ReadTag var = in_.take("a header variable");
             if (var.code != 9) {
                 in_.fail(var.line,
@@ -128,10 +142,10 @@ private:
             }
             if (var.value == "$ACADVER" && !tags.empty()) {
                 version = tags.front().value;
-                in_.setEncoding(version, codePage);
+                in_.setEncoding(version, codePage_);
             } else if (var.value == "$DWGCODEPAGE" && !tags.empty()) {
-                codePage = tags.front().value;
-                in_.setEncoding(version, codePage);
+                codePage_ = tags.front().value;
+                in_.setEncoding(version, codePage_);
             }
             builder_.headerVariable(var.value, std::move(tags));
         }
@@ -146,18 +160,40 @@ private:
 
     void tables() {
         while (!nextIs("ENDSEC", "TABLES")) {
-            Record table = readRecord(in_);
-            if (table.type != "TABLE") {
-                in_.fail(table.line, "expected \"0 TABLE\", found \"0 " + table.type + "\"");
-            }
-            const std::string name = table.text(2);
-            builder_.beginTable(name, table);
-            while (!nextIs("ENDTAB", "TABLES")) {
-                Record record = readRecord(in_);
-                builder_.tableRecord(name, record);
-            }
-            expect(0, "ENDTAB");
+            table();
         }
+    }
+
+    void table() {
+        Record table = readRecord(in_);
+        if (table.type != "TABLE") {
+            in_.fail(table.line, "expected \"0 TABLE\", found \"0 " + table.type + "\"");
+        }
+        const std::string name = table.text(2);
+        builder_.beginTable(name, table);
+        while (!nextIs("ENDTAB", "TABLES")) {
+            Record record = readRecord(in_);
+            builder_.tableRecord(name, record);
+        }
+        expect(0, "ENDTAB");
+    }
+
+    // Before the first section some programs write comments and header variables (a
+    // "9 $ACADVER" of their own); the variables count, anything else there is passed over.
+    bool leadingTags() {
+        bool any = false;
+        while (const ReadTag* tag = in_.peek()) {
+            if (tag->code == 0) {
+                return any;
+            }
+            any = true;
+            if (tag->code == 9) {
+                headerVariable();
+            } else {
+                in_.take("a tag");
+            }
+        }
+        return any;
     }
 
     void blocks() {
@@ -186,8 +222,9 @@ private:
             if (std::string_view(section) == "ENTITIES" && r.integer(67) == 1) {
                 owner = builder_.paperSpace();
             }
-            const AcDbObjectId id = builder_.entity(r, owner);
-            if (r.type == "INSERT" && r.integer(66) == 1) {
+            const bool withAttributes = r.type == "INSERT" && r.integer(66) == 1;
+            const AcDbObjectId id = builder_.entity(r, owner); // takes the record's values
+            if (withAttributes) {
                 attributes(id, section);
             }
         }
@@ -199,7 +236,8 @@ private:
             if (next->value != "ATTRIB") {
                 return; // a file that ends the list without SEQEND
             }
-            builder_.attribute(readRecord(in_), insert);
+            Record attribute = readRecord(in_);
+            builder_.attribute(attribute, insert);
         }
         builder_.sequenceEnd(readRecord(in_), insert);
     }
@@ -214,14 +252,16 @@ private:
 
     std::string_view data_;
     std::string version_ = "AC1015"; // files without a header are taken as R2000
+    std::string codePage_;
+    int sections_ = 0;
     TagSource in_;
     DrawingBuilder builder_;
 };
 
 } // namespace
 
-std::unique_ptr<AcDbDatabase> readDrawing(std::string_view data) {
-    return Reader(data).run();
+std::unique_ptr<AcDbDatabase> readDrawing(std::string_view data, std::vector<std::string>* notes) {
+    return Reader(data).run(notes);
 }
 
 } // namespace veld::dxf

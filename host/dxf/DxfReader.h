@@ -4,10 +4,14 @@
 #pragma once
 #include <dbmain.h>
 #include <memory>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace veld::dxf {
 
-std::unique_ptr<AcDbDatabase> readDrawing(std::string_view data);
+// `notes` (when given) gets one line per kind of loss or change the drawing made to the file.
+std::unique_ptr<AcDbDatabase> readDrawing(std::string_view data,
+                                          std::vector<std::string>* notes = nullptr);
 
 } // namespace veld::dxf

@@ -4,6 +4,7 @@
 
 #include "host/dxf/DbAccess.h"
 #include "host/dxf/EntityWriter.h"
+#include "host/dxf/KeptRecord.h"
 #include "host/dxf/SavePlan.h"
 #include "host/dxf/TableWriter.h"
 #include "host/dxf/XDataCodec.h"
@@ -46,9 +47,10 @@ private:
     void header() {
         section("HEADER");
         out_.text(9, "$ACADVER");
-        out_.text(1, "AC1027");
+        out_.text(1, keptHeaderValue("$ACADVER") == "AC1032" ? "AC1032" : "AC1027");
         out_.text(9, "$DWGCODEPAGE");
-        out_.text(3, "ANSI_1252");
+        const std::string codePage = keptHeaderValue("$DWGCODEPAGE");
+        out_.text(3, codePage.empty() ? std::string("ANSI_1252") : codePage);
         out_.text(9, "$HANDSEED");
         out_.handle(5, plan_.handseed());
         out_.text(9, "$CLAYER");
@@ -73,6 +75,15 @@ private:
         out_.text(0, "ENDSEC");
     }
 
+    std::string keptHeaderValue(const std::string& name) const {
+        for (const auto& [var, tags] : dbaccess::keptHeader(db_)) {
+            if (var == name && !tags.empty()) {
+                return tags.front().second;
+            }
+        }
+        return {};
+    }
+
     void classes() {
         section("CLASSES");
         for (const auto& tags : dbaccess::keptClasses(db_)) {
@@ -84,34 +95,35 @@ private:
         out_.text(0, "ENDSEC");
     }
 
-    void blockBegin(const std::string& name, std::uint64_t record, std::uint64_t begin, int flags,
-                    const AcGePoint3d& origin, bool paperSpace) {
-        out_.text(0, "BLOCK");
-        out_.handle(5, begin);
-        out_.handle(330, record);
-        out_.text(100, "AcDbEntity");
+    static void blockBegin(TagWriter& out, const std::string& name, std::uint64_t record,
+                           std::uint64_t begin, int flags, const AcGePoint3d& origin,
+                           bool paperSpace) {
+        out.text(0, "BLOCK");
+        out.handle(5, begin);
+        out.handle(330, record);
+        out.text(100, "AcDbEntity");
         if (paperSpace) {
-            out_.integer(67, 1);
+            out.integer(67, 1);
         }
-        out_.text(8, "0");
-        out_.text(100, "AcDbBlockBegin");
-        out_.text(2, name);
-        out_.integer(70, flags);
-        out_.point(10, origin);
-        out_.text(3, name);
-        out_.text(1, "");
+        out.text(8, "0");
+        out.text(100, "AcDbBlockBegin");
+        out.text(2, name);
+        out.integer(70, flags);
+        out.point(10, origin);
+        out.text(3, name);
+        out.text(1, "");
     }
 
-    void blockEnd(std::uint64_t record, std::uint64_t end, bool paperSpace) {
-        out_.text(0, "ENDBLK");
-        out_.handle(5, end);
-        out_.handle(330, record);
-        out_.text(100, "AcDbEntity");
+    static void blockEnd(TagWriter& out, std::uint64_t record, std::uint64_t end, bool paperSpace) {
+        out.text(0, "ENDBLK");
+        out.handle(5, end);
+        out.handle(330, record);
+        out.text(100, "AcDbEntity");
         if (paperSpace) {
-            out_.integer(67, 1);
+            out.integer(67, 1);
         }
-        out_.text(8, "0");
-        out_.text(100, "AcDbBlockEnd");
+        out.text(8, "0");
+        out.text(100, "AcDbBlockEnd");
     }
 
     void blocks() {
@@ -125,19 +137,35 @@ private:
             const bool paper = id == db_.paperSpaceId();
             const int flags =
                 (record->isAnonymous() ? 1 : 0) | (record->hasAttributeDefinitions() ? 2 : 0);
-            blockBegin(record->name(), h, plan_.blockBegin(id), flags, record->origin(), paper);
+            const auto* kept = dbaccess::keptBlockMarkers(db_, id);
+            const bool changed = dbaccess::changedSinceRead(*record);
+            auto begin = [&](TagWriter& to) {
+                Writer::blockBegin(to, record->name(), h, plan_.blockBegin(id), flags,
+                                   record->origin(), paper);
+            };
+            if (kept != nullptr) {
+                writeKeptOrMerged(out_, kept->first, changed, 5, plan_.blockBegin(id), {}, h,
+                                  begin);
+            } else {
+                begin(out_);
+            }
             if (const DimensionBlock* dim = plan_.blockOfRecord(id)) {
                 entities_.writeGeometry(*dim);
-            } else if (!record->isLayout()) {
+            } else if (id != db_.modelSpaceId() && id != db_.paperSpaceId()) {
                 writeEntitiesOf(*record, h);
             }
-            blockEnd(h, plan_.blockEnd(id), paper);
+            auto end = [&](TagWriter& to) { Writer::blockEnd(to, h, plan_.blockEnd(id), paper); };
+            if (kept != nullptr) {
+                writeKeptOrMerged(out_, kept->second, changed, 5, plan_.blockEnd(id), {}, h, end);
+            } else {
+                end(out_);
+            }
             record->close();
         }
         for (const DimensionBlock& dim : plan_.newBlocks()) {
-            blockBegin(dim.name, dim.record, dim.begin, 1, AcGePoint3d::kOrigin, false);
+            blockBegin(out_, dim.name, dim.record, dim.begin, 1, AcGePoint3d::kOrigin, false);
             entities_.writeGeometry(dim);
-            blockEnd(dim.record, dim.end, false);
+            blockEnd(out_, dim.record, dim.end, false);
         }
         out_.text(0, "ENDSEC");
     }
@@ -187,9 +215,21 @@ private:
             AcDbSymbolTableRecord::cast(object) != nullptr) {
             // written with their blocks and tables
         } else if (auto* dict = AcDbDictionary::cast(object)) {
-            writeDictionary(*dict);
+            // Entries and members change without a write open of their own (groups made or
+            // erased): these are always merged, never written purely as read.
+            if (!writeAsKept(out_, *dict, 5, ownerHandle(*dict), true,
+                             [&](TagWriter& to) { Writer::writeDictionary(to, *dict); })) {
+                writeDictionary(out_, *dict);
+            } else {
+                writeXData(out_, *dict);
+            }
         } else if (auto* group = AcDbGroup::cast(object)) {
-            writeGroup(*group);
+            if (!writeAsKept(out_, *group, 5, ownerHandle(*group), true,
+                             [&](TagWriter& to) { Writer::writeGroup(to, *group); })) {
+                writeGroup(out_, *group);
+            } else {
+                writeXData(out_, *group);
+            }
         } else if (dbaccess::rawContent(*object, type, tags)) {
             out_.text(0, type);
             out_.handle(5, id.handle().value());
@@ -201,50 +241,54 @@ private:
         object->close();
     }
 
-    void reactorsAndOwner(const AcDbObject& o, bool ownerIsReactor) {
+    static std::uint64_t ownerHandle(const AcDbObject& o) {
+        return o.ownerId().isNull() ? 0 : o.ownerId().handle().value();
+    }
+
+    static void reactorsAndOwner(TagWriter& out, const AcDbObject& o, bool ownerIsReactor) {
         AcDbObjectIdArray reactors = o.persistentReactors();
         const AcDbObjectId owner = o.ownerId();
         if (ownerIsReactor && !owner.isNull() && reactors.find(owner) < 0) {
             reactors.insertAt(0, owner);
         }
         if (!reactors.isEmpty()) {
-            out_.text(102, "{ACAD_REACTORS");
+            out.text(102, "{ACAD_REACTORS");
             for (const AcDbObjectId& r : reactors) {
-                out_.handle(330, r.handle().value());
+                out.handle(330, r.handle().value());
             }
-            out_.text(102, "}");
+            out.text(102, "}");
         }
-        out_.handle(330, owner.isNull() ? 0 : owner.handle().value());
+        out.handle(330, owner.isNull() ? 0 : owner.handle().value());
     }
 
-    void writeDictionary(const AcDbDictionary& dict) {
-        out_.text(0, "DICTIONARY");
-        out_.handle(5, dict.objectId().handle().value());
-        reactorsAndOwner(dict, false);
-        out_.text(100, "AcDbDictionary");
-        out_.integer(281, 1);
+    static void writeDictionary(TagWriter& out, const AcDbDictionary& dict) {
+        out.text(0, "DICTIONARY");
+        out.handle(5, dict.objectId().handle().value());
+        reactorsAndOwner(out, dict, false);
+        out.text(100, "AcDbDictionary");
+        out.integer(281, 1);
         std::unique_ptr<AcDbDictionaryIterator> it(dict.newIterator());
         for (; !it->done(); it->next()) {
-            out_.text(3, it->name());
-            out_.handle(350, it->objectId().handle().value());
+            out.text(3, it->name());
+            out.handle(350, it->objectId().handle().value());
         }
-        writeXData(out_, dict);
+        writeXData(out, dict);
     }
 
-    void writeGroup(const AcDbGroup& group) {
-        out_.text(0, "GROUP");
-        out_.handle(5, group.objectId().handle().value());
-        reactorsAndOwner(group, true);
-        out_.text(100, "AcDbGroup");
-        out_.text(300, group.description());
-        out_.integer(70, group.isAnonymous() ? 1 : 0);
-        out_.integer(71, group.isSelectable() ? 1 : 0);
+    static void writeGroup(TagWriter& out, const AcDbGroup& group) {
+        out.text(0, "GROUP");
+        out.handle(5, group.objectId().handle().value());
+        reactorsAndOwner(out, group, true);
+        out.text(100, "AcDbGroup");
+        out.text(300, group.description());
+        out.integer(70, group.isAnonymous() ? 1 : 0);
+        out.integer(71, group.isSelectable() ? 1 : 0);
         AcDbObjectIdArray members;
         group.allEntityIds(members);
         for (const AcDbObjectId& m : members) {
-            out_.handle(340, m.handle().value());
+            out.handle(340, m.handle().value());
         }
-        writeXData(out_, group);
+        writeXData(out, group);
     }
 
     const AcDbDatabase& db_;

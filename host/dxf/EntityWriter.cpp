@@ -3,6 +3,7 @@
 #include "host/dxf/EntityWriter.h"
 
 #include "host/dxf/DbAccess.h"
+#include "host/dxf/KeptRecord.h"
 #include "host/dxf/XDataCodec.h"
 
 #include <algorithm>
@@ -85,6 +86,18 @@ void EntityWriter::write(const AcDbEntity& e, std::uint64_t owner) {
         xdata(e);
         return;
     }
+    if (writeAsKept(out_, e, 5, owner,
+                    [&](TagWriter& to) { EntityWriter(to, plan_).modelled(e, owner); })) {
+        xdata(e);
+        if (const auto* ref = AcDbBlockReference::cast(&e)) {
+            attributes(*ref);
+        }
+        return;
+    }
+    modelled(e, owner);
+}
+
+void EntityWriter::modelled(const AcDbEntity& e, std::uint64_t owner) {
     const AcRxClass* cls = e.isA();
     if (cls->isDerivedFrom(AcDbText::desc())) { // attribute definitions and attributes too
         text(e, owner);
@@ -255,9 +268,16 @@ void EntityWriter::insert(const AcDbEntity& e, std::uint64_t owner) {
         out_.real(50, r.rotation() * kDegrees);
     }
     xdata(e);
+    this->attributes(r);
+}
+
+// The attributes of a block reference and the SEQEND after them.
+void EntityWriter::attributes(const AcDbBlockReference& r) {
+    const AcDbObjectIdArray attributes = r.attributeIds();
     if (attributes.isEmpty()) {
         return;
     }
+    const AcDbEntity& e = r;
     const std::uint64_t self = e.objectId().handle().value();
     for (const AcDbObjectId& id : attributes) {
         AcDbEntity* attribute = nullptr;

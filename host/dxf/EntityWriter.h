@@ -6,6 +6,7 @@
 #include "host/dxf/TagWriter.h"
 
 class AcDbEntity;
+class AcDbBlockReference;
 
 namespace veld::dxf {
 
@@ -19,6 +20,8 @@ public:
     void writeGeometry(const DimensionBlock& block);
 
 private:
+    void modelled(const AcDbEntity& e, std::uint64_t owner);
+    void attributes(const AcDbBlockReference& r);
     void common(const AcDbEntity& e, const char* type, std::uint64_t owner);
     void commonProps(const AcDbEntity& e);
     void xdata(const AcDbObject& o);

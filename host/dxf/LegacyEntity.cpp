@@ -90,6 +90,15 @@ std::vector<std::string> markersFor(const std::string& type, int flags) {
     if (type == "VIEWPORT") {
         return {"AcDbViewport"};
     }
+    if (type == "LINE" || type == "POINT" || type == "CIRCLE") {
+        return {type == "LINE" ? "AcDbLine" : type == "POINT" ? "AcDbPoint" : "AcDbCircle"};
+    }
+    if (type == "INSERT") {
+        return {"AcDbBlockReference"};
+    }
+    if (type == "BLOCK" || type == "ENDBLK") {
+        return {type == "BLOCK" ? "AcDbBlockBegin" : "AcDbBlockEnd"};
+    }
     if (type == "POLYLINE") {
         return {flags & 8    ? "AcDb3dPolyline"
                 : flags & 16 ? "AcDbPolygonMesh"
@@ -116,26 +125,48 @@ const char* dimensionKind(int flags) {
     return kKinds[flags & 7];
 }
 
-// AcDbDimension, the kind's subclass, and for rotated dimensions AcDbRotatedDimension with the
-// angle codes.
+// AcDbDimension, the kind's subclass (with the angle codes of rotated dimensions), and for
+// rotated dimensions the AcDbRotatedDimension marker, which holds no codes.
 void dimensionBody(const KeptTags& body, int flags, KeptTags& out) {
     out.emplace_back(100, "AcDbDimension");
-    KeptTags own, rotation;
+    KeptTags own;
     for (const auto& tag : body) {
-        if (isDimensionCode(tag.first)) {
-            out.push_back(tag);
-        } else if ((flags & 7) == 0 && (tag.first == 50 || tag.first == 52)) {
-            rotation.push_back(tag);
-        } else {
-            own.push_back(tag);
-        }
+        (isDimensionCode(tag.first) ? out : own).push_back(tag);
     }
     out.emplace_back(100, dimensionKind(flags));
     out.insert(out.end(), own.begin(), own.end());
     if ((flags & 7) == 0) {
         out.emplace_back(100, "AcDbRotatedDimension");
-        out.insert(out.end(), rotation.begin(), rotation.end());
     }
+}
+
+// Kinds whose codes are split over two subclasses: the codes of the second one.
+bool splitKind(const std::string& type, int code, const char*& second) {
+    if (type == "ARC") {
+        second = "AcDbArc";
+        return code == 50 || code == 51;
+    }
+    if (type == "TEXT") {
+        second = "AcDbText";
+        return code == 73;
+    }
+    if (type == "ATTDEF" || type == "ATTRIB") {
+        second = type == "ATTDEF" ? "AcDbAttributeDefinition" : "AcDbAttribute";
+        return code == 2 || code == 3 || code == 70 || code == 73 || code == 74 || code == 280;
+    }
+    return false;
+}
+
+void twoSubclasses(const std::string& type, const KeptTags& body, KeptTags& out) {
+    const char* second = nullptr;
+    splitKind(type, 0, second);
+    out.emplace_back(100, type == "ARC" ? "AcDbCircle" : "AcDbText");
+    KeptTags rest;
+    for (const auto& tag : body) {
+        (splitKind(type, tag.first, second) ? rest : out).push_back(tag);
+    }
+    out.emplace_back(100, second);
+    out.insert(out.end(), rest.begin(), rest.end());
 }
 
 } // namespace
@@ -146,8 +177,12 @@ void addSubclassMarkers(const std::string& type, KeptTags& tags) {
     }
     KeptTags out, body;
     out.reserve(tags.size() + 4);
+    if (!tags.empty() && tags.front().first == 0) {
+        out.push_back(tags.front()); // the type stays in front
+    }
     for (auto& tag : tags) {
-        if (isCommonCode(tag.first) && tag.first != 330 && tag.first != 102 && tag.first != 360) {
+        if (tag.first == 0 ||
+            (isCommonCode(tag.first) && tag.first != 330 && tag.first != 102 && tag.first != 360)) {
             continue;
         }
         if (tag.first == 330 || tag.first == 102 || tag.first == 360) {
@@ -156,6 +191,9 @@ void addSubclassMarkers(const std::string& type, KeptTags& tags) {
     }
     out.emplace_back(100, "AcDbEntity");
     for (auto& tag : tags) {
+        if (tag.first == 0) {
+            continue;
+        }
         if (isCommonCode(tag.first) && tag.first != 330 && tag.first != 102 && tag.first != 360) {
             out.push_back(tag);
         } else if (!isCommonCode(tag.first)) {
@@ -163,8 +201,11 @@ void addSubclassMarkers(const std::string& type, KeptTags& tags) {
         }
     }
     const int flags = flagsOf(tags);
+    const char* second = nullptr;
     if (type == "DIMENSION") {
         dimensionBody(body, flags, out);
+    } else if (splitKind(type, 0, second) || second != nullptr) {
+        twoSubclasses(type, body, out);
     } else {
         for (const std::string& marker : markersFor(type, flags)) {
             out.emplace_back(100, marker);

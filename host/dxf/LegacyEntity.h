@@ -10,7 +10,7 @@ namespace veld::dxf {
 
 using KeptTags = std::vector<std::pair<int, std::string>>;
 
-// Does nothing when the tags already hold a subclass marker.
+// Does nothing when the tags already hold a subclass marker. A leading (0, type) stays in front.
 void addSubclassMarkers(const std::string& dxfType, KeptTags& tags);
 
 } // namespace veld::dxf

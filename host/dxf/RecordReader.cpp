@@ -2,6 +2,8 @@
 // Typed getters turn values that do not fit their codes into the reader's error.
 #include "host/dxf/RecordReader.h"
 
+#include "host/dxf/GroupCode.h"
+
 namespace veld::dxf {
 
 const ReadTag* Record::find(int code) const {
@@ -63,11 +65,45 @@ std::uint64_t Record::handleAt(int code) const {
     return h;
 }
 
+bool fitsItsCode(int code, const std::string& value) {
+    double d = 0.0;
+    std::int64_t i = 0;
+    switch (valueKind(code)) {
+    case ValueKind::Double:
+        return parseDouble(value, d);
+    case ValueKind::Int16:
+    case ValueKind::Int32:
+    case ValueKind::Int64:
+    case ValueKind::Bool:
+        return parseInteger(value, i);
+    default:
+        return true;
+    }
+}
+
 std::vector<std::pair<int, std::string>> Record::keptTags() const {
     std::vector<std::pair<int, std::string>> tags;
     tags.reserve(body.size());
     for (const ReadTag& tag : body) {
-        tags.emplace_back(tag.code, tag.value);
+        if (fitsItsCode(tag.code, tag.value)) {
+            tags.emplace_back(tag.code, tag.value);
+        } else {
+            ++refusedValues; // never written back: no reader would take it
+        }
+    }
+    return tags;
+}
+
+std::vector<std::pair<int, std::string>> Record::takeKeptTags(const std::string& kind) {
+    std::vector<std::pair<int, std::string>> tags;
+    tags.reserve(body.size() + 4); // room for the subclass markers of R12 entities
+    tags.emplace_back(0, kind);
+    for (ReadTag& tag : body) {
+        if (fitsItsCode(tag.code, tag.value)) {
+            tags.emplace_back(tag.code, std::move(tag.value));
+        } else {
+            ++refusedValues;
+        }
     }
     return tags;
 }
@@ -114,7 +150,7 @@ Record readRecord(TagSource& source) {
         }
         r.body.push_back(std::move(tag));
     }
-    if (r.xdata.size() > 4096) {
+    if (r.xdata.size() > 65536) {
         source.fail(r.line, r.type + " has more extended data than an object may hold");
     }
     return r;

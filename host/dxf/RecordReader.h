@@ -19,6 +19,8 @@ struct Record {
     std::vector<ReadTag> body;   // all tags but the type, handle and extended data
     std::vector<OwnedTag> xdata; // from the first 1001 on
     const TagSource* source = nullptr;
+    // Values keptTags() left out because they do not fit their codes ("70 inf").
+    mutable std::size_t refusedValues = 0;
 
     // The first tag with the code, or null.
     const ReadTag* find(int code) const;
@@ -32,9 +34,15 @@ struct Record {
     [[noreturn]] void badValue(const ReadTag& tag, const char* expected) const;
     double realOf(const ReadTag& tag) const;
     std::int64_t integerOf(const ReadTag& tag) const;
-    // The tags as written back for an object kept as read (owner and reactors included).
+    // The tags as written back for an object kept as read (owner and reactors included), without
+    // values that do not fit their codes.
     std::vector<std::pair<int, std::string>> keptTags() const;
+    // The same, starting with (0, type), the values moved out of the body.
+    std::vector<std::pair<int, std::string>> takeKeptTags(const std::string& type);
 };
+
+// False for a number code whose value is no number of its kind.
+bool fitsItsCode(int code, const std::string& value);
 
 // Reads tags up to the next group 0 into a record. The current tag must be the group 0 that
 // starts it; dimension styles carry their handle in group 105, all others in group 5.

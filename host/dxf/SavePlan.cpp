@@ -182,7 +182,11 @@ void SavePlan::planBlocks(const AcDbDatabase& db) {
         }
     }
     for (const AcDbObjectId& id : dimensions) {
-        if (auto dim = openForRead<AcDbAlignedDimension>(id)) {
+        auto dim = openForRead<AcDbAlignedDimension>(id);
+        // A dimension read with its block and not changed since keeps that block as read.
+        const bool asRead = dim && dbaccess::keptRecord(*dim) != nullptr &&
+                            !dbaccess::changedSinceRead(*dim) && !dim->dimBlockId().isNull();
+        if (dim && !asRead) {
             planDimension(db, *dim);
         }
     }

@@ -3,6 +3,7 @@
 #include "host/dxf/TableWriter.h"
 
 #include "host/dxf/DbAccess.h"
+#include "host/dxf/KeptRecord.h"
 #include "host/dxf/XDataCodec.h"
 
 #include <algorithm>
@@ -78,6 +79,7 @@ public:
                 for (const auto& [code, value] : *tags) {
                     out_.raw(code, value);
                 }
+                writeXData(out_, *record);
             }
             record->close();
         }
@@ -133,8 +135,14 @@ public:
             if (acdbOpenObject(record, id, AcDb::kForRead) != Acad::eOk) {
                 continue;
             }
-            recordHead(name, subclass, *record, tableHandle);
-            body(*record);
+            const int handleCode = std::string_view(name) == "DIMSTYLE" ? 105 : 5;
+            auto generate = [&](TagWriter& to) {
+                TableOut(to, plan_).recordHead(name, subclass, *record, tableHandle);
+                body(to, *record);
+            };
+            if (!writeAsKept(out_, *record, handleCode, tableHandle, generate)) {
+                generate(out_);
+            }
             writeXData(out_, *record);
             record->close();
         }
@@ -164,22 +172,22 @@ std::vector<AcDbObjectId> blockRecordIds(const AcDbDatabase& db) {
 
 namespace {
 
-void writeDimStyles(const AcDbDatabase& db, TagWriter& out, TableOut& t) {
+void writeDimStyles(const AcDbDatabase& db, TableOut& t) {
     t.modelled<AcDbDimStyleTableRecord>(db, "DIMSTYLE", "AcDbDimStyleTableRecord",
                                         &AcDbDatabase::getDimStyleTable,
-                                        [&](const AcDbDimStyleTableRecord& r) {
-                                            out.integer(70, 0);
-                                            out.real(40, r.dimscale());
-                                            out.real(41, r.dimasz());
-                                            out.real(42, r.dimexo());
-                                            out.real(44, r.dimexe());
-                                            out.real(140, r.dimtxt());
-                                            out.real(142, r.dimtsz());
-                                            out.real(147, r.dimgap());
-                                            out.integer(77, r.dimtad() ? 1 : 0);
-                                            out.integer(271, r.dimdec());
+                                        [&](TagWriter& to, const AcDbDimStyleTableRecord& r) {
+                                            to.integer(70, 0);
+                                            to.real(40, r.dimscale());
+                                            to.real(41, r.dimasz());
+                                            to.real(42, r.dimexo());
+                                            to.real(44, r.dimexe());
+                                            to.real(140, r.dimtxt());
+                                            to.real(142, r.dimtsz());
+                                            to.real(147, r.dimgap());
+                                            to.integer(77, r.dimtad() ? 1 : 0);
+                                            to.integer(271, r.dimdec());
                                             if (!r.dimtxsty().isNull()) {
-                                                out.handle(340, r.dimtxsty().handle().value());
+                                                to.handle(340, r.dimtxsty().handle().value());
                                             }
                                         });
 }
@@ -196,27 +204,32 @@ void writeBlockRecords(const AcDbDatabase& db, TagWriter& out, const SavePlan& p
         }
     }
     t.begin("BLOCK_RECORD", tableHandle, ids.size() + plan.newBlocks().size());
-    auto recordBody = [&](std::uint64_t handle, const std::string& name) {
-        out.text(0, "BLOCK_RECORD");
-        out.handle(5, handle);
-        out.handle(330, tableHandle);
-        out.text(100, "AcDbSymbolTableRecord");
-        out.text(100, "AcDbBlockTableRecord");
-        out.text(2, name);
-        out.integer(70, 0);
-        out.integer(280, 1);
-        out.integer(281, 0);
+    auto recordBody = [&](std::uint64_t handle, const std::string& name, TagWriter& to) {
+        to.text(0, "BLOCK_RECORD");
+        to.handle(5, handle);
+        to.handle(330, tableHandle);
+        to.text(100, "AcDbSymbolTableRecord");
+        to.text(100, "AcDbBlockTableRecord");
+        to.text(2, name);
+        to.integer(70, 0);
+        to.integer(280, 1);
+        to.integer(281, 0);
     };
     for (const AcDbObjectId& id : ids) {
         AcDbBlockTableRecord* record = nullptr;
         if (acdbOpenObject(record, id, AcDb::kForRead) == Acad::eOk) {
-            recordBody(id.handle().value(), record->name());
+            auto generate = [&](TagWriter& to) {
+                recordBody(id.handle().value(), record->name(), to);
+            };
+            if (!writeAsKept(out, *record, 5, tableHandle, generate)) {
+                generate(out);
+            }
             writeXData(out, *record);
             record->close();
         }
     }
     for (const DimensionBlock& dim : plan.newBlocks()) {
-        recordBody(dim.record, dim.name);
+        recordBody(dim.record, dim.name, out);
     }
     t.end();
 }
@@ -228,48 +241,48 @@ void writeTables(const AcDbDatabase& db, TagWriter& out, const SavePlan& plan) {
     t.raw(db, "VPORT");
     t.modelled<AcDbLinetypeTableRecord>(
         db, "LTYPE", "AcDbLinetypeTableRecord", &AcDbDatabase::getLinetypeTable,
-        [&](const AcDbLinetypeTableRecord& r) {
-            out.integer(70, 0);
-            out.text(3, r.comments());
-            out.integer(72, 65);
+        [&](TagWriter& to, const AcDbLinetypeTableRecord& r) {
+            to.integer(70, 0);
+            to.text(3, r.comments());
+            to.integer(72, 65);
             const auto dashes = r.dashes();
-            out.integer(73, static_cast<std::int64_t>(dashes.size()));
-            out.real(40, r.patternLength());
+            to.integer(73, static_cast<std::int64_t>(dashes.size()));
+            to.real(40, r.patternLength());
             for (double dash : dashes) {
-                out.real(49, dash);
-                out.integer(74, 0);
+                to.real(49, dash);
+                to.integer(74, 0);
             }
         });
     t.modelled<AcDbLayerTableRecord>(
         db, "LAYER", "AcDbLayerTableRecord", &AcDbDatabase::getLayerTable,
-        [&](const AcDbLayerTableRecord& r) {
-            out.integer(70, (r.isFrozen() ? 1 : 0) | (r.isLocked() ? 4 : 0));
+        [&](TagWriter& to, const AcDbLayerTableRecord& r) {
+            to.integer(70, (r.isFrozen() ? 1 : 0) | (r.isLocked() ? 4 : 0));
             const int color = r.color().colorIndex();
-            out.integer(62, r.isOff() ? -color : color);
-            out.text(6, nameOf(r.linetypeObjectId(), "Continuous"));
+            to.integer(62, r.isOff() ? -color : color);
+            to.text(6, nameOf(r.linetypeObjectId(), "Continuous"));
             if (!r.isPlottable()) {
-                out.integer(290, 0);
+                to.integer(290, 0);
             }
-            out.integer(370, -3);
+            to.integer(370, -3);
         });
     t.modelled<AcDbTextStyleTableRecord>(db, "STYLE", "AcDbTextStyleTableRecord",
                                          &AcDbDatabase::getTextStyleTable,
-                                         [&](const AcDbTextStyleTableRecord& r) {
-                                             out.integer(70, 0);
-                                             out.real(40, r.textSize());
-                                             out.real(41, r.xScale());
-                                             out.real(50, 0.0);
-                                             out.integer(71, 0);
-                                             out.real(42, r.textSize() > 0.0 ? r.textSize() : 2.5);
-                                             out.text(3, r.fileName());
-                                             out.text(4, r.bigFontFileName());
+                                         [&](TagWriter& to, const AcDbTextStyleTableRecord& r) {
+                                             to.integer(70, 0);
+                                             to.real(40, r.textSize());
+                                             to.real(41, r.xScale());
+                                             to.real(50, 0.0);
+                                             to.integer(71, 0);
+                                             to.real(42, r.textSize() > 0.0 ? r.textSize() : 2.5);
+                                             to.text(3, r.fileName());
+                                             to.text(4, r.bigFontFileName());
                                          });
     t.raw(db, "VIEW");
     t.raw(db, "UCS");
-    t.modelled<AcDbRegAppTableRecord>(db, "APPID", "AcDbRegAppTableRecord",
-                                      &AcDbDatabase::getRegAppTable,
-                                      [&](const AcDbRegAppTableRecord&) { out.integer(70, 0); });
-    writeDimStyles(db, out, t);
+    t.modelled<AcDbRegAppTableRecord>(
+        db, "APPID", "AcDbRegAppTableRecord", &AcDbDatabase::getRegAppTable,
+        [&](TagWriter& to, const AcDbRegAppTableRecord&) { to.integer(70, 0); });
+    writeDimStyles(db, t);
     writeBlockRecords(db, out, plan, t);
 }
 

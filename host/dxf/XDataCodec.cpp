@@ -172,8 +172,9 @@ void writeXData(TagWriter& out, const AcDbObject& object) {
     }
 }
 
-void readXData(AcDbObject& object, const std::vector<OwnedTag>& tags,
-               const std::function<void(const std::string&)>& registered) {
+std::size_t readXData(AcDbObject& object, const std::vector<OwnedTag>& tags,
+                      const std::function<void(const std::string&)>& registered) {
+    std::size_t dropped = 0;
     std::string encoded, payload;
     std::size_t i = 0;
     while (i < tags.size()) {
@@ -181,12 +182,17 @@ void readXData(AcDbObject& object, const std::vector<OwnedTag>& tags,
             ++i; // items before any application name belong to none
             continue;
         }
-        const std::string name = veld::db::upperAscii(cutText(tags[i].value, 31));
+        const std::string name(cutText(tags[i].value, 255));
         ++i;
         payload.clear();
         encodeItems(tags, i, payload);
-        if (name.empty() || payload.empty() || payload.size() > 0xFFFF ||
-            encoded.size() + 6 + payload.size() > veld::db::kMaxXDataBytes) {
+        if (name.empty() || payload.empty()) {
+            continue;
+        }
+        // What a file holds is kept even past the limit for new data, up to what the
+        // database's form can hold for one application.
+        if (payload.size() > 0xFFFF || encoded.size() + 6 + payload.size() > 0xFFFFFFF) {
+            ++dropped;
             continue;
         }
         registered(name);
@@ -197,6 +203,7 @@ void readXData(AcDbObject& object, const std::vector<OwnedTag>& tags,
     if (!encoded.empty()) {
         veld::db::ObjectAccess::setXDataBytes(object, encoded);
     }
+    return dropped;
 }
 
 } // namespace veld::dxf

@@ -14,11 +14,12 @@ namespace veld::dxf {
 
 void writeXData(TagWriter& out, const AcDbObject& object);
 
-// Gives `object` the extended data of the tags (1001 first), as a file holds it. Text longer
-// than 255 bytes is cut at a character boundary; applications past the 16 KB limit are left out.
-// `registered` is told every application name. Throws DxfError for values that do not fit
-// their codes.
-void readXData(AcDbObject& object, const std::vector<OwnedTag>& tags,
-               const std::function<void(const std::string&)>& registered);
+// Gives `object` the extended data of the tags (1001 first), as a file holds it, application
+// names with their case. Text longer than 255 bytes is cut at a character boundary. Data past
+// the limit for new data (16 KB) is kept; an application whose data exceeds 64 KB is left out.
+// Returns how many applications were left out. `registered` is told every application name.
+// Throws DxfError for values that do not fit their codes.
+std::size_t readXData(AcDbObject& object, const std::vector<OwnedTag>& tags,
+                      const std::function<void(const std::string&)>& registered);
 
 } // namespace veld::dxf

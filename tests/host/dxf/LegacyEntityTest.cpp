@@ -28,8 +28,8 @@ TEST(DxfLegacyEntity, AddsTheMarkersOfEachKindAndGathersCommonCodes) {
                                  {100, "AcDbAlignedDimension"},
                                  {13, "0"},
                                  {14, "5"},
-                                 {100, "AcDbRotatedDimension"},
-                                 {50, "90"}}));
+                                 {50, "90"},
+                                 {100, "AcDbRotatedDimension"}}));
 
     KeptTags modern = {{100, "AcDbEntity"}, {8, "0"}, {100, "AcDbFace"}, {10, "1"}};
     const KeptTags before = modern;

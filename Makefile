@@ -5,7 +5,7 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 
-BUILD_PACKAGES = cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev googletest libbenchmark-dev
+BUILD_PACKAGES = cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
 TEST_PACKAGES  = $(BUILD_PACKAGES) clang-14 libclang-rt-14-dev python3-ezdxf python3-minimal
 
 .PHONY: demo test build deps-build deps-test asan fuzz clean format

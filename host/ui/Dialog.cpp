@@ -92,6 +92,7 @@ INT_PTR CDialog::DoModal() {
         driver->step(form);
     }
     ui::printClosed(form);
+    driver->closed(form);
     Detach();
     return form.result();
 }

@@ -42,6 +42,8 @@ void DialogDriver::opened(DialogForm& form) {
     printOpened(form);
 }
 
+void DialogDriver::closed(DialogForm& /*form*/) {}
+
 std::unique_ptr<DialogDriver> makeDialogDriver() {
     if (factory()) {
         return factory()();

@@ -246,3 +246,52 @@ test('message box: buttons, default, Esc and the box closing back to the dialog'
   await page.keyboard.press('Enter');
   expect(sent).toEqual(['cancel', 'ok']);
 });
+
+// The block of a transcript from the dialog opening to the last field line of its close.
+function dialogBlock(text, dialogId) {
+  const start = text.indexOf(`Dialog ${dialogId} "`);
+  const closed = text.indexOf('closed with', start);
+  if (start < 0 || closed < 0) return null;
+  const lines = text.slice(closed).split('\n');
+  let end = 1;
+  while (end < lines.length && lines[end].startsWith('  ')) end += 1;
+  return text.slice(start, closed) + lines.slice(0, end).join('\n');
+}
+
+test('mouse actions give the transcript and values veld run prints for the same lines', async ({ page }) => {
+  const veld = process.env.VELD_EXE || path.join(sourceDir, 'build', 'veld');
+  test.skip(!fs.existsSync(veld), `veld is not built: ${veld}`);
+  const { harness, dialog } = await open(page, 1020);
+  const field = (id) => dialog.locator(`[data-id="${id}"]`);
+  await field(1025).selectOption({ index: 1 });
+  await harness.settle();
+  await field(1033).click();
+  await field(1033).fill('300');
+  await dialog.getByRole('checkbox', { name: '配置方法 / 一括' }).click();
+  await harness.settle();
+  await field(1040).fill('90');
+  await field(1035).click();
+  await harness.settle();
+  const shown = await page.evaluate(() => Object.fromEntries(
+    [...document.querySelectorAll('input[type=text][data-id], select[data-id]')].map((el) => [
+      el.dataset.id, el.tagName === 'SELECT' ? (el.selectedOptions[0]?.textContent ?? '') : el.value])));
+  await dialog.getByRole('button', { name: 'ｷｬﾝｾﾙ' }).click();
+  await tool.exited;
+
+  fs.mkdirSync(outputDir, { recursive: true });
+  const work = fs.mkdtempSync(path.join(outputDir, 'dialog-run-'));
+  fs.writeFileSync(path.join(work, 'page.veld'), ['FNDD', ...tool.lines, ''].join('\n'));
+  const { execFileSync } = await import('node:child_process');
+  const printed = execFileSync(veld, ['run', path.join(work, 'page.veld'), '--profile',
+    path.join(work, 'profile'), '--drawing', path.join(sourceDir, 'support/sample/grid.dxf')],
+  { encoding: 'utf8' });
+  const expected = dialogBlock(printed, 1020);
+  expect(expected).not.toBeNull();
+  expect(dialogBlock(tool.transcript, 1020)).toBe(expected);
+  // The last state the page showed is what the close lists (the Cancel changed nothing).
+  const closing = expected.slice(expected.indexOf('closed with Cancel'));
+  for (const [id, value] of Object.entries(shown)) {
+    const line = closing.split('\n').find((l) => l.startsWith(`  ${id} `));
+    expect(line, id).toMatch(new RegExp(`= "${value.replace(/[.()\\]/g, '\\$&')}"( \\(disabled\\))?$`));
+  }
+});

@@ -6,12 +6,17 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 
 BUILD_PACKAGES = cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
+# The browser page asks for a Japanese gothic font; Debian's Noto CJK is the one it names first.
+DEMO_PACKAGES  = fonts-noto-cjk
 TEST_PACKAGES  = $(BUILD_PACKAGES) clang-14 libclang-rt-14-dev python3-ezdxf python3-minimal
 
-.PHONY: demo test build deps-build deps-test asan fuzz clean format
+.PHONY: demo test build deps-build deps-demo deps-test asan fuzz clean format
 
 deps-build:
 	@scripts/ensure-packages.sh $(BUILD_PACKAGES)
+
+deps-demo:
+	@scripts/ensure-packages.sh $(DEMO_PACKAGES)
 
 deps-test:
 	@scripts/ensure-packages.sh $(TEST_PACKAGES)
@@ -20,7 +25,7 @@ build: deps-build
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j $(JOBS)
 
-demo: build
+demo: build deps-demo
 	@scripts/demo.sh $(BUILD)
 
 test: deps-test

@@ -24,6 +24,23 @@ void report(const std::string& line) {
     Session::current().print("\n" + line);
 }
 
+// An interactive input shows each line as it is taken (the browser's input echoes what the
+// page posts, as a terminal echoes what is typed); a script's lines are shown by the driver.
+// Either way the transcript reads "Dialog: LINE", as a script run prints it.
+std::optional<std::string> takeLine(const char* prompt) {
+    Session& session = Session::current();
+    const InputSource* input = session.input();
+    const bool echoed = input != nullptr && input->isInteractive();
+    if (echoed) {
+        session.print(prompt);
+    }
+    auto line = session.nextLine();
+    if (line && !echoed) {
+        session.print(prompt + *line);
+    }
+    return line;
+}
+
 } // namespace
 
 BrowserDialogDriver::BrowserDialogDriver(EventPublisher publish) : publish_(std::move(publish)) {}
@@ -49,8 +66,7 @@ std::string BrowserDialogDriver::stateJson(const DialogForm& form) const {
 
 void BrowserDialogDriver::step(DialogForm& form) {
     publish_(stateJson(form));
-    Session& session = Session::current();
-    const auto line = session.nextLine();
+    const auto line = takeLine("\nDialog: ");
     if (!line) {
         endForLackOfInput(form);
         return;
@@ -59,7 +75,6 @@ void BrowserDialogDriver::step(DialogForm& form) {
     if (action && action->verb == DialogAction::Verb::Comment) {
         return;
     }
-    session.print("\nDialog: " + *line);
     if (!action || action->verb == DialogAction::Verb::Show ||
         action->verb == DialogAction::Verb::Help) {
         report("Not a dialog action: " + *line);
@@ -83,18 +98,13 @@ void BrowserDialogDriver::closed(DialogForm& /*form*/) {
 
 int BrowserDialogDriver::messageBox(const std::string& text, UINT type) {
     printMessageBox(text, type);
-    const bool okOnly = (type & MB_TYPEMASK) == MB_OK;
-    Session& session = Session::current();
     int button = 0;
     while (button == 0) {
         publish_(messageBoxJson(text, type));
-        const auto line = session.nextLine();
-        if (!line) {
+        const auto line = takeLine("\nButton: ");
+        if (!line || *line == "^C") {
             button = messageBoxEscapeResult(type);
             break;
-        }
-        if (!okOnly) {
-            session.print("\nButton: " + *line); // as a script's box with several buttons
         }
         button = messageBoxButton(type, *line);
         if (button == 0) {

@@ -27,7 +27,8 @@ public:
     void step(DialogForm& form) override;
     void closed(DialogForm& form) override;
     // Waits for a line naming one of the box's buttons, an OK-only box included (a person has
-    // to see it). Afterwards the dialog under the box, if any, is published again.
+    // to see it), and shows it as "Button: LINE"; "^C" (Esc) gives the box's Esc answer.
+    // Afterwards the dialog under the box, if any, is published again.
     int messageBox(const std::string& text, UINT type) override;
 
     // The state of `form` as the page is given it (valid between opened and closed).

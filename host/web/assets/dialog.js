@@ -138,6 +138,8 @@ class DialogView {
     this.controls = state.controls.map((c) => this.build(c));
     for (const view of this.controls) this.client.appendChild(view.el);
     this.frame.addEventListener('keydown', (e) => this.onKey(e));
+    // Typing in a dialog is for the dialog, never for the page's command line behind it.
+    this.frame.addEventListener('keydown', (e) => e.stopPropagation());
     this.update(state);
   }
 
@@ -202,10 +204,13 @@ class DialogView {
       const next = at < 0 ? 0 : (at + (e.shiftKey ? stops.length - 1 : 1)) % stops.length;
       stops[next].focusable().focus();
     } else if (e.key === 'Escape') {
+      // The dialog's own Cancel: the page's ESC handling (POST /api/escape) must not see it too.
       e.preventDefault();
+      e.stopPropagation();
       this.send('cancel');
     } else if (e.key === 'Enter' && !(e.target instanceof HTMLButtonElement)) {
       e.preventDefault();
+      e.stopPropagation();
       const edit = this.controls.find((v) => v.contains(e.target) && v.flush);
       if (edit) edit.flush();
       const button = this.controls.find((v) => v.state.kind === 'button' && v.state.default);
@@ -401,6 +406,7 @@ function buildMessageBox(layer, box) {
   frame.addEventListener('keydown', (e) => {
     if (e.key === 'Escape') {
       e.preventDefault();
+      e.stopPropagation();
       const words = box.buttons.map((b) => b.word);
       if (words.includes('cancel')) answer('cancel');
       else if (words.length === 1) answer(words[0]);

@@ -269,14 +269,51 @@ TEST_F(BrowserDriver, MessageBoxWaitsForOneOfItsButtonsAndHandsTheDialogBack) {
               std::string::npos);
 }
 
-TEST_F(BrowserDriver, OkOnlyBoxOutsideADialogTakesALineAndClosesSilently) {
+TEST_F(BrowserDriver, OkOnlyBoxOutsideADialogWaitsForItsButtonAndThenCloses) {
     useBrowser();
-    giveInput({"ok"});
+    giveInput({"cancel", "ok"});
     EXPECT_EQ(AfxMessageBox("複数の変更はできません"), IDOK);
-    EXPECT_EQ(input().consumed(), 1u);
-    ASSERT_EQ(published.size(), 2u);
-    EXPECT_EQ(published[1], json::parse(R"({"type":"dialog-closed","what":"messagebox"})"));
-    EXPECT_EQ(transcript.find("Button:"), std::string::npos) << "as a script shows an OK box";
+    EXPECT_EQ(input().consumed(), 2u) << "an OK box has no Cancel";
+    ASSERT_EQ(published.size(), 3u);
+    EXPECT_EQ(published[2], json::parse(R"({"type":"dialog-closed","what":"messagebox"})"));
+    EXPECT_NE(transcript.find("\nButton: ok"), std::string::npos);
+
+    giveInput({"^C"});
+    EXPECT_EQ(AfxMessageBox("?", MB_YESNO), IDNO) << "Esc";
+}
+
+// The browser's input echoes each line it hands over, as a terminal does: the transcript must
+// still read as the script's, each line once after "Dialog: ".
+class EchoingInput : public veld::host::InputSource {
+public:
+    explicit EchoingInput(std::vector<std::string> lines) : lines_(std::move(lines)) {}
+    std::optional<std::string> nextLine() override {
+        if (next_ >= lines_.size()) {
+            return std::nullopt;
+        }
+        veld::host::Session::current().print(lines_[next_]);
+        return lines_[next_++];
+    }
+    int lineNumber() const override { return static_cast<int>(next_); }
+    bool isInteractive() const override { return true; }
+
+private:
+    std::vector<std::string> lines_;
+    std::size_t next_ = 0;
+};
+
+TEST_F(BrowserDriver, AnEchoingInputGivesTheScriptsTranscript) {
+    const std::vector<std::string> lines = {"set 1057 1600", "check 1059 on", "ok"};
+    EXPECT_EQ(run(lines), IDOK);
+    const std::string scriptTranscript = transcript;
+
+    transcript.clear();
+    useBrowser();
+    EchoingInput echoing(lines);
+    session().setInput(&echoing);
+    RecordingPage page(events);
+    EXPECT_EQ(page.DoModal(), IDOK);
+    EXPECT_EQ(transcript, scriptTranscript);
 }
 
 } // namespace

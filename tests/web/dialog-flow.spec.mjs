@@ -1,0 +1,143 @@
+// The whole job in the browser against the real `veld serve`: on the sample grid, a triangular
+// foundation placed with FNDD (second pile count, face part typed, OK, a click near a grid
+// crossing and one for its symbol), two square foundations in bulk with FNSD by a window drag
+// (without labels),
+// the first changed with FNDE (a click on one of its look lines, 回転角(度) 90), U, SAVE. The
+// saved drawing must be what the same steps give through `veld run` (ezdxf, handles
+// normalised), and the dialog part of the transcript what `veld run` prints.
+import { test, expect } from '@playwright/test';
+import { execFileSync } from 'node:child_process';
+import fs from 'node:fs';
+import path from 'node:path';
+import { outputDir, sourceDir } from './dialog-harness.mjs';
+
+const here = path.dirname(new URL(import.meta.url).pathname);
+const helperPath = path.join(here, 'serve-helper.mjs');
+const veld = process.env.VELD_EXE || path.join(sourceDir, 'build', 'veld');
+const python = '/usr/bin/python3';
+
+const X2Y4 = [6000, 18000];  // insertion of the triangle
+const X3Y3 = [12000, 12000]; // its symbol point
+const LOOK_LAYER = '基礎見かけ線';
+
+// The page's drawing view, as the page shell hands it to tests.
+async function toClient(page, [x, y]) {
+  return page.evaluate(([px, py]) => {
+    const view = window.veld?.view ?? window.veldView;
+    return view ? view.toClient(px, py) : null;
+  }, [x, y]);
+}
+
+async function clickAt(page, point) {
+  const at = await toClient(page, point);
+  expect(at, 'the page exposes its view as window.veld.view').not.toBeNull();
+  await page.mouse.click(at.x, at.y);
+}
+
+function run(args) {
+  return execFileSync(veld, args, { encoding: 'utf8' });
+}
+
+test('FNDD, FNSD in bulk, FNDE, U and SAVE by mouse give the drawing veld run gives', async ({ page }) => {
+  test.skip(!fs.existsSync(helperPath), 'veld serve is not in this build (tests/web/serve-helper.mjs missing)');
+  test.skip(!fs.existsSync(veld), `veld is not built: ${veld}`);
+  const { startServe, copyDrawing, tempFolder } = await import(helperPath);
+  const work = tempFolder('veld-dialog-flow-');
+  const drawing = copyDrawing('support/sample/grid.dxf', work);
+  const serve = await startServe({ drawing, profile: path.join(work, 'profile') });
+  try {
+    const events = await page.request.get(`${serve.origin}/api/events?token=${serve.token}`, {
+      timeout: 2000, failOnStatusCode: false,
+    }).catch(() => null);
+    test.skip(events !== null && events.status() === 404, 'veld serve has no /api/events');
+    await page.goto(serve.url);
+    test.skip(await page.locator('#dialog-layer').count() === 0, 'the page shell has no dialog layer');
+    await page.waitForFunction(() => (window.veld?.view ?? window.veldView)?.ready !== undefined);
+    await page.evaluate(() => (window.veld?.view ?? window.veldView).ready);
+    const toolbar = (name) => page.getByRole('button', { name, exact: true });
+
+    // 1. FNDD: second pile count, face part 300, OK; insertion and symbol points by clicks.
+    await toolbar('FNDD').click();
+    let dialog = page.getByRole('dialog', { name: '三角形基礎配置のプロパティ' });
+    await expect(dialog).toBeVisible();
+    const pileCount = dialog.locator('[data-id="1025"]');
+    const secondCount = (await pileCount.locator('option').nth(1).textContent()).trim();
+    await pileCount.selectOption({ index: 1 });
+    await dialog.locator('[data-id="1033"]').fill('300');
+    await dialog.getByRole('button', { name: 'OK' }).click();
+    await expect(dialog).toHaveCount(0);
+    await clickAt(page, X2Y4);
+    await clickAt(page, X3Y3);
+    await page.keyboard.press('Enter'); // no more insertion points: the page comes back
+    await expect(dialog).toBeVisible();
+    await dialog.getByRole('button', { name: 'ｷｬﾝｾﾙ' }).click();
+    await expect(dialog).toHaveCount(0);
+
+    // 2. FNSD in bulk: the window from left of X4 below Y1 to right of X5 below Y2 holds the
+    //    crossings X4/Y1 and X5/Y1.
+    await toolbar('FNSD').click();
+    dialog = page.getByRole('dialog', { name: '四角形基礎配置のプロパティ' });
+    await expect(dialog).toBeVisible();
+    await dialog.getByRole('checkbox', { name: '符号 / ﾗﾍﾞﾙ' }).uncheck();
+    await dialog.getByRole('checkbox', { name: '配置方法 / 一括' }).check();
+    await dialog.getByRole('button', { name: 'OK' }).click();
+    const from = await toClient(page, [17000, -1000]);
+    const to = await toClient(page, [25000, 3000]);
+    await page.mouse.move(from.x, from.y);
+    await page.mouse.down();
+    await page.mouse.move((from.x + to.x) / 2, (from.y + to.y) / 2, { steps: 5 });
+    await page.mouse.move(to.x, to.y, { steps: 5 });
+    await page.mouse.up();
+    await page.keyboard.press('Enter'); // no more windows: the page comes back
+    await expect(dialog).toBeVisible();
+    await dialog.getByRole('button', { name: 'ｷｬﾝｾﾙ' }).click();
+    await expect(dialog).toHaveCount(0);
+
+    // 3. FNDE on a look line of the triangle (found in the drawing as it stands now).
+    const now = path.join(work, 'now.dxf');
+    fs.writeFileSync(now, Buffer.from(await (await page.request.get(
+      `${serve.origin}/api/download?token=${serve.token}`)).body()));
+    const look = JSON.parse(execFileSync(python, [path.join(here, 'look_line.py'), now, LOOK_LAYER],
+      { encoding: 'utf8' }));
+    await toolbar('FNDE').click();
+    await clickAt(page, look);
+    dialog = page.getByRole('dialog', { name: '三角形基礎変更のプロパティ' });
+    await expect(dialog).toBeVisible();
+    await dialog.getByRole('textbox', { name: '数値入力 / 回転角(度)' }).fill('90');
+    await dialog.getByRole('button', { name: 'OK' }).click();
+    await expect(dialog).toHaveCount(0);
+
+    // 4. U, then SAVE.
+    await toolbar('U').click();
+    await toolbar('SAVE').click();
+    await expect.poll(() => fs.statSync(drawing).mtimeMs).toBeGreaterThan(0);
+    await page.waitForTimeout(500);
+
+    // The same steps through veld run.
+    const script = [
+      'FNDD', `select 1025 ${secondCount}`, 'set 1033 300', 'ok', X2Y4.join(','), X3Y3.join(','), '', 'cancel',
+      'FNSD', 'check 1044 off', 'check 1059 on', 'ok', '17000,-1000', '25000,3000', '', 'cancel',
+      'FNDE', look.join(','), 'set 1040 90', 'ok',
+      'U',
+    ];
+    fs.mkdirSync(outputDir, { recursive: true });
+    fs.writeFileSync(path.join(work, 'steps.veld'), script.join('\n'));
+    const reference = path.join(work, 'reference.dxf');
+    run(['run', path.join(work, 'steps.veld'), '--profile', path.join(work, 'reference-profile'),
+      '--drawing', path.join(sourceDir, 'support/sample/grid.dxf'), '--out', reference]);
+    for (const file of [drawing, reference]) {
+      execFileSync(python, [path.join(sourceDir, 'tests/support/ezdxf_check.py'), file]);
+    }
+    let compared;
+    try {
+      compared = execFileSync(python, [path.join(here, 'dxf_same_drawing.py'), drawing, reference], { encoding: 'utf8' });
+    } catch (e) {
+      compared = e.stdout;
+    }
+    const result = JSON.parse(compared);
+    expect(result.differences).toEqual([]);
+    expect(result.counts.entities).toBeGreaterThan(0);
+  } finally {
+    await serve.stop();
+  }
+});

@@ -74,6 +74,7 @@ export class PageTool {
   }
 
   async stop() {
+    this.listeners = []; // the page may be closed already: what follows is not shown
     this.process.stdin.end();
     await this.exited;
   }

@@ -11,6 +11,10 @@ const IDCANCEL = 2;
 
 const layers = new WeakMap(); // layer element -> its Layer
 
+// The sheet (and with it the Japanese font list --veld-font-ja) is there from the start, so the
+// rest of the page may use the same fonts.
+if (typeof document !== 'undefined') ensureStyles(document);
+
 // Handles one event of the host: {type:"dialog"|"messagebox"|"dialog-closed", ...}.
 // sendLine(text) posts one input line; it may return a promise (lines are sent in order).
 export function showDialogEvent(event, sendLine, layerElement) {
@@ -75,13 +79,16 @@ class Layer {
       return;
     }
     this.removeDialog();
+    const before = this.doc.activeElement;
     this.dialog = new DialogView(this, state);
+    this.dialog.returnFocus = before;
     this.root.appendChild(this.dialog.backdrop);
     this.dialog.focusInitial(state);
   }
 
   showMessageBox(box) {
     this.removeBox();
+    this.boxReturnFocus = this.dialog ? null : this.doc.activeElement;
     if (this.dialog) this.dialog.setInert(true);
     this.box = buildMessageBox(this, box);
     this.root.appendChild(this.box);
@@ -99,6 +106,8 @@ class Layer {
       this.box.dataset.closed = '';
       this.box.remove();
       this.box = null;
+      const back = this.boxReturnFocus;
+      if (back && back.isConnected) back.focus();
     }
     if (this.dialog) this.dialog.setInert(false);
   }
@@ -137,6 +146,10 @@ class DialogView {
     this.backdrop.appendChild(this.frame);
     this.controls = state.controls.map((c) => this.build(c));
     for (const view of this.controls) this.client.appendChild(view.el);
+    // A modal dialog: clicks beside it do nothing, the focus stays in it.
+    this.backdrop.addEventListener('mousedown', (e) => {
+      if (e.target === this.backdrop) e.preventDefault();
+    });
     this.frame.addEventListener('keydown', (e) => this.onKey(e));
     // Typing in a dialog is for the dialog, never for the page's command line behind it.
     this.frame.addEventListener('keydown', (e) => e.stopPropagation());
@@ -161,6 +174,8 @@ class DialogView {
   dispose() {
     this.closing = true;
     this.backdrop.remove();
+    // Back to where the person was before the dialog (the command line, mostly).
+    if (this.returnFocus && this.returnFocus.isConnected) this.returnFocus.focus();
   }
 
   update(state) {

@@ -106,8 +106,7 @@ class Layer {
       this.box.dataset.closed = '';
       this.box.remove();
       this.box = null;
-      const back = this.boxReturnFocus;
-      if (back && back.isConnected) back.focus();
+      if (!this.dialog) returnFocus(this.doc, this.boxReturnFocus);
     }
     if (this.dialog) this.dialog.setInert(false);
   }
@@ -174,8 +173,7 @@ class DialogView {
   dispose() {
     this.closing = true;
     this.backdrop.remove();
-    // Back to where the person was before the dialog (the command line, mostly).
-    if (this.returnFocus && this.returnFocus.isConnected) this.returnFocus.focus();
+    returnFocus(this.layer.doc, this.returnFocus);
   }
 
   update(state) {
@@ -232,6 +230,15 @@ class DialogView {
       if (button && button.state.enabled) this.send(buttonLine(button.state.id));
     }
   }
+}
+
+// After a dialog or box: back to the page's command line (#command) when it has one, where
+// the command goes on; else to a text field the person was in. Never to a toolbar button,
+// where the next Enter would start a command again.
+function returnFocus(doc, before) {
+  const commandLine = doc.getElementById('command');
+  if (commandLine) commandLine.focus();
+  else if (before && before.isConnected && before.matches('input, textarea')) before.focus();
 }
 
 function buttonLine(id) {

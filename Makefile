@@ -5,10 +5,13 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 
-BUILD_PACKAGES = cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
-# The browser page asks for a Japanese gothic font; Debian's Noto CJK is the one it names first.
-DEMO_PACKAGES  = fonts-noto-cjk
+BUILD_PACKAGES = cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev googletest libbenchmark-dev
 TEST_PACKAGES  = $(BUILD_PACKAGES) clang-14 libclang-rt-14-dev python3-ezdxf python3-minimal
+
+# Dialog states are written with nlohmann-json. The browser page asks for a Japanese gothic
+# font; Debian's Noto CJK is the one it names first.
+BUILD_PACKAGES += nlohmann-json3-dev
+DEMO_PACKAGES  = fonts-noto-cjk
 
 .PHONY: demo test build deps-build deps-demo deps-test asan fuzz clean format
 

@@ -34,6 +34,13 @@ async function clickAt(page, point) {
   await page.mouse.click(at.x, at.y);
 }
 
+// Waits until the transcript has shown `text` `times` times: the session took the last answer
+// and asks the next question (clicks and typed lines travel separately to the server).
+async function untilAsked(page, text, times) {
+  await expect.poll(async () => (await page.locator('#history').textContent()).split(text).length - 1,
+    { timeout: 15_000 }).toBeGreaterThanOrEqual(times);
+}
+
 function run(args) {
   return execFileSync(veld, args, { encoding: 'utf8' });
 }
@@ -66,8 +73,11 @@ test('FNDD, FNSD in bulk, FNDE, U and SAVE by mouse give the drawing veld run gi
     await dialog.locator('[data-id="1033"]').fill('300');
     await dialog.getByRole('button', { name: 'OK' }).click();
     await expect(dialog).toHaveCount(0);
+    await untilAsked(page, '挿入基点を指示', 1);
     await clickAt(page, X2Y4);
+    await untilAsked(page, '符号の位置を指示', 1);
     await clickAt(page, X3Y3);
+    await untilAsked(page, '挿入基点を指示', 2);
     await page.locator('#command').press('Enter'); // no more insertion points: the page is back
     await expect(dialog).toBeVisible();
     await dialog.getByRole('button', { name: 'ｷｬﾝｾﾙ' }).click();
@@ -84,9 +94,12 @@ test('FNDD, FNSD in bulk, FNDE, U and SAVE by mouse give the drawing veld run gi
     // The window by its two corners, the rubber band following the mouse in between.
     const from = await toClient(page, [17000, -1000]);
     const to = await toClient(page, [25000, 3000]);
+    await untilAsked(page, '1点目を指示', 1);
     await page.mouse.click(from.x, from.y);
+    await untilAsked(page, '2点目を指示', 1);
     await page.mouse.move(to.x, to.y, { steps: 8 });
     await page.mouse.click(to.x, to.y);
+    await untilAsked(page, '1点目を指示', 2);
     await page.locator('#command').press('Enter'); // no more windows: the page is back
     await expect(dialog).toBeVisible();
     await dialog.getByRole('button', { name: 'ｷｬﾝｾﾙ' }).click();
@@ -99,6 +112,7 @@ test('FNDD, FNSD in bulk, FNDE, U and SAVE by mouse give the drawing veld run gi
     const look = JSON.parse(execFileSync(python, [path.join(here, 'look_line.py'), now, LOOK_LAYER],
       { encoding: 'utf8' }));
     await toolbar('FNDE').click();
+    await untilAsked(page, '変更する基礎を指示', 1);
     await clickAt(page, look);
     dialog = page.getByRole('dialog', { name: '三角形基礎変更のプロパティ' });
     await expect(dialog).toBeVisible();
@@ -108,9 +122,14 @@ test('FNDD, FNSD in bulk, FNDE, U and SAVE by mouse give the drawing veld run gi
 
     // 4. U, then SAVE.
     await toolbar('U').click();
+    await untilAsked(page, 'Command: U', 1);
     const unsaved = fs.statSync(drawing).mtimeMs;
     await toolbar('SAVE').click();
     await expect.poll(() => fs.statSync(drawing).mtimeMs, { timeout: 20_000 }).toBeGreaterThan(unsaved);
+
+    fs.mkdirSync(outputDir, { recursive: true });
+    fs.writeFileSync(path.join(outputDir, 'dialog-flow-transcript.txt'),
+      await page.locator('#history').textContent());
 
     // The same steps through veld run.
     const script = [
@@ -119,10 +138,9 @@ test('FNDD, FNSD in bulk, FNDE, U and SAVE by mouse give the drawing veld run gi
       'FNDE', look.join(','), 'set 1040 90', 'ok',
       'U',
     ];
-    fs.mkdirSync(outputDir, { recursive: true });
     fs.writeFileSync(path.join(work, 'steps.veld'), script.join('\n'));
     const reference = path.join(work, 'reference.dxf');
-    run(['run', path.join(work, 'steps.veld'), '--profile', path.join(work, 'reference-profile'),
+    const printed = run(['run', path.join(work, 'steps.veld'), '--profile', path.join(work, 'reference-profile'),
       '--drawing', path.join(sourceDir, 'support/sample/grid.dxf'), '--out', reference]);
     for (const file of [drawing, reference]) {
       execFileSync(python, [path.join(sourceDir, 'tests/support/ezdxf_check.py'), file]);
@@ -133,6 +151,11 @@ test('FNDD, FNSD in bulk, FNDE, U and SAVE by mouse give the drawing veld run gi
     } catch (e) {
       compared = e.stdout;
     }
+    // The dialog lines (openings, actions, changed and closing fields) read as veld run's.
+    const dialogLines = (text) => text.split('\n')
+      .filter((l) => /^(Dialog |Dialog: |  \d+ )/.test(l));
+    expect(dialogLines(await page.locator('#history').textContent()))
+      .toEqual(dialogLines(printed));
     const result = JSON.parse(compared);
     expect(result.differences).toEqual([]);
     expect(result.counts.entities).toBeGreaterThan(0);

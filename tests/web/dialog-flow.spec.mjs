@@ -1,7 +1,7 @@
 // The whole job in the browser against the real `veld serve`: on the sample grid, a triangular
 // foundation placed with FNDD (second pile count, face part typed, OK, a click near a grid
-// crossing and one for its symbol), two square foundations in bulk with FNSD in a window
-// (its two corners clicked, without labels),
+// crossing and one for its symbol), two square foundations in bulk with FNSD in a window (its
+// two corners clicked, without labels), FNDE on a window across both (the warning box, OK),
 // the first changed with FNDE (a click on one of its look lines, 回転角(度) 90), U, SAVE. The
 // saved drawing must be what the same steps give through `veld run` (ezdxf, handles
 // normalised), and the dialog part of the transcript what `veld run` prints.
@@ -105,14 +105,28 @@ test('FNDD, FNSD in bulk, FNDE, U and SAVE by mouse give the drawing veld run gi
     await dialog.getByRole('button', { name: 'ｷｬﾝｾﾙ' }).click();
     await expect(dialog).toHaveCount(0);
 
-    // 3. FNDE on a look line of the triangle (found in the drawing as it stands now).
+    // 3. FNDE with a window across both squares: the module's warning as a modal box, whose
+    //    OK ends the command with nothing changed.
+    await toolbar('FNDE').click();
+    await untilAsked(page, '変更する基礎を指示', 1);
+    await page.mouse.move(from.x, from.y);
+    await page.mouse.down();
+    await page.mouse.move(to.x, to.y, { steps: 8 });
+    await page.mouse.up();
+    const box = page.getByRole('alertdialog');
+    await expect(box).toContainText('複数の変更はできません');
+    await box.getByRole('button', { name: 'OK' }).click();
+    await expect(box).toHaveCount(0);
+    await expect.poll(() => page.evaluate(() => window.veld.session.prompt.kind)).toBe('command');
+
+    // 4. FNDE on a look line of the triangle (found in the drawing as it stands now).
     const now = path.join(work, 'now.dxf');
     fs.writeFileSync(now, Buffer.from(await (await page.request.get(
       `${serve.origin}/api/download?token=${serve.token}`)).body()));
     const look = JSON.parse(execFileSync(python, [path.join(here, 'look_line.py'), now, LOOK_LAYER],
       { encoding: 'utf8' }));
     await toolbar('FNDE').click();
-    await untilAsked(page, '変更する基礎を指示', 1);
+    await untilAsked(page, '変更する基礎を指示', 2);
     await clickAt(page, look);
     dialog = page.getByRole('dialog', { name: '三角形基礎変更のプロパティ' });
     await expect(dialog).toBeVisible();
@@ -120,7 +134,7 @@ test('FNDD, FNSD in bulk, FNDE, U and SAVE by mouse give the drawing veld run gi
     await dialog.getByRole('button', { name: 'OK' }).click();
     await expect(dialog).toHaveCount(0);
 
-    // 4. U, then SAVE.
+    // 5. U, then SAVE.
     await toolbar('U').click();
     await untilAsked(page, 'Command: U', 1);
     const unsaved = fs.statSync(drawing).mtimeMs;
@@ -135,6 +149,7 @@ test('FNDD, FNSD in bulk, FNDE, U and SAVE by mouse give the drawing veld run gi
     const script = [
       'FNDD', `select 1025 ${secondCount}`, 'set 1033 300', 'ok', X2Y4.join(','), X3Y3.join(','), '', 'cancel',
       'FNSD', 'check 1044 off', 'check 1059 on', 'ok', '17000,-1000', '25000,3000', '', 'cancel',
+      'FNDE', '17000,-1000', '25000,3000',
       'FNDE', look.join(','), 'set 1040 90', 'ok',
       'U',
     ];

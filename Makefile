@@ -5,8 +5,10 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 
-BUILD_PACKAGES = cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev googletest libbenchmark-dev
-TEST_PACKAGES  = $(BUILD_PACKAGES) clang-14 libclang-rt-14-dev python3-ezdxf python3-minimal
+BUILD_PACKAGES = cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev googletest libbenchmark-dev \
+                 libedit-dev
+TEST_PACKAGES  = $(BUILD_PACKAGES) clang-14 libclang-rt-14-dev python3-ezdxf python3-minimal \
+                 python3-pexpect
 
 # Dialog states are written with nlohmann-json. The browser page asks for a Japanese gothic
 # font; Debian's Noto CJK is the one it names first.

@@ -74,6 +74,9 @@ bool FoundationShape::insertSymbol(FoundationSettings settings, AcDbObjectId gro
     AcDbObjectIdArray created;
     SystemVariableOverride osmode("OSMODE", 0);
     SystemVariableOverride attdia("ATTDIA", 0);
+    // With ATTREQ 0 the insertion would not ask for the attributes, and the four values sent
+    // for them would reach the command prompt as commands.
+    SystemVariableOverride attreq("ATTREQ", 1);
     if (isChecked(settings.GetLabelCheck())) {
         insertSymbolBlock(settings, created);
     }
@@ -85,6 +88,7 @@ bool FoundationShape::insertSymbol(FoundationSettings settings, AcDbObjectId gro
     SetGroupType(created, groupId);
     osmode.restore();
     attdia.restore();
+    attreq.restore();
     return true;
 }
 
@@ -113,8 +117,8 @@ void FoundationShape::insertSymbolBlock(const FoundationSettings& settings,
     const std::string baseHeight = settings.GetBaseHeight();
     const std::string upperSlant = settings.GetUpperSlant();
     const AcDbObjectId lastBefore = lastEntity();
-    acedCommand(RTSTR, "-INSERT", RTSTR, path.c_str(), RTPOINT, position, RTREAL, scale, RTSTR, "",
-                RTREAL, 0.0, RTSTR, mark.c_str(), RTSTR, bottomLevel.c_str(), RTSTR,
+    acedCommand(RTSTR, "-INSERT", RTSTR, path.c_str(), RT3DPOINT, position, RTREAL, scale, RTSTR,
+                "", RTREAL, 0.0, RTSTR, mark.c_str(), RTSTR, bottomLevel.c_str(), RTSTR,
                 baseHeight.c_str(), RTSTR, upperSlant.c_str(), RTNONE);
 
     // The command's result says nothing reliable; the block reference it made is the drawing's

@@ -24,8 +24,8 @@ public:
     // command, scaled by USERR1, and the structure mark text MARK (STRUCTURE_MARK_CHECK "1"),
     // right-bottom aligned, and adds what was created to the group with its GROUP_TYPE tag.
     // The block joins only when -INSERT really made a new entity. OSMODE and ATTDIA are 0
-    // meanwhile and restored afterwards; CLAYER is left on the symbol layer when either check
-    // is on. Always true.
+    // and ATTREQ 1 meanwhile, all restored afterwards; CLAYER is left on the symbol layer when
+    // either check is on. Always true.
     bool insertSymbol(FoundationSettings settings, AcDbObjectId groupId);
     // A point entity at `point` on layer "DefPoints" in model space, the layer made when the
     // drawing lacks it. The point's id, null when it could not be appended.

@@ -121,6 +121,9 @@ Acad::ErrorStatus AcDbDatabase::setClayer(AcDbObjectId layerId) {
     if (layer->isFrozen()) {
         return Acad::eInvalidInput;
     }
+    if (impl_->ids().clayer != layerId) {
+        impl_->journal().recordCurrentLayer(impl_->ids().clayer.stub());
+    }
     impl_->ids().clayer = layerId;
     return Acad::eOk;
 }

@@ -337,9 +337,13 @@ double DatabaseImpl::userR(int i) const {
     return i >= 1 && i <= 5 ? userR_[static_cast<std::size_t>(i - 1)] : 0.0;
 }
 
-void DatabaseImpl::setUserR(int i, double value) {
+void DatabaseImpl::setUserR(int i, double value, bool journaled) {
     if (i >= 1 && i <= 5) {
-        userR_[static_cast<std::size_t>(i - 1)] = value;
+        double& slot = userR_[static_cast<std::size_t>(i - 1)];
+        if (journaled && slot != value) {
+            journal_.recordUserReal(i, slot);
+        }
+        slot = value;
     }
 }
 

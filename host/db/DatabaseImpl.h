@@ -105,7 +105,8 @@ public:
 
     // USERR1..USERR5 (i = 1..5), saved in the drawing; 0.0 in a new drawing. Not journaled.
     double userR(int i) const;
-    void setUserR(int i, double value);
+    // Journaled unless `journaled` is false (the journal's own undo).
+    void setUserR(int i, double value, bool journaled = true);
 
     // --- Anonymous names -------------------------------------------------------------------
     // The next number for "*A<n>" (groups) or "*U<n>"/"*D<n>" (blocks); never reused.

@@ -38,6 +38,8 @@ struct UndoJournal::Entry {
         DictRemove,     // Dictionary::Entries::Entry* (owned), index: its position
         DictReplace,    // AcDbStub* old value, index: position
         Owner,          // AcDbStub* previous owner
+        CurrentLayer,   // AcDbStub* the current layer before (null: none was set)
+        UserReal,       // double* value before (owned), index: USERRn's n
     };
 
     Kind kind;
@@ -72,6 +74,9 @@ struct UndoJournal::Entry {
             break;
         case Kind::DictRemove:
             delete static_cast<RemovedEntry*>(payload);
+            break;
+        case Kind::UserReal:
+            delete static_cast<double*>(payload);
             break;
         default:
             break;
@@ -113,6 +118,7 @@ const UndoJournal::Frame& UndoJournal::innermost() const {
 }
 
 void UndoJournal::push(Entry&& entry) {
+    ++changeCount_;
     entries_.push_back(std::move(entry));
 }
 
@@ -264,6 +270,9 @@ void UndoJournal::clear() {
 }
 
 void UndoJournal::undoEntriesFrom(std::size_t begin) {
+    if (begin < entries_.size()) {
+        ++changeCount_;
+    }
     const bool wasRecording = recording_;
     recording_ = false;
     for (std::size_t i = entries_.size(); i > begin; --i) {
@@ -335,6 +344,19 @@ void UndoJournal::recordOwner(AcDbStub* stub, AcDbStub* previousOwner) {
     }
 }
 
+void UndoJournal::recordCurrentLayer(AcDbStub* layerBefore) {
+    if (recording_) {
+        push(Entry(Entry::Kind::CurrentLayer, nullptr, 0, layerBefore));
+    }
+}
+
+void UndoJournal::recordUserReal(int index, double before) {
+    if (recording_) {
+        push(Entry(Entry::Kind::UserReal, nullptr, static_cast<std::size_t>(index),
+                   new double(before)));
+    }
+}
+
 // --- Taking changes back --------------------------------------------------------------------
 
 void UndoJournal::undoEntry(Entry& entry) {
@@ -373,6 +395,12 @@ void UndoJournal::undoEntry(Entry& entry) {
         break;
     case Entry::Kind::Owner:
         stub->owner = static_cast<AcDbStub*>(entry.payload);
+        break;
+    case Entry::Kind::CurrentLayer:
+        database_.ids().clayer = AcDbObjectId(static_cast<AcDbStub*>(entry.payload));
+        break;
+    case Entry::Kind::UserReal:
+        database_.setUserR(static_cast<int>(entry.index), *static_cast<double*>(entry.payload));
         break;
     }
 }

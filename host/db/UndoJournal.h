@@ -1,5 +1,5 @@
-// The undo journal of one database: every creation, modification and erasure, grouped into
-// steps that UNDO and U take back newest first.
+// The undo journal of one database: every creation, modification and erasure, and the changes
+// of the current layer and USERR1..5, grouped into steps that UNDO and U take back newest first.
 //
 // Steps nest in frames. The outermost frame is the drawing's history; its steps are top-level
 // commands. beginCommand opens a command frame; the editor calls it for every top-level command
@@ -80,8 +80,13 @@ public:
                                 AcDbStub* value);
     void recordDictionaryReplace(AcDbStub* dictionary, std::size_t index, AcDbStub* oldValue);
     void recordOwner(AcDbStub* stub, AcDbStub* previousOwner);
+    // The header variables a command may change (CLAYER, USERR1..5): U puts them back too.
+    void recordCurrentLayer(AcDbStub* layerBefore);
+    void recordUserReal(int index, double before);
 
     std::size_t entryCount() const;
+    // Grows with every change recorded or taken back: equal counts mean an unchanged drawing.
+    std::uint64_t changeCount() const { return changeCount_; }
 
 private:
     struct Entry;
@@ -104,6 +109,7 @@ private:
     std::uint64_t runSeed_ = 0;
     void startRun();
     std::vector<Entry> entries_;
+    std::uint64_t changeCount_ = 0;
     std::vector<std::unique_ptr<Frame>> frames_; // frames_[0] is the history
 };
 

@@ -6,11 +6,12 @@
 #include "host/db/DatabaseImpl.h"
 #include "host/dxf/DrawingFile.h"
 #include "host/ed/InputParser.h"
+#include "host/ed/OpenedObject.h"
+#include "host/ed/TableRecordCopier.h"
 #include "host/win/FileSearch.h"
 
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <memory>
 
 namespace veld::ed {
@@ -18,33 +19,6 @@ namespace veld::ed {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Holds one open object and closes it at the end of the scope.
-template <class T> class Opened {
-public:
-    Opened() = default;
-    ~Opened() { close(); }
-    Opened(const Opened&) = delete;
-    Opened& operator=(const Opened&) = delete;
-    T*& slot() {
-        close();
-        return object_;
-    }
-    Acad::ErrorStatus open(AcDbObjectId id, AcDb::OpenMode mode) {
-        return acdbOpenObject(slot(), id, mode);
-    }
-    void close() {
-        if (object_ != nullptr) {
-            object_->close();
-            object_ = nullptr;
-        }
-    }
-    T* operator->() const { return object_; }
-    T* get() const { return object_; }
-
-private:
-    T* object_ = nullptr;
-};
 
 // A DWG file begins with its version text "AC10xx"/"AC1xxx"; DXF begins with group codes.
 bool isDwgFile(const std::string& path) {
@@ -73,86 +47,6 @@ AcGePoint3d insertionBase(AcDbDatabase& source) {
         }
     }
     return base;
-}
-
-// The records an entity of the file names, found in the target by name and added to it when
-// it lacks them (each copied once).
-class TableRecordCopier {
-public:
-    explicit TableRecordCopier(AcDbDatabase& target) : target_(target) {}
-
-    AcDbObjectId layer(AcDbObjectId sourceId);
-    AcDbObjectId linetype(AcDbObjectId sourceId);
-    AcDbObjectId textStyle(AcDbObjectId sourceId);
-
-private:
-    template <class Table, class Record, class Fill>
-    AcDbObjectId copy(AcDbObjectId sourceId, AcDbObjectId tableId, Fill fill);
-
-    AcDbDatabase& target_;
-    std::map<AcDbObjectId, AcDbObjectId> copied_;
-};
-
-template <class Table, class Record, class Fill>
-AcDbObjectId TableRecordCopier::copy(AcDbObjectId sourceId, AcDbObjectId tableId, Fill fill) {
-    if (auto found = copied_.find(sourceId); found != copied_.end()) {
-        return found->second;
-    }
-    Opened<Record> source;
-    Opened<Table> table;
-    if (source.open(sourceId, AcDb::kForRead) != Acad::eOk ||
-        table.open(tableId, AcDb::kForRead) != Acad::eOk) {
-        return AcDbObjectId::kNull;
-    }
-    const std::string name = source->name();
-    AcDbObjectId id;
-    if (table->getAt(name.c_str(), id) != Acad::eOk) {
-        id = AcDbObjectId::kNull;
-        auto record = std::make_unique<Record>();
-        if (table->upgradeOpen() == Acad::eOk && record->setName(name.c_str()) == Acad::eOk) {
-            fill(*source.get(), *record);
-            if (table->add(id, record.get()) == Acad::eOk) {
-                record.release()->close();
-            } else {
-                id = AcDbObjectId::kNull;
-            }
-        }
-    }
-    copied_[sourceId] = id;
-    return id;
-}
-
-AcDbObjectId TableRecordCopier::linetype(AcDbObjectId sourceId) {
-    return copy<AcDbLinetypeTable, AcDbLinetypeTableRecord>(
-        sourceId, target_.linetypeTableId(),
-        [](const AcDbLinetypeTableRecord& from, AcDbLinetypeTableRecord& to) {
-            to.setComments(from.comments().c_str());
-            to.setDashes(from.dashes());
-        });
-}
-
-AcDbObjectId TableRecordCopier::layer(AcDbObjectId sourceId) {
-    return copy<AcDbLayerTable, AcDbLayerTableRecord>(
-        sourceId, target_.layerTableId(),
-        [this](const AcDbLayerTableRecord& from, AcDbLayerTableRecord& to) {
-            to.setColor(from.color());
-            to.setIsPlottable(from.isPlottable());
-            const AcDbObjectId linetypeId = linetype(from.linetypeObjectId());
-            if (!linetypeId.isNull()) {
-                to.setLinetypeObjectId(linetypeId);
-            }
-        });
-}
-
-AcDbObjectId TableRecordCopier::textStyle(AcDbObjectId sourceId) {
-    return copy<AcDbTextStyleTable, AcDbTextStyleTableRecord>(
-        sourceId, target_.textStyleTableId(),
-        [](const AcDbTextStyleTableRecord& from, AcDbTextStyleTableRecord& to) {
-            to.setTextSize(from.textSize());
-            to.setXScale(from.xScale());
-            to.setFileName(from.fileName().c_str());
-            to.setBigFontFileName(from.bigFontFileName().c_str());
-        });
 }
 
 void copyText(const AcDbText& from, AcDbText& to) {

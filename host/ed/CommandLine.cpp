@@ -14,7 +14,7 @@ constexpr std::string_view kCancelEcho = "*Cancel*";
 constexpr std::string_view kPause = "\\";
 
 bool isEscapeLine(std::string_view line) {
-    return InputParser::trim(line) == "^C";
+    return InputParser::trim(line) == host::Session::kCancelLine;
 }
 
 } // namespace
@@ -90,7 +90,7 @@ Input CommandLine::askInput(std::string_view prompt, const InputSpec& spec) {
         }
         if (fits(answer, spec, input)) {
             if (input.status == RTNORM && spec.point) {
-                lastPoint_ = input.point;
+                setLastPoint(input.point);
             }
             return input;
         }
@@ -119,7 +119,7 @@ bool CommandLine::fits(const Answer& answer, const InputSpec& spec, Input& input
         return true;
     }
     if (spec.point) {
-        if (auto p = InputParser::point(answer.text, lastPoint_)) {
+        if (auto p = InputParser::point(answer.text, lastPoint())) {
             input.point = *p;
             input.status = RTNORM;
             return true;
@@ -136,13 +136,25 @@ bool CommandLine::fits(const Answer& answer, const InputSpec& spec, Input& input
 }
 
 bool CommandLine::reject(const Answer& answer, std::string_view message) {
-    if (answer.item == nullptr && InputParser::isDialogAction(answer.text)) {
+    if (answer.item == nullptr && !host::Session::current().interactive() &&
+        InputParser::isDialogAction(answer.text)) {
         host::Session::current().abort("\"" + InputParser::trim(answer.text) +
                                        "\" is a dialog action, but no dialog is open");
         return false;
     }
     this->message("\n" + std::string(message));
     return !host::Session::current().aborted();
+}
+
+AcGePoint3d CommandLine::lastPoint() const {
+    const std::optional<SystemVariables::Value> value = variables_.value("LASTPOINT");
+    const AcGePoint3d* point = value ? std::get_if<AcGePoint3d>(&*value) : nullptr;
+    return point != nullptr ? *point : AcGePoint3d();
+}
+
+void CommandLine::setLastPoint(const AcGePoint3d& p) {
+    std::string why;
+    variables_.set("LASTPOINT", SystemVariables::Value(p), why);
 }
 
 void CommandLine::message(std::string_view text) {

@@ -58,8 +58,8 @@ public:
     // Asks until the answer fits what the prompt accepts, showing its message after each misfit.
     Input askInput(std::string_view prompt, const InputSpec& spec);
     // The line was not acceptable at this prompt: shows `message` so the same prompt can be
-    // asked again, or, for a dialog-action line with no dialog open, stops the run (returns
-    // false then: the caller must answer as for ESC).
+    // asked again, or, for a dialog-action line in a script with no dialog open, stops the run
+    // (returns false then: the caller must answer as for ESC).
     bool reject(const Answer& answer, std::string_view message);
 
     // Host messages (always shown) and echo (prompts and answers, hidden while commands sent
@@ -89,8 +89,9 @@ public:
 
     SystemVariables& variables() { return variables_; }
     SelectionSets& selectionSets() { return selectionSets_; }
-    const AcGePoint3d& lastPoint() const { return lastPoint_; }
-    void setLastPoint(const AcGePoint3d& p) { lastPoint_ = p; }
+    // The LASTPOINT variable: the base of "@" input, set by every point typed at a prompt.
+    AcGePoint3d lastPoint() const;
+    void setLastPoint(const AcGePoint3d& p);
 
 private:
     Answer askSession(std::string_view prompt, bool showPrompt);
@@ -99,7 +100,6 @@ private:
 
     SystemVariables variables_;
     SelectionSets selectionSets_;
-    AcGePoint3d lastPoint_;
     std::vector<std::deque<CommandItem>> feeds_;
     CommandItem currentItem_;
     bool quitRequested_ = false;

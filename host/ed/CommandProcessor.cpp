@@ -7,6 +7,7 @@
 #include "host/ed/HostCommandTable.h"
 #include "host/ed/InputParser.h"
 #include "host/ed/Session.h"
+#include "host/ed/commands/QuitCommand.h"
 #include "host/ed/commands/SetvarCommand.h"
 
 namespace veld::ed {
@@ -87,8 +88,10 @@ void runTyped(const std::string& line) {
         }
     }
     Resolved r = resolve(typed);
+    // In a script a dialog action with no dialog open means the script has lost its place; a
+    // person at a terminal just mistyped, and hears of an unknown command.
     if (r.moduleCommand == nullptr && r.hostCommand == nullptr && r.variable.empty() &&
-        InputParser::isDialogAction(typed)) {
+        !host::Session::current().interactive() && InputParser::isDialogAction(typed)) {
         host::Session::current().abort("\"" + typed +
                                        "\" is a dialog action, but no dialog is open");
         return;
@@ -97,12 +100,20 @@ void runTyped(const std::string& line) {
     CommandProcessor::execute(typed, true);
 }
 
+// The end of the input at the command prompt ends the session, unless a person who pressed
+// Ctrl-D chose to stay rather than lose unsaved changes.
+bool endOfInputEnds(host::Session& session) {
+    const host::InputSource* input = session.input();
+    return input == nullptr || !input->personStillThere() || QuitCommand::mayEnd();
+}
+
 } // namespace
 
 void CommandProcessor::run() {
     host::Session& session = host::Session::current();
     CommandLine& cl = commandLine();
     cl.clearQuit();
+    bool cancelledBefore = false;
     while (!cl.quitRequested() && !session.aborted()) {
         const bool interactive = session.interactive();
         if (interactive) {
@@ -110,16 +121,24 @@ void CommandProcessor::run() {
         }
         std::optional<std::string> line = session.nextLine();
         if (!line) {
-            break;
+            if (endOfInputEnds(session)) {
+                break;
+            }
+            continue;
         }
         if (!interactive) {
             session.print(std::string(kCommandPrompt) + *line);
         }
-        if (InputParser::trim(*line) == "^C") {
+        const bool cancelled = InputParser::trim(*line) == host::Session::kCancelLine;
+        if (cancelled) {
             session.print(interactive ? "*Cancel*" : "\n*Cancel*");
-            continue;
+            if (interactive && cancelledBefore) {
+                session.print("\nType QUIT or press Ctrl-D to leave veld.");
+            }
+        } else {
+            runTyped(*line);
         }
-        runTyped(*line);
+        cancelledBefore = cancelled;
     }
     session.finishLine();
 }

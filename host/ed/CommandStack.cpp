@@ -90,4 +90,12 @@ std::vector<const AcEdCommand*> CommandStack::groupCommands(const char* groupNam
     return out;
 }
 
+std::vector<const AcEdCommand*> CommandStack::commands() const {
+    std::vector<const AcEdCommand*> out;
+    for (const auto& c : commands_) {
+        out.push_back(c.get());
+    }
+    return out;
+}
+
 } // namespace veld::ed

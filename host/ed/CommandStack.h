@@ -48,6 +48,8 @@ public:
 
     // The commands of a group, in the order they were added (tests, the command list).
     std::vector<const AcEdCommand*> groupCommands(const char* groupName) const;
+    // Every command, in the order they were added.
+    std::vector<const AcEdCommand*> commands() const;
 
 private:
     std::vector<std::unique_ptr<RegisteredCommand>> commands_;

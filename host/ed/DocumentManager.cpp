@@ -1,9 +1,24 @@
 // The documents of the host and their locks. Locks nest: each lock needs one unlock.
 #include "host/ed/DocumentManager.h"
 
+#include "host/db/DatabaseImpl.h"
+
 #include <algorithm>
 
 namespace veld::ed {
+
+Document::Document(std::unique_ptr<AcDbDatabase> database, std::string fileName)
+    : database_(std::move(database)), fileName_(std::move(fileName)) {
+    noteSaved();
+}
+
+bool Document::hasUnsavedChanges() const {
+    return database_ && database_->impl().journal().changeCount() != savedChangeCount_;
+}
+
+void Document::noteSaved() {
+    savedChangeCount_ = database_ ? database_->impl().journal().changeCount() : 0;
+}
 
 AcAp::DocLockMode Document::myLockMode() const {
     return locks_.empty() ? AcAp::kNone : locks_.back();

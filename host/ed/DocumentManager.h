@@ -3,6 +3,7 @@
 #pragma once
 #include "aced.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,12 +12,14 @@ namespace veld::ed {
 
 class Document : public AcApDocument {
 public:
-    Document(std::unique_ptr<AcDbDatabase> database, std::string fileName)
-        : database_(std::move(database)), fileName_(std::move(fileName)) {}
+    Document(std::unique_ptr<AcDbDatabase> database, std::string fileName);
     AcDbDatabase* database() const override { return database_.get(); }
     AcAp::DocLockMode myLockMode() const override;
     const char* fileName() const override { return fileName_.c_str(); }
     void setFileName(std::string fileName) { fileName_ = std::move(fileName); }
+    // Changes made (or undone) since the drawing was opened or last saved.
+    bool hasUnsavedChanges() const;
+    void noteSaved();
 
     Acad::ErrorStatus lock(AcAp::DocLockMode mode);
     Acad::ErrorStatus unlock();
@@ -26,6 +29,7 @@ private:
     std::unique_ptr<AcDbDatabase> database_;
     std::string fileName_;
     std::vector<AcAp::DocLockMode> locks_;
+    std::uint64_t savedChangeCount_ = 0;
 };
 
 class DocumentManager : public AcApDocManager {

@@ -3,11 +3,15 @@
 
 #include "host/ed/InputParser.h"
 #include "host/ed/InsertCommand.h"
+#include "host/ed/commands/DimStyleCommand.h"
+#include "host/ed/commands/HelpCommand.h"
 #include "host/ed/commands/LayerCommand.h"
 #include "host/ed/commands/LineCommand.h"
 #include "host/ed/commands/QuitCommand.h"
 #include "host/ed/commands/SaveCommand.h"
 #include "host/ed/commands/SetvarCommand.h"
+#include "host/ed/commands/StandardsCommand.h"
+#include "host/ed/commands/StyleCommand.h"
 #include "host/ed/commands/UCommand.h"
 #include "host/ed/commands/UndoCommand.h"
 
@@ -29,6 +33,11 @@ HostCommandTable::HostCommandTable() {
     add(std::make_unique<QuitCommand>());
     add(std::make_unique<SaveCommand>());
     add(std::make_unique<InsertCommand>());
+    add(std::make_unique<HelpCommand>("HELP"));
+    add(std::make_unique<HelpCommand>("?"));
+    add(std::make_unique<StandardsCommand>());
+    add(std::make_unique<DimStyleCommand>());
+    add(std::make_unique<StyleCommand>());
 }
 
 std::unique_ptr<HostCommand> HostCommandTable::add(std::unique_ptr<HostCommand> command) {

@@ -62,9 +62,13 @@ Session::Scope::~Scope() {
 
 std::optional<std::string> Session::nextLine() {
     while (!aborted_ && input_ != nullptr) {
+        if (cancelPending_.exchange(false)) {
+            return std::string(kCancelLine);
+        }
         std::optional<std::string> line = input_->nextLine();
         if (!line) {
-            return std::nullopt;
+            return cancelPending_.exchange(false) ? std::optional(std::string(kCancelLine))
+                                                  : std::nullopt;
         }
         if (input_->isInteractive()) {
             // The person pressed ENTER: the terminal is at the start of a new line.

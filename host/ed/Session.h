@@ -1,6 +1,7 @@
 // The command-line session of the host: where answers come from, where the transcript goes, and
 // whether a script has been stopped. One session is current at a time; tests make their own.
 #pragma once
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -24,6 +25,9 @@ public:
     virtual int lineNumber() const = 0;
     // A person at a terminal (prompts are shown before reading) rather than a script.
     virtual bool isInteractive() const = 0;
+    // The last end of input was typed by a person who is still there to answer (Ctrl-D at a
+    // terminal), rather than the end of a script or a closed terminal.
+    virtual bool personStillThere() const { return false; }
 };
 
 class Session {
@@ -57,6 +61,13 @@ public:
     // The line number of the line last read (0 before the first).
     int lineNumber() const;
 
+    // ESC from the person (a key at the terminal, a call from another front end): the read in
+    // progress, or else the next one, answers kCancelLine, which every prompt takes as ESC and
+    // a dialog as its Cancel. An input source blocked in a read returns nullopt after calling
+    // this. Safe from another thread.
+    void cancel() { cancelPending_ = true; }
+    static constexpr std::string_view kCancelLine = "^C";
+
     // The transcript: everything the command line shows, exactly as printed (texts begin with
     // "\n" to start a new line, as on the original command line; see TranscriptFilter for the
     // console's view). Standard output by default.
@@ -81,6 +92,7 @@ private:
 
     InputSource* input_ = nullptr;
     std::function<void(std::string_view)> output_;
+    std::atomic<bool> cancelPending_ = false;
     bool aborted_ = false;
     std::string abortReason_;
     bool atLineStart_ = true;

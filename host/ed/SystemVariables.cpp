@@ -2,8 +2,10 @@
 // reading of values typed at SETVAR.
 #include "host/ed/SystemVariables.h"
 
+#include "host/ed/CurrentDrawing.h"
 #include "host/ed/DrawingVariables.h"
 #include "host/ed/InputParser.h"
+#include "host/ed/StyleVariables.h"
 
 #include <cstdio>
 
@@ -188,9 +190,49 @@ void SystemVariables::addDrawingVariables() {
         return why.empty() ? Refusal::None : Refusal::BadValue;
     };
     add(std::move(clayer));
+    addStyleVariables();
     addComputed("UNDOCTL", Type::Integer, [] { return Value(DrawingVariables::undoControl()); });
     addComputed("DWGNAME", Type::Text, [] { return Value(DrawingVariables::drawingName()); });
     addComputed("DWGPREFIX", Type::Text, [] { return Value(DrawingVariables::drawingFolder()); });
+}
+
+// DIMSTYLE (changed with -DIMSTYLE Restore), TEXTSTYLE, and the dimension variables of the
+// current dimension style, which a change writes into that style.
+void SystemVariables::addStyleVariables() {
+    addComputed("DIMSTYLE", Type::Text, [] { return Value(StyleVariables::currentDimStyle()); });
+    Variable textStyle{"TEXTSTYLE", Type::Text, false, 0, 0, std::nullopt, {}, {}};
+    textStyle.read = [] { return Value(StyleVariables::currentTextStyle()); };
+    textStyle.write = [](const Value& value, std::string& why) {
+        why = StyleVariables::setCurrentTextStyle(std::get<std::string>(value));
+        return why.empty() ? Refusal::None : Refusal::BadValue;
+    };
+    add(std::move(textStyle));
+    for (const StyleVariables::DimVariable& d : StyleVariables::dimensionVariables()) {
+        const std::string name = d.name;
+        const long high = name == "DIMDEC" ? 8 : 1;
+        const std::optional<double> minimum =
+            name == "DIMGAP" ? std::nullopt : std::optional<double>(0.0);
+        Variable v{name, d.integer ? Type::Integer : Type::Real, false, 0, high, minimum, {}, {}};
+        v.read = [name, integer = d.integer] {
+            AcDbDatabase* db = CurrentDrawing::database();
+            const double value =
+                db != nullptr ? StyleVariables::dimValue(db->dimstyle(), name).value_or(0.0) : 0.0;
+            return integer ? Value(static_cast<short>(value)) : Value(value);
+        };
+        v.write = [name, integer = d.integer, high, minimum](const Value& value, std::string& why) {
+            Refusal r =
+                integer ? checkInteger(0, high, value, why) : checkReal(minimum, value, why);
+            AcDbDatabase* db = CurrentDrawing::database();
+            if (r != Refusal::None || db == nullptr) {
+                return r;
+            }
+            const double number =
+                integer ? static_cast<double>(std::get<short>(value)) : std::get<double>(value);
+            return StyleVariables::setDimValue(db->dimstyle(), name, number) ? Refusal::None
+                                                                             : Refusal::BadValue;
+        };
+        add(std::move(v));
+    }
 }
 
 const SystemVariables::Variable* SystemVariables::find(std::string_view name) const {

@@ -69,6 +69,7 @@ private:
     void addSessionText(const std::string& name, std::string initial);
     void addSessionPoint(const std::string& name);
     void addDrawingVariables();
+    void addStyleVariables();
     void addComputed(const std::string& name, Type type, std::function<Value()> read);
     void add(Variable variable);
     Refusal refuse(Refusal refusal);

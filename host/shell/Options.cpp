@@ -8,8 +8,8 @@ namespace veld::shell {
 namespace {
 
 bool takesValue(const std::string& option) {
-    static const char* const valued[] = {"--drawing", "--out",    "--svg",
-                                         "--profile", "--module", "--encoding"};
+    static const char* const valued[] = {"--drawing", "--out",      "--svg",     "--profile",
+                                         "--module",  "--encoding", "--template"};
     for (const char* v : valued) {
         if (option == v) {
             return true;
@@ -29,11 +29,9 @@ bool store(Options& o, const std::string& option, const std::string& value, std:
         }
         return true;
     }
-    std::map<std::string, std::string*> fields{{"--drawing", &o.drawing},
-                                               {"--out", &o.out},
-                                               {"--svg", &o.svg},
-                                               {"--profile", &o.profile},
-                                               {"--module", &o.module}};
+    std::map<std::string, std::string*> fields{
+        {"--drawing", &o.drawing}, {"--out", &o.out},       {"--svg", &o.svg},
+        {"--profile", &o.profile}, {"--module", &o.module}, {"--template", &o.templateDrawing}};
     if (o.mode == Options::Mode::Shell && (option == "--out" || option == "--svg")) {
         error = option + " is an option of veld run (use SAVE in the shell)";
         return false;
@@ -88,7 +86,9 @@ std::optional<Options> Options::parse(const std::vector<std::string>& args, std:
 const char* Options::usage() {
     return "usage: veld run SCRIPT [--drawing IN.dxf] [--out OUT.dxf] [--svg OUT.svg]\n"
            "                       [--profile DIR] [--encoding cp932] [--module FILE]\n"
-           "       veld shell [IN.dxf] [--profile DIR] [--encoding cp932] [--module FILE]\n";
+           "                       [--template FILE|none]\n"
+           "       veld shell [IN.dxf] [--profile DIR] [--encoding cp932] [--module FILE]\n"
+           "                  [--template FILE|none]\n";
 }
 
 } // namespace veld::shell

@@ -15,6 +15,7 @@ struct Options {
     std::string svg;             // --svg
     std::string profile;         // --profile
     std::string module;          // --module
+    std::string templateDrawing; // --template: what a new drawing starts from ("none": bare)
     bool shiftJisOutput = false; // --encoding cp932
 
     // The options of argv[1..]; nullopt with `error` set when they do not make sense.

@@ -1,9 +1,12 @@
 // The profile folder: installation on first use and the search path.
 #include "host/shell/Profile.h"
 
+#include "dbmain.h"
+#include "host/dxf/DrawingFile.h"
 #include "host/win/FileSearch.h"
 #include "host/win/Paths.h"
 #include "host/win/ProfileInstaller.h"
+#include "host/win/StandardsFile.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -56,6 +59,20 @@ bool Profile::prepare(const std::string& folder, std::string& error) {
     folders.insert(folders.end(), children.begin(), children.end());
     win::SearchPath::setSupportFolders(folders);
     return true;
+}
+
+// The file name of the new drawing stays empty, so SAVE asks for one.
+std::unique_ptr<AcDbDatabase> Profile::newDrawing(const std::string& templateOption,
+                                                  std::string& error) {
+    if (templateOption == "none") {
+        return std::make_unique<AcDbDatabase>();
+    }
+    const std::string path = templateOption.empty() ? win::standardsDrawingPath() : templateOption;
+    std::error_code ec;
+    if (templateOption.empty() && !fs::is_regular_file(path, ec)) {
+        return std::make_unique<AcDbDatabase>();
+    }
+    return dxf::openDrawing(path, error);
 }
 
 } // namespace veld::shell

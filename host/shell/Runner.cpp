@@ -5,6 +5,7 @@
 #include "host/ed/CommandLine.h"
 #include "host/ed/CommandProcessor.h"
 #include "host/ed/DocumentManager.h"
+#include "host/ed/LineEditorInput.h"
 #include "host/ed/ScriptFileInput.h"
 #include "host/ed/Session.h"
 #include "host/ed/TerminalInput.h"
@@ -85,13 +86,23 @@ int Runner::run() {
     }
     std::unique_ptr<AcDbDatabase> database;
     if (options_.drawing.empty()) {
-        database = std::make_unique<AcDbDatabase>();
+        if (!(database = Profile::newDrawing(options_.templateDrawing, error))) {
+            return fail(kExitInput, error);
+        }
     } else if (!(database = dxf::openDrawing(options_.drawing, error))) {
         return fail(kExitInput, error);
     }
     const bool shiftJis = options_.shiftJisOutput;
-    ed::TranscriptFilter console([shiftJis](std::string_view text) { writeOut(text, shiftJis); });
     host::Session session;
+    std::unique_ptr<ed::LineEditorInput> editor;
+    ed::TranscriptFilter console([shiftJis, &editor](std::string_view text) {
+        editor ? editor->write(text) : writeOut(text, shiftJis);
+    });
+    // A person at a terminal edits lines; a Shift-JIS terminal keeps the plain reader.
+    if (!script && !shiftJis && isatty(STDIN_FILENO) != 0 && isatty(STDOUT_FILENO) != 0) {
+        editor = std::make_unique<ed::LineEditorInput>([&session] { session.cancel(); },
+                                                       [&console] { console.answerTyped(); });
+    }
     host::Session::Scope scope(session);
     session.setOutput([&console](std::string_view text) { console.write(text); });
     OpenDocument document(
@@ -105,8 +116,12 @@ int Runner::run() {
     }
     ed::TerminalInput terminal(
         std::cin, [&console] { console.answerTyped(); }, isatty(STDIN_FILENO) != 0);
-    session.setInput(script ? static_cast<host::InputSource*>(script.get()) : &terminal);
+    host::InputSource* input = script ? static_cast<host::InputSource*>(script.get()) : &terminal;
+    session.setInput(editor ? editor.get() : input);
     ed::CommandProcessor::run();
+    if (editor) {
+        editor->flush();
+    }
     std::fflush(stdout);
     if (session.aborted()) {
         module.reset();

@@ -89,7 +89,8 @@ void BrowserDialogDriver::step(DialogForm& form) {
     }
 }
 
-void BrowserDialogDriver::closed(DialogForm& /*form*/) {
+void BrowserDialogDriver::closed(DialogForm& form) {
+    DialogDriver::closed(form);
     auto& open = openDialogs();
     open.erase(std::remove(open.begin(), open.end(), this), open.end());
     form_ = nullptr;

@@ -91,7 +91,6 @@ INT_PTR CDialog::DoModal() {
     while (!form.ended()) {
         driver->step(form);
     }
-    ui::printClosed(form);
     driver->closed(form);
     Detach();
     return form.result();

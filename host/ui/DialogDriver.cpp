@@ -42,7 +42,9 @@ void DialogDriver::opened(DialogForm& form) {
     printOpened(form);
 }
 
-void DialogDriver::closed(DialogForm& /*form*/) {}
+void DialogDriver::closed(DialogForm& form) {
+    printClosed(form);
+}
 
 std::unique_ptr<DialogDriver> makeDialogDriver() {
     if (factory()) {

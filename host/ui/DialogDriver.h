@@ -17,10 +17,10 @@ public:
     virtual ~DialogDriver() = default;
     // The dialog has been initialised. Base: the opening lines of the transcript.
     virtual void opened(DialogForm& form);
+    // The dialog has ended. Base: the closing lines of the transcript (every field).
+    virtual void closed(DialogForm& form);
     // Takes one action. When the input has no more, ends the dialog (Cancel).
     virtual void step(DialogForm& form) = 0;
-    // The dialog has ended and its closing lines are on the transcript. Base: nothing.
-    virtual void closed(DialogForm& form);
     // Shows a message box and returns the button chosen (IDOK, IDCANCEL, IDYES ...).
     virtual int messageBox(const std::string& text, UINT type) = 0;
 };

@@ -95,9 +95,9 @@ void printOpened(const DialogForm& form) {
     }
 }
 
-void printClosed(const DialogForm& form) {
+void printClosed(const DialogForm& form, bool withFields) {
     printLine(header(form) + " closed with " + resultName(form.result()));
-    for (const VeldWindow* f : form.fields()) {
+    for (const VeldWindow* f : withFields ? form.fields() : std::vector<VeldWindow*>()) {
         printLine(fieldLine(form, *f));
     }
 }
@@ -124,8 +124,26 @@ void printMessageBox(const std::string& text, unsigned int type) {
     printLine("Message box: " + text + " " + buttonNames(type));
 }
 
-void printTerminalForm(const DialogForm& form) {
+namespace {
+
+void printTerminalCaption(const DialogForm& form) {
     printLine("=== " + form.caption() + " (dialog " + std::to_string(form.id()) + ") ===");
+}
+
+} // namespace
+
+void printTerminalFormAgain(const DialogForm& form, const std::vector<std::string>& changedLines) {
+    printTerminalCaption(form);
+    for (const std::string& line : changedLines) {
+        printLine(line);
+    }
+    printLine(changedLines.empty()
+                  ? "  (the fields are as before; type show to see them all)"
+                  : "  (the other fields are as before; type show to see them all)");
+}
+
+void printTerminalForm(const DialogForm& form) {
+    printTerminalCaption(form);
     for (const VeldWindow* f : form.fields()) {
         std::string line = fieldLine(form, *f);
         if (isReadOnly(*f)) {

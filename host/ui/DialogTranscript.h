@@ -35,12 +35,16 @@ std::string fieldValue(const VeldWindow& field);
 std::string resultName(int result);
 
 void printOpened(const DialogForm& form);
-void printClosed(const DialogForm& form);
+// The closing line and, with `withFields`, every field's value.
+void printClosed(const DialogForm& form, bool withFields = true);
 void printChanges(const DialogForm& form, const std::vector<FieldState>& before);
 void printNotFound(int dialogId, const std::vector<std::string>& resourceErrors);
 void printMessageBox(const std::string& text, unsigned int type);
 // The terminal's form: caption, every field with its label, value, state and list entries,
 // the buttons, and the actions that can be typed.
 void printTerminalForm(const DialogForm& form);
+// The terminal's form of a dialog opened again: caption, `changedLines` (field lines that differ
+// from when it was last seen) and how to see the whole form.
+void printTerminalFormAgain(const DialogForm& form, const std::vector<std::string>& changedLines);
 
 } // namespace veld::host::ui

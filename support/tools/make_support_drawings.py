@@ -1,5 +1,6 @@
 #!/usr/bin/python3
-"""Writes the sample drawing and the foundation symbol block of the embedded installation.
+"""Writes the sample drawing, the foundation symbol block and the standards drawing of the
+embedded installation.
 
 Run with Debian's python3-ezdxf: /usr/bin/python3 support/tools/make_support_drawings.py support
 The files are committed; this script only documents how they were made.
@@ -63,6 +64,55 @@ def sample_drawing(path: Path):
     doc.saveas(path)
 
 
+# The office standards every new drawing starts from and -STANDARDS brings into an open one.
+# Sizes are plotted millimetres; the plot scale 1:USERR1 turns them into drawing units.
+STANDARDS_LAYERS = [
+    # name, colour, linetype
+    (GRID_LAYER, 1, "CENTER"),
+    ("基礎見かけ線", 3, "Continuous"),
+    ("基礎外周線", 4, "HIDDEN"),
+    ("基礎寸法線", 2, "Continuous"),
+    ("基礎符号", 6, "Continuous"),
+]
+STANDARDS_LINETYPES = [
+    ("CENTER", "Center ____ _ ____ _ ____", [12.0, -2.0, 2.0, -2.0]),
+    ("HIDDEN", "Hidden __ __ __ __ __", [4.0, -1.5]),
+]
+STANDARDS_TEXT_STYLE = "基礎文字"
+STANDARDS_SCALE = 100.0
+
+
+def standards_drawing(path: Path):
+    doc = ezdxf.new("R2013", setup=False)
+    doc.header["$USERR1"] = STANDARDS_SCALE
+    doc.header["$INSUNITS"] = 4
+    doc.header["$MEASUREMENT"] = 1
+    doc.header["$LTSCALE"] = STANDARDS_SCALE
+    for name, description, dashes in STANDARDS_LINETYPES:
+        doc.linetypes.add(name, pattern=[sum(abs(d) for d in dashes)] + dashes,
+                          description=description)
+    for name, color, linetype in STANDARDS_LAYERS:
+        doc.layers.add(name, color=color, linetype=linetype)
+    doc.layers.get("Defpoints").dxf.name = "DefPoints"
+    doc.layers.get("DefPoints").dxf.plot = 0
+    style = doc.styles.new(STANDARDS_TEXT_STYLE, dxfattribs={"font": "msgothic.ttc", "width": 0.8})
+    style.set_extended_font_data("ＭＳ ゴシック")
+    dim = doc.dimstyles.new("FOUNDATION")
+    dim.dxf.dimscale = STANDARDS_SCALE
+    dim.dxf.dimtxt = 2.5
+    dim.dxf.dimasz = 2.5
+    dim.dxf.dimexo = 1.0
+    dim.dxf.dimexe = 1.5
+    dim.dxf.dimgap = 1.0
+    dim.dxf.dimdec = 0
+    dim.dxf.dimtad = 1
+    dim.dxf.dimtsz = 0
+    dim.dxf.dimtxsty = STANDARDS_TEXT_STYLE
+    doc.header["$DIMSTYLE"] = "FOUNDATION"
+    doc.header["$TEXTSTYLE"] = STANDARDS_TEXT_STYLE
+    doc.saveas(path)
+
+
 def symbol_block(path: Path):
     """A circle with the mark in its middle and the three levels around it.
 
@@ -94,6 +144,8 @@ def main(root: str):
     (support / "sample").mkdir(parents=True, exist_ok=True)
     sample_drawing(support / "sample" / "grid.dxf")
     symbol_block(support / "DWG" / "基礎符号-0.dxf")
+    (support / "TEMPLATE").mkdir(parents=True, exist_ok=True)
+    standards_drawing(support / "TEMPLATE" / "VELDOR-STANDARDS.dxf")
 
 
 if __name__ == "__main__":

@@ -25,6 +25,7 @@ struct InsertRun {
     bool askedBeyondItems = false; // a further answer was wanted after the items ran out
     short osmode = -1;
     short attdia = -1;
+    short attreq = -1;
     std::string clayer;
 };
 
@@ -56,6 +57,7 @@ public:
         InsertRun run;
         run.osmode = shortVariable("OSMODE");
         run.attdia = shortVariable("ATTDIA");
+        run.attreq = shortVariable("ATTREQ");
         run.clayer = textVariable("CLAYER");
         for (int i = 0; i < 9; ++i) {
             const Answer answer = veld::ed::commandLine().ask("\nanswer: ");
@@ -90,9 +92,12 @@ protected:
             std::make_unique<RecordingInsert>(runs, defineBlock("基礎符号-0")));
         group = shape.draw(deltaSettings());
         shape.rotation = 1.0; // the symbol is never turned with the foundation
-        shape.symbolPoint = AcGePoint3d(1500, -1500, 0);
+        shape.symbolPoint = AcGePoint3d(1500, -1500, 250);
         setIntVariable("OSMODE", 37);
         setIntVariable("ATTDIA", 1);
+        // A common user setting: the attributes would not be asked, and their values would run
+        // as commands.
+        setIntVariable("ATTREQ", 0);
         setRealVariable("USERR1", 2.0);
         clearPrinted();
     }
@@ -155,21 +160,23 @@ TEST_F(SymbolInsertion, BlockIsInsertedWithTheItemsInOrderWhileSnapAndDialogsAre
             EXPECT_EQ(run.items[i].text, texts[i].second) << "item " << i;
         }
     }
-    EXPECT_EQ(run.items[1].point, AcGePoint3d(1500, -1500, 0));
+    EXPECT_EQ(run.items[1].point, AcGePoint3d(1500, -1500, 250)) << "the height is kept";
     EXPECT_DOUBLE_EQ(run.items[2].number, 2.0) << "USERR1 is the scale";
     EXPECT_DOUBLE_EQ(run.items[4].number, 0.0) << "never turned";
     EXPECT_EQ(run.osmode, 0);
     EXPECT_EQ(run.attdia, 0);
+    EXPECT_EQ(run.attreq, 1);
     EXPECT_EQ(run.clayer, kSymbolLayer);
 
     EXPECT_EQ(intVariable("OSMODE"), 37);
     EXPECT_EQ(intVariable("ATTDIA"), 1);
+    EXPECT_EQ(intVariable("ATTREQ"), 0);
     EXPECT_EQ(textVariable("CLAYER"), kSymbolLayer);
     const AcDbObjectIdArray members = groupMembers(group);
     ASSERT_EQ(members.length(), 20);
     AcDbBlockReference* reference = nullptr;
     ASSERT_EQ(acdbOpenObject(reference, members.last(), AcDb::kForRead), Acad::eOk);
-    EXPECT_EQ(reference->position(), AcGePoint3d(1500, -1500, 0));
+    EXPECT_EQ(reference->position(), AcGePoint3d(1500, -1500, 250));
     reference->close();
     AcDbObjectId tagged;
     EXPECT_EQ(shape.GetGroupOfEntity(members.last(), tagged), Acad::eOk);
@@ -228,6 +235,7 @@ TEST_F(SymbolInsertion, BlockAndMarkJoinTheGroupEvenWithoutTheSymbolLayer) {
     text->close();
     EXPECT_EQ(intVariable("OSMODE"), 37);
     EXPECT_EQ(intVariable("ATTDIA"), 1);
+    EXPECT_EQ(intVariable("ATTREQ"), 0);
 }
 
 } // namespace

@@ -195,3 +195,27 @@ TEST(E2ePlacementFlow, ValuesNoFoundationCanBeDrawnWithNeverReachTheDrawing) {
     EXPECT_TRUE(allNumbersFinite(run.saved));
     EXPECT_EZDXF_CLEAN(run.saved.string());
 }
+
+// ATTREQ 0 is a common setting: the symbol still gets its four attribute values (a mark "U" is
+// not run as a command and takes nothing back), ATTREQ is 0 again afterwards, and the height of
+// the symbol point is kept.
+TEST(E2ePlacementFlow, TheSymbolGetsItsAttributesAndHeightWhateverAttreqSays) {
+    FoundationBench bench;
+    const FoundationRun run = bench.run("attreq", join({{"ATTREQ", "0", "FNDD"},
+                                                        pageOk({"set MARK U"}),
+                                                        {"0,0", "500,-1500,250", ""},
+                                                        {"cancel"},
+                                                        showVariable("ATTREQ")}));
+    ASSERT_EQ(run.result.exitCode, 0) << run.result.err;
+    const std::string& out = run.result.out;
+    EXPECT_EQ(out.find("Unknown command"), std::string::npos) << out;
+    EXPECT_NE(out.find("Enter new value for ATTREQ <0>: \n"), std::string::npos) << out;
+    ASSERT_TRUE(run.dump.loaded) << run.dump.error;
+    EXPECT_EQ(run.dump.groups.size(), 1u);
+    const std::vector<InsertSeen> inserts = insertsOf(run.saved);
+    ASSERT_EQ(inserts.size(), 1u) << out;
+    EXPECT_DOUBLE_EQ(inserts[0].z, 250.0);
+    ASSERT_EQ(inserts[0].attributes.size(), 4u);
+    EXPECT_EQ(inserts[0].attributes[0].second, "U");
+    EXPECT_EZDXF_CLEAN(run.saved.string());
+}

@@ -42,6 +42,7 @@ int SaveCommand::run() {
         return RTERROR;
     }
     doc->setFileName(path);
+    doc->noteSaved();
     std::error_code ec;
     win::SearchPath::setDrawingFolder(std::filesystem::absolute(path, ec).parent_path().string());
     return RTNORM;

@@ -115,14 +115,14 @@ TEST_F(DbTable, CurrentLayerMustBeAnUnfrozenLayerOfTheDrawing) {
     EXPECT_EQ(db().setClayer(db().continuousLinetype()), Acad::eWrongObjectType);
     EXPECT_EQ(db().setClayer(thawed), Acad::eOk);
     EXPECT_EQ(db().clayer(), thawed);
-    // A current layer taken away by undo falls back to "0".
+    // Undo takes the layer a command made away and puts back the layer current before it.
     db().impl().journal().clear();
     db().impl().journal().beginCommand("LAYER");
     const AcDbObjectId temporary = addLayer("TEMP");
     EXPECT_EQ(db().setClayer(temporary), Acad::eOk);
     db().impl().journal().endCommand();
     db().impl().journal().undo(1);
-    EXPECT_EQ(db().clayer(), db().impl().ids().layerZero);
+    EXPECT_EQ(db().clayer(), thawed);
 }
 
 TEST_F(DbTable, RegAppAddsOnceAndEntitiesTakeLayersByName) {

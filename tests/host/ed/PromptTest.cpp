@@ -102,3 +102,26 @@ TEST(EdPrompt, PrintedTextGoesToTheTranscriptAsFormatted) {
     EXPECT_EQ(acutPrintf("\n ｼｽﾃﾑ変数 USERR1の値が不正です = %f", 0.0), 59);
     EXPECT_EQ(host.transcript(), "\n ｼｽﾃﾑ変数 USERR1の値が不正です = 0.000000");
 }
+
+// LASTPOINT is the base of "@": a point typed follows into the variable, and a value set in the
+// variable is what the next "@" input starts from.
+TEST(EdPrompt, RelativeInputStartsFromTheLastPointVariable) {
+    HeadlessHost host({"10,20,5", "@1,1", "@2,0"});
+    ads_point p{};
+    ASSERT_EQ(acedGetPoint(nullptr, "\nPoint: ", p), RTNORM);
+    resbuf last{};
+    ASSERT_EQ(acedGetVar("LASTPOINT", &last), RTNORM);
+    EXPECT_DOUBLE_EQ(last.resval.rpoint[0], 10);
+    EXPECT_DOUBLE_EQ(last.resval.rpoint[2], 5);
+    ASSERT_EQ(acedGetPoint(nullptr, "\nPoint: ", p), RTNORM);
+    EXPECT_DOUBLE_EQ(p[0], 11);
+    EXPECT_DOUBLE_EQ(p[1], 21);
+    last.restype = RT3DPOINT;
+    last.resval.rpoint[0] = 100;
+    last.resval.rpoint[1] = 200;
+    last.resval.rpoint[2] = 0;
+    ASSERT_EQ(acedSetVar("LASTPOINT", &last), RTNORM);
+    ASSERT_EQ(acedGetPoint(nullptr, "\nPoint: ", p), RTNORM);
+    EXPECT_DOUBLE_EQ(p[0], 102);
+    EXPECT_DOUBLE_EQ(p[1], 200);
+}

@@ -94,3 +94,42 @@ TEST(EdSession, ScopesNestAndRestore) {
         EXPECT_EQ(&Session::current(), &outer);
     }
 }
+
+namespace {
+
+// A person's input whose second read is ended by ESC from elsewhere (a key the terminal maps,
+// a call from another front end): it calls the session's cancel and hands back no line.
+class CancelledRead : public veld::host::InputSource {
+public:
+    explicit CancelledRead(Session& session) : session_(session) {}
+    std::optional<std::string> nextLine() override {
+        if (++reads_ == 2) {
+            session_.cancel();
+            return std::nullopt;
+        }
+        return "1,1";
+    }
+    int lineNumber() const override { return reads_; }
+    bool isInteractive() const override { return true; }
+    int reads_ = 0;
+
+private:
+    Session& session_;
+};
+
+} // namespace
+
+// ESC is the session's own: a read it ends, or the read after it when it came between reads,
+// answers as ESC, and the input goes on afterwards (it is not the end of the input).
+TEST(EdSession, CancelAnswersTheReadInProgressOrTheNextOneAsEscape) {
+    Captured c;
+    CancelledRead input(c.session);
+    c.session.setInput(&input);
+    EXPECT_EQ(c.session.nextLine(), "1,1");
+    EXPECT_EQ(c.session.nextLine(), Session::kCancelLine);
+    EXPECT_EQ(c.session.nextLine(), "1,1");
+    c.session.cancel();
+    EXPECT_EQ(c.session.nextLine(), Session::kCancelLine);
+    EXPECT_EQ(input.reads_, 3) << "a cancel that came between reads reads nothing";
+    EXPECT_EQ(c.session.nextLine(), "1,1");
+}

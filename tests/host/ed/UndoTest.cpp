@@ -118,3 +118,67 @@ TEST(EdUndo, ACommandWithdrawsTheGroupItJustEnded) {
     EXPECT_EQ(modelEntityCount(host.database()), 2) << "U takes back the whole last command";
     stack.removeGroup("EDTEST");
 }
+
+namespace {
+
+std::string currentLayer() {
+    resbuf rb{};
+    acedGetVar("CLAYER", &rb);
+    std::string name = rb.resval.rstring != nullptr ? rb.resval.rstring : "";
+    acutDelString(rb.resval.rstring);
+    return name;
+}
+
+double userReal(const char* name) {
+    resbuf rb{};
+    acedGetVar(name, &rb);
+    return rb.resval.rreal;
+}
+
+// A module-style command that works on its own layer and scale and draws one line there.
+void layerAndScalePass() {
+    resbuf layer{};
+    layer.restype = RTSTR;
+    layer.resval.rstring = const_cast<char*>("SYMBOL");
+    acedSetVar("CLAYER", &layer);
+    resbuf scale{};
+    scale.restype = RTREAL;
+    scale.resval.rreal = 7.5;
+    acedSetVar("USERR3", &scale);
+    ads_point a{0, 0, 0};
+    ads_point b{0, 5, 0};
+    acedCommand(RTSTR, "_line", RT3DPOINT, a, RT3DPOINT, b, RTSTR, "", 0);
+}
+
+} // namespace
+
+// The variables kept in the drawing are part of what a command changed: U and UNDO put them
+// back with its entities, whether the command set them itself or they were typed.
+TEST(EdUndo, UAndUndoPutTheDrawingsVariablesBack) {
+    HeadlessHost host;
+    AcDbLayerTable* table = nullptr;
+    ASSERT_EQ(host.database()->getLayerTable(table, AcDb::kForWrite), Acad::eOk);
+    auto* record = new AcDbLayerTableRecord;
+    record->setName("SYMBOL");
+    ASSERT_EQ(table->add(record), Acad::eOk);
+    record->close();
+    table->close();
+    CommandStack& stack = CommandStack::instance();
+    stack.addCommand("EDTEST", "PLACE", "PLACE", 0, layerAndScalePass);
+
+    host.runCommands({"PLACE"});
+    EXPECT_EQ(currentLayer(), "SYMBOL");
+    EXPECT_EQ(userReal("USERR3"), 7.5);
+    host.runCommands({"U"});
+    EXPECT_EQ(currentLayer(), "0");
+    EXPECT_EQ(userReal("USERR3"), 0.0);
+    EXPECT_EQ(modelEntityCount(host.database()), 0);
+
+    host.runCommands({"USERR1", "5", "CLAYER", "SYMBOL", "USERR1", "6", "U"});
+    EXPECT_EQ(userReal("USERR1"), 5.0);
+    EXPECT_EQ(currentLayer(), "SYMBOL");
+    host.runCommands({"UNDO", "2"});
+    EXPECT_EQ(userReal("USERR1"), 0.0);
+    EXPECT_EQ(currentLayer(), "0");
+    stack.removeGroup("EDTEST");
+}

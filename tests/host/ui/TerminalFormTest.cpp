@@ -4,6 +4,9 @@
 #include "host/ui/DialogForm.h"
 #include "host/ui/ResourceDirectory.h"
 
+#include <fstream>
+#include <iterator>
+
 namespace veld::test {
 namespace {
 
@@ -44,7 +47,7 @@ TEST_F(TerminalDialog, ShowsTheFormAndForgivesMistypedLines) {
     EXPECT_TRUE(said("closed with OK"));
 }
 
-TEST_F(TerminalDialog, EndOfInputCancelsAndMessageBoxesWaitForReturn) {
+TEST_F(TerminalDialog, EndOfInputAndEscapeCancelAndMessageBoxesWaitForReturn) {
     giveInput({}, true);
     CDialog page(1021);
     EXPECT_EQ(page.DoModal(), IDCANCEL);
@@ -55,6 +58,33 @@ TEST_F(TerminalDialog, EndOfInputCancelsAndMessageBoxesWaitForReturn) {
     EXPECT_TRUE(said("\nMessage box: 基礎が選択されていません [OK]\nPress RETURN: "));
     EXPECT_EQ(AfxMessageBox("保存しますか", MB_OKCANCEL), IDCANCEL); // "maybe" is asked again
     EXPECT_EQ(input().consumed(), 3u);
+
+    giveInput({"^C", "ok"}, true); // ESC is the box's own answer, not a mistyped button
+    EXPECT_EQ(AfxMessageBox("保存しますか", MB_OKCANCEL), IDCANCEL);
+    EXPECT_EQ(input().consumed(), 1u);
+}
+
+// A person at a terminal cannot see the picture: its file is named. Closing shows no fields, and
+// the same dialog opened again shows only the fields that differ from when it closed.
+TEST_F(TerminalDialog, AFormOpenedAgainShowsOnlyWhatChangedAndNamesThePictureFile) {
+    giveInput({"set bottom 12", "ok"}, true);
+    CDialog first(1020);
+    EXPECT_EQ(first.DoModal(), IDOK);
+    const std::size_t at = transcript.find("\n  picture: ");
+    ASSERT_NE(at, std::string::npos) << transcript;
+    const std::string path = transcript.substr(at + 12, transcript.find('\n', at + 1) - at - 12);
+    std::ifstream picture(path);
+    const std::string content((std::istreambuf_iterator<char>(picture)), {});
+    EXPECT_NE(content.find("<svg"), std::string::npos) << path;
+    EXPECT_EQ(transcript.substr(transcript.find("closed with OK")), "closed with OK");
+
+    transcript.clear();
+    giveInput({"ok"}, true);
+    CDialog again(1020);
+    EXPECT_EQ(again.DoModal(), IDOK);
+    EXPECT_EQ(count("\n  10"), 1u) << transcript;
+    EXPECT_TRUE(said("\n  1032 BOTTOM 数値入力 / 底　辺 = \"\""));
+    EXPECT_TRUE(said("type show to see them all"));
 }
 
 TEST(ControlLabels, ComeFromTheTextsAndGroupsAroundEachControl) {

@@ -39,7 +39,8 @@ CArxComGroup::CArxComGroup() = default;
 
 CArxComGroup::~CArxComGroup() = default;
 
-bool CArxComGroup::WalkGroups(const GroupVisitor& visit) {
+bool CArxComGroup::WalkGroups(AcDbObjectId target, const char* targetKey,
+                              const GroupVisitor& visit) {
     AcDbDatabase* database = workingDatabase();
     ArxOpened<AcDbDictionary> dictionary;
     if (database == nullptr ||
@@ -47,7 +48,8 @@ bool CArxComGroup::WalkGroups(const GroupVisitor& visit) {
         acutPrintf("\nグループディクショナリが取得できませんでした");
         return false;
     }
-    const std::unique_ptr<AcDbDictionaryIterator> entries(dictionary->newIterator());
+    const std::unique_ptr<AcDbDictionaryIterator> entries(
+        dictionary->newEmptyGroupIterator(target, targetKey));
     if (!entries) {
         dictionary.close();
         acutPrintf("\nグループディクショナリイテレータが取得できませんでした");
@@ -87,7 +89,7 @@ AcDbObjectId CArxComGroup::CreateAnonymousGroup(const AcDbObjectIdArray& ids) {
 
 bool CArxComGroup::AppendToGroup(AcDbObjectId targetGroupId, const AcDbObjectIdArray& ids) {
     bool appended = false;
-    const bool walked = WalkGroups([&](const char*, AcDbGroup* group) {
+    const bool walked = WalkGroups(targetGroupId, nullptr, [&](const char*, AcDbGroup* group) {
         if (targetGroupId.isNull() || group->objectId() != targetGroupId ||
             group->upgradeOpen() != Acad::eOk) {
             return false;
@@ -105,7 +107,8 @@ bool CArxComGroup::AppendToGroup(AcDbObjectId targetGroupId, const AcDbObjectIdA
 int CArxComGroup::GetGroupEntities(AcDbObjectIdArray& ids) {
     ids.removeAll();
     bool found = false;
-    const bool walked = WalkGroups([&](const char* key, AcDbGroup* group) {
+    const char* targetKey = groupName.empty() ? nullptr : groupName.c_str();
+    const bool walked = WalkGroups(groupId, targetKey, [&](const char* key, AcDbGroup* group) {
         const bool byName = !groupName.empty() && ArxEqualsNoCase(groupName, key);
         const bool byId = !groupId.isNull() && group->objectId() == groupId;
         if (!byName && !byId) {
@@ -134,5 +137,5 @@ int CArxComGroup::GetGroupEntitiesById(AcDbObjectId targetGroupId, AcDbObjectIdA
 }
 
 void CArxComGroup::PurgeEmptyGroups() {
-    WalkGroups([](const char*, AcDbGroup*) { return false; });
+    WalkGroups(AcDbObjectId::kNull, nullptr, [](const char*, AcDbGroup*) { return false; });
 }

@@ -1,6 +1,8 @@
 // Binds the entities of one foundation into an anonymous group of the drawing's group
 // dictionary, extends such a group, lists a group's members and drops empty groups. Every walk
 // over the dictionary erases the empty groups it passes (except the group it is looking for).
+// The walks visit only the empty groups and the entries they look for: the other groups would
+// be passed by without effect, and visiting them would make every walk cost the whole drawing.
 #pragma once
 #include "dbdict.h"
 
@@ -33,7 +35,9 @@ public:
 
 private:
     // Called for each group (open for read) until it returns true; the groups it passes by
-    // that are empty are erased. False when the dictionary or its iterator is not available.
+    // that are empty are erased. Only the empty groups and the entries of `target` and
+    // `targetKey` (either may be null) are visited: `visit` must return false for any other.
+    // False when the dictionary or its iterator is not available.
     using GroupVisitor = std::function<bool(const char* key, AcDbGroup* group)>;
-    bool WalkGroups(const GroupVisitor& visit);
+    bool WalkGroups(AcDbObjectId target, const char* targetKey, const GroupVisitor& visit);
 };

@@ -17,7 +17,6 @@ public:
     // The base point and the rotation are usable values.
     bool IsUsable() const;
 
-    const AcGeMatrix3d& GetMatrix() const { return matrix_; }
     AcGePoint3d Place(const AcGePoint3d& local) const;
     // Every point placed, in order, into a new array.
     AcGePoint3dArray Place(const AcGePoint3dArray& local) const;

@@ -4,9 +4,12 @@ foundation-sized groups, each of 12 lines, 6 aligned dimensions (with geometry b
 every entity with extended data of 4 applications (33 indexed strings; a handle and two points;
 two small ones), the entities of a group in one GROUP.
 
-    /usr/bin/python3 bench/ezdxf_bench.py N [DIR]
+    /usr/bin/python3 bench/ezdxf_bench.py N [DIR] [--keep]
+    /usr/bin/python3 bench/ezdxf_bench.py --open-save FILE.dxf OUT.dxf
 
 Prints one JSON line: seconds (wall clock and CPU) for save and open, file size, entities.
+--keep leaves DIR/ezdxf_bench_N.dxf in place (the large drawing the other benchmarks open);
+--open-save only opens an existing drawing and saves it again, for the side-by-side figures.
 """
 import json
 import os
@@ -52,9 +55,23 @@ def build(n):
     return doc
 
 
+def open_save(source, target):
+    t0, c0 = time.perf_counter(), time.process_time()
+    doc = ezdxf.readfile(source)
+    t1, c1 = time.perf_counter(), time.process_time()
+    doc.saveas(target)
+    t2, c2 = time.perf_counter(), time.process_time()
+    print(json.dumps({"open_s": t1 - t0, "save_s": t2 - t1, "open_cpu_s": c1 - c0,
+                      "save_cpu_s": c2 - c1, "bytes": os.path.getsize(source)}))
+
+
 def main():
-    n = int(sys.argv[1]) if len(sys.argv) > 1 else 1000
-    folder = sys.argv[2] if len(sys.argv) > 2 else tempfile.gettempdir()
+    args = [a for a in sys.argv[1:] if a != "--keep"]
+    if args and args[0] == "--open-save":
+        open_save(args[1], args[2])
+        return
+    n = int(args[0]) if args else 1000
+    folder = args[1] if len(args) > 1 else tempfile.gettempdir()
     path = os.path.join(folder, f"ezdxf_bench_{n}.dxf")
     doc = build(n)
     t0, c0 = time.perf_counter(), time.process_time()
@@ -66,7 +83,8 @@ def main():
     print(json.dumps({"n": n, "save_s": t1 - t0, "open_s": t2 - t1, "save_cpu_s": c1 - c0,
                       "open_cpu_s": c2 - c1, "bytes": os.path.getsize(path),
                       "modelspace_entities": entities}))
-    os.remove(path)
+    if "--keep" not in sys.argv:
+        os.remove(path)
 
 
 if __name__ == "__main__":

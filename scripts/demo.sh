@@ -11,3 +11,5 @@ echo
 echo "Drawing: $build/demo.dxf"
 echo "Picture: $build/demo.svg"
 echo "Profile: $profile"
+echo
+echo "To open it in the browser: $build/veld serve $build/demo.dxf"

@@ -34,9 +34,7 @@ public:
 
     bool isDrawable() const { return drawable_; }
 
-    // Local frame (origin at the base point): centres and size of the outer rectangle.
-    const AcGePoint3d& bodyCentre() const { return bodyCentre_; }
-    const AcGePoint3d& outerCentre() const { return outerCentre_; }
+    // Local frame (origin at the base point): size of the outer rectangle.
     double outerWidth() const { return outerWidth_; }
     double outerDepth() const { return outerDepth_; }
 

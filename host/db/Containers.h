@@ -5,7 +5,9 @@
 #include "dbdict.h"
 #include "dbsymtb.h"
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -28,9 +30,24 @@ struct AcDbDictionary::Entries {
     struct Entry {
         std::string key;
         AcDbStub* value = nullptr;
+        std::uint64_t order = 0; // grows along the list: finds an entry's place by bisection
     };
     std::vector<Entry> list;                          // insertion order
     std::unordered_map<std::string, AcDbStub*> byKey; // upper-case key
+    // Value -> order of each entry holding it (an object is normally under one key only).
+    std::unordered_multimap<AcDbStub*, std::uint64_t> ordersOfValue;
+
+    // Every change of the list goes through these, so that the indexes follow.
+    void insertAt(std::size_t index, const std::string& key, AcDbStub* value);
+    void eraseAt(std::size_t index);
+    void setValueAt(std::size_t index, AcDbStub* value);
+    // After the list was edited directly (a load dropping entries): orders and indexes anew.
+    void reindex();
+    // Positions of the entries holding `value`, ascending; the first one's or npos.
+    std::vector<std::size_t> positionsOf(const AcDbStub* value) const;
+    std::size_t firstPositionOf(const AcDbStub* value) const;
+    // Position of the entry with that key (any case), or npos.
+    std::size_t positionOfKey(std::string_view key) const;
 };
 
 struct AcDbGroup::Members {

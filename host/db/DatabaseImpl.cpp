@@ -200,8 +200,7 @@ Acad::ErrorStatus DatabaseImpl::addLoadedDictionaryEntry(AcDbObjectId dictionary
     if (entries.byKey.count(upper) != 0) {
         return Acad::eDuplicateKey;
     }
-    entries.list.push_back({key, value.stub()});
-    entries.byKey.emplace(upper, value.stub());
+    entries.insertAt(entries.list.size(), key, value.stub());
     noteAnonymousName(key);
     return Acad::eOk;
 }
@@ -268,6 +267,20 @@ void DatabaseImpl::repairDictionary(AcDbStub& stub, std::vector<std::string>& re
         }
         return missing;
     });
+    entries.reindex();
+}
+
+// Every group listed in the index with its members, and taken as possibly empty.
+void DatabaseImpl::indexGroups() {
+    groupIndex_.clearMembers();
+    for (AcDbStub& stub : stubs_) {
+        if (auto* group = AcDbGroup::cast(liveObject(&stub))) {
+            for (AcDbStub* member : ObjectAccess::groupMembers(*group).ids) {
+                groupIndex_.addMember(&stub, member);
+            }
+            groupIndex_.noteMaybeEmpty(&stub);
+        }
+    }
 }
 
 std::vector<std::string> DatabaseImpl::finishLoading() {
@@ -298,6 +311,7 @@ std::vector<std::string> DatabaseImpl::finishLoading() {
     for (std::string& line : completeStandardContents(database_)) {
         repairs.push_back(std::move(line));
     }
+    indexGroups();
     journal_.clear();
     return repairs;
 }

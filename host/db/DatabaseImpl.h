@@ -2,6 +2,7 @@
 // journal, the well-known objects, and what the file reader and writer need beyond the SDK
 // surface (objects with given handles, iteration in handle order, raw data kept for round trips).
 #pragma once
+#include "GroupIndex.h"
 #include "Stub.h"
 #include "UndoJournal.h"
 #include "dbmain.h"
@@ -114,6 +115,11 @@ public:
     // A name "*X<digits>" taken from a file moves the counter past its number.
     void noteAnonymousName(const std::string& name);
 
+    // --- Groups ----------------------------------------------------------------------------
+    // Memberships and the groups that may have become empty, kept by every change that can
+    // empty a group (undo included).
+    GroupIndex& groupIndex() { return groupIndex_; }
+
     // --- Open objects ----------------------------------------------------------------------
     void noteOpened() { ++openCount_; }
     void noteClosed() { --openCount_; }
@@ -131,6 +137,7 @@ private:
     void linkPendingOwners();
     void repairGroup(AcDbStub& stub, std::vector<std::string>& repairs);
     void repairDictionary(AcDbStub& stub, std::vector<std::string>& repairs);
+    void indexGroups();
 
     AcDbDatabase& database_;
     std::deque<AcDbStub> stubs_;
@@ -145,6 +152,7 @@ private:
     std::vector<std::pair<std::string, Tags>> headerVariables_;
     std::array<double, 5> userR_{};
     std::unordered_map<std::uint64_t, std::uint64_t> sequenceEnds_;
+    GroupIndex groupIndex_;
     UndoJournal journal_; // last: destroyed first, while the stubs still exist
 };
 

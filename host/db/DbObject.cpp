@@ -122,6 +122,7 @@ Acad::ErrorStatus AcDbObject::erase(bool erasing) {
     }
     implOf(stub_).journal().recordErased(stub_, stub_->erased);
     stub_->erased = erasing;
+    implOf(stub_).groupIndex().noteListingChanged(stub_);
     return Acad::eOk;
 }
 
@@ -280,10 +281,10 @@ void ObjectAccess::setXDataBytes(AcDbObject& object, std::string_view encoded) {
 void ObjectAccess::uncreate(DatabaseImpl& database, AcDbStub* stub) {
     stub->gone = true;
     removeFromOwner(stub);
+    database.groupIndex().noteListingChanged(stub);
     if (stub->isOpen()) {
         return; // deleted by its last close
     }
-    (void)database;
     delete stub->object;
     stub->object = nullptr;
 }

@@ -4,22 +4,14 @@
 #include "ObjectAccess.h"
 #include "SetterSupport.h"
 
+#include <algorithm>
+
 using veld::db::ObjectAccess;
 using veld::db::upperAscii;
 
 ACRX_DEFINE_MEMBERS(AcDbDictionary, AcDbObject)
 
 namespace {
-
-// Position of the entry with that key (erased values included), or npos.
-template <class Entries> std::size_t indexOfKey(const Entries& entries, std::string_view key) {
-    for (std::size_t i = 0; i < entries.list.size(); ++i) {
-        if (veld::db::equalsIgnoreCase(entries.list[i].key, key)) {
-            return i;
-        }
-    }
-    return std::string::npos;
-}
 
 bool isListed(const AcDbStub* value) {
     return value->isLive() && !value->erased;
@@ -110,7 +102,7 @@ Acad::ErrorStatus AcDbDictionary::setAt(const char* key, AcDbObject* newValue,
             name = "*A" + std::to_string(impl.nextAnonymousNumber());
         } while (entries_->byKey.count(upperAscii(name)) != 0);
     }
-    const std::size_t index = anonymous ? std::string::npos : indexOfKey(*entries_, name);
+    const std::size_t index = anonymous ? std::string::npos : entries_->positionOfKey(name);
     if (index != std::string::npos && entries_->list[index].value == value) {
         retObjId = AcDbObjectId(value);
         return Acad::eOk;
@@ -144,7 +136,7 @@ Acad::ErrorStatus AcDbDictionary::remove(const char* key, AcDbObjectId& returnId
     if (!ObjectAccess::canWrite(*this)) {
         return Acad::eNotOpenForWrite;
     }
-    const std::size_t index = indexOfKey(*entries_, key);
+    const std::size_t index = entries_->positionOfKey(key);
     if (index == std::string::npos) {
         return Acad::eKeyNotFound;
     }
@@ -159,18 +151,48 @@ Acad::ErrorStatus AcDbDictionary::remove(const char* key, AcDbObjectId& returnId
 }
 
 Acad::ErrorStatus AcDbDictionary::nameAt(AcDbObjectId id, std::string& key) const {
-    for (const auto& entry : entries_->list) {
-        if (entry.value == id.stub() && !id.isNull()) {
-            key = entry.key;
-            return Acad::eOk;
-        }
+    const std::size_t at = id.isNull() ? std::string::npos : entries_->firstPositionOf(id.stub());
+    if (at == std::string::npos) {
+        return Acad::eKeyNotFound;
     }
-    return Acad::eKeyNotFound;
+    key = entries_->list[at].key;
+    return Acad::eOk;
 }
 
 AcDbDictionaryIterator* AcDbDictionary::newIterator() const {
     std::vector<AcDbDictionaryIterator::Entry> listed;
     for (const auto& entry : entries_->list) {
+        if (isListed(entry.value)) {
+            listed.push_back({entry.key, AcDbObjectId(entry.value)});
+        }
+    }
+    return new AcDbDictionaryIterator(std::move(listed));
+}
+
+// The empty groups come from the database's group index; their places from the value index.
+AcDbDictionaryIterator* AcDbDictionary::newEmptyGroupIterator(AcDbObjectId id,
+                                                              const char* key) const {
+    std::vector<std::size_t> positions;
+    auto take = [&](const std::vector<std::size_t>& more) {
+        positions.insert(positions.end(), more.begin(), more.end());
+    };
+    if (AcDbStub* self = ObjectAccess::stub(*this)) {
+        for (AcDbStub* group : self->database->impl().groupIndex().emptyGroups()) {
+            take(entries_->positionsOf(group));
+        }
+    }
+    if (!id.isNull()) {
+        take(entries_->positionsOf(id.stub()));
+    }
+    const std::size_t keyed = key != nullptr ? entries_->positionOfKey(key) : std::string::npos;
+    if (keyed != std::string::npos) {
+        positions.push_back(keyed);
+    }
+    std::sort(positions.begin(), positions.end());
+    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+    std::vector<AcDbDictionaryIterator::Entry> listed;
+    for (std::size_t at : positions) {
+        const auto& entry = entries_->list[at];
         if (isListed(entry.value)) {
             listed.push_back({entry.key, AcDbObjectId(entry.value)});
         }
@@ -191,34 +213,31 @@ void AcDbDictionary::restoreState(const AcDbObject& saved) {
 
 namespace veld::db {
 
+namespace {
+
+// A value entering a dictionary may be an empty group the walks must find.
+void noteNewValue(AcDbObject& dictionary, AcDbStub* value) {
+    if (AcDbStub* self = ObjectAccess::stub(dictionary); self != nullptr && value != nullptr) {
+        self->database->impl().groupIndex().noteMaybeEmpty(value);
+    }
+}
+
+} // namespace
+
 void ObjectAccess::dictionaryEraseAt(AcDbObject& dictionary, std::size_t index) {
-    auto& entries = *static_cast<AcDbDictionary&>(dictionary).entries_;
-    if (index >= entries.list.size()) {
-        return;
-    }
-    const std::string upper = upperAscii(entries.list[index].key);
-    auto found = entries.byKey.find(upper);
-    if (found != entries.byKey.end() && found->second == entries.list[index].value) {
-        entries.byKey.erase(found);
-    }
-    entries.list.erase(entries.list.begin() + static_cast<std::ptrdiff_t>(index));
+    static_cast<AcDbDictionary&>(dictionary).entries_->eraseAt(index);
 }
 
 void ObjectAccess::dictionaryInsertAt(AcDbObject& dictionary, std::size_t index,
                                       const std::string& key, AcDbStub* value) {
-    auto& entries = *static_cast<AcDbDictionary&>(dictionary).entries_;
-    index = std::min(index, entries.list.size());
-    entries.list.insert(entries.list.begin() + static_cast<std::ptrdiff_t>(index), {key, value});
-    entries.byKey[upperAscii(key)] = value;
+    static_cast<AcDbDictionary&>(dictionary).entries_->insertAt(index, key, value);
+    noteNewValue(dictionary, value);
 }
 
 void ObjectAccess::dictionarySetValueAt(AcDbObject& dictionary, std::size_t index,
                                         AcDbStub* value) {
-    auto& entries = *static_cast<AcDbDictionary&>(dictionary).entries_;
-    if (index < entries.list.size()) {
-        entries.list[index].value = value;
-        entries.byKey[upperAscii(entries.list[index].key)] = value;
-    }
+    static_cast<AcDbDictionary&>(dictionary).entries_->setValueAt(index, value);
+    noteNewValue(dictionary, value);
 }
 
 } // namespace veld::db

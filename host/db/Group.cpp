@@ -28,6 +28,10 @@ void plantReactor(AcDbStub* member, AcDbStub* group) {
     group->database->impl().journal().recordReactor(member, group, true, 0);
 }
 
+veld::db::GroupIndex& groupIndex(AcDbStub* group) {
+    return group->database->impl().groupIndex();
+}
+
 void pullReactor(AcDbStub* member, AcDbStub* group) {
     if (!member->isLive()) {
         return;
@@ -102,6 +106,7 @@ Acad::ErrorStatus AcDbGroup::append(const AcDbObjectIdArray& ids) {
     VELD_WRITE_OR_RETURN();
     for (const AcDbObjectId& id : ids) {
         members_->ids.push_back(id.stub());
+        groupIndex(self).addMember(self, id.stub());
         plantReactor(id.stub(), self);
     }
     return Acad::eOk;
@@ -116,6 +121,7 @@ Acad::ErrorStatus AcDbGroup::remove(AcDbObjectId id) {
     found = std::find(members_->ids.begin(), members_->ids.end(), id.stub());
     members_->ids.erase(found);
     if (AcDbStub* self = ObjectAccess::stub(*this)) {
+        groupIndex(self).removeMember(self, id.stub());
         pullReactor(id.stub(), self);
     }
     return Acad::eOk;
@@ -127,6 +133,7 @@ Acad::ErrorStatus AcDbGroup::clear() {
     members_->ids.clear();
     if (AcDbStub* self = ObjectAccess::stub(*this)) {
         for (AcDbStub* member : members) {
+            groupIndex(self).removeMember(self, member);
             pullReactor(member, self);
         }
     }
@@ -199,5 +206,18 @@ AcDbObject* AcDbGroup::cloneState() const {
 void AcDbGroup::restoreState(const AcDbObject& saved) {
     const auto& from = static_cast<const AcDbGroup&>(saved);
     copyBaseState(from);
+    AcDbStub* self = ObjectAccess::stub(*this);
+    if (self == nullptr || self->object != this) {
+        *members_ = *from.members_; // a state copy: no index to keep
+        return;
+    }
+    veld::db::GroupIndex& index = groupIndex(self);
+    for (AcDbStub* member : members_->ids) {
+        index.removeMember(self, member);
+    }
     *members_ = *from.members_;
+    for (AcDbStub* member : members_->ids) {
+        index.addMember(self, member);
+    }
+    index.noteMaybeEmpty(self);
 }

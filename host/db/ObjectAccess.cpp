@@ -47,12 +47,9 @@ void ObjectAccess::removeFromOwner(AcDbStub* stub) {
             ref->attributes_.removeAt(index);
         }
     } else if (auto* dict = AcDbDictionary::cast(owner)) {
-        auto& list = dict->entries_->list;
-        for (std::size_t i = list.size(); i > 0; --i) {
-            if (list[i - 1].value == stub) {
-                dictionaryEraseAt(*dict, i - 1);
-                break;
-            }
+        const std::vector<std::size_t> positions = dict->entries_->positionsOf(stub);
+        if (!positions.empty()) {
+            dictionaryEraseAt(*dict, positions.back());
         }
     }
 }

@@ -373,6 +373,7 @@ void UndoJournal::undoEntry(Entry& entry) {
         break;
     case Entry::Kind::Erased:
         stub->erased = entry.index != 0;
+        database_.groupIndex().noteListingChanged(stub);
         break;
     case Entry::Kind::ReactorAdded:
         ObjectAccess::eraseReactor(*stub->object, static_cast<AcDbStub*>(entry.payload), nullptr);

@@ -3,8 +3,10 @@
 #include "host/ed/CommandLine.h"
 
 #include "adsdef.h"
+#include "host/ed/CurrentDrawing.h"
 #include "host/ed/InputParser.h"
 #include "host/ed/Session.h"
+#include "host/snap/ObjectSnap.h"
 
 namespace veld::ed {
 
@@ -17,6 +19,40 @@ bool isEscapeLine(std::string_view line) {
     return InputParser::trim(line) == host::Session::kCancelLine;
 }
 
+host::PromptState promptState(std::string_view prompt, const PromptShape& shape) {
+    host::PromptState state;
+    state.kind = shape.kind.value_or(host::PromptState::Kind::Text);
+    state.text = std::string(prompt);
+    if (shape.base) {
+        state.hasBase = true;
+        state.base[0] = shape.base->x;
+        state.base[1] = shape.base->y;
+        state.base[2] = shape.base->z;
+    }
+    return state;
+}
+
+PromptShape shapeOf(const InputSpec& spec) {
+    PromptShape shape = spec.shape;
+    if (!shape.kind) {
+        using Kind = PromptShape::Kind;
+        shape.kind = spec.point
+                         ? Kind::Point
+                         : (!spec.keywords.empty() && !spec.number ? Kind::Keyword : Kind::Text);
+    }
+    return shape;
+}
+
+// A click at a point prompt lands on the object snap in reach (OSMODE, APERTURE pixels).
+AcGePoint3d snappedPick(const host::Pick& pick, const SystemVariables& variables) {
+    AcGePoint3d clicked(pick.x, pick.y, 0.0);
+    snap::SnapScene scene = snap::SnapScene::build(CurrentDrawing::database());
+    snap::ObjectSnap snapper(scene, variables.integer("OSMODE"),
+                             variables.integer("APERTURE") * pick.pixel);
+    std::optional<snap::SnapHit> hit = snapper.find(clicked.convert2d());
+    return hit ? AcGePoint3d(hit->point.x, hit->point.y, 0.0) : clicked;
+}
+
 } // namespace
 
 CommandLine& commandLine() {
@@ -25,19 +61,20 @@ CommandLine& commandLine() {
 
 CommandLine::CommandLine() = default;
 
-Answer CommandLine::ask(std::string_view prompt) {
+Answer CommandLine::ask(std::string_view prompt, const PromptShape& shape) {
     if (host::Session::current().aborted()) {
         return Answer{};
     }
-    return feeds_.empty() ? askSession(prompt, true) : askFeed(prompt);
+    return feeds_.empty() ? askSession(prompt, true, shape) : askFeed(prompt, shape);
 }
 
-Answer CommandLine::askSession(std::string_view prompt, bool showPrompt) {
+Answer CommandLine::askSession(std::string_view prompt, bool showPrompt, const PromptShape& shape) {
     host::Session& session = host::Session::current();
     const bool interactive = session.interactive();
     if (interactive && showPrompt) {
         session.print(prompt);
     }
+    session.waitingAt(promptState(prompt, shape));
     std::optional<std::string> line = session.nextLine();
     if (!line || isEscapeLine(*line)) {
         if (showPrompt) {
@@ -52,10 +89,11 @@ Answer CommandLine::askSession(std::string_view prompt, bool showPrompt) {
     Answer answer;
     answer.kind = line->empty() ? Answer::Kind::Return : Answer::Kind::Text;
     answer.text = std::move(*line);
+    answer.pick = session.input()->lastPick();
     return answer;
 }
 
-Answer CommandLine::askFeed(std::string_view prompt) {
+Answer CommandLine::askFeed(std::string_view prompt, const PromptShape& shape) {
     std::deque<CommandItem>& feed = feeds_.back();
     if (feed.empty()) {
         echo(std::string(prompt) + std::string(kCancelEcho));
@@ -64,7 +102,7 @@ Answer CommandLine::askFeed(std::string_view prompt) {
     currentItem_ = std::move(feed.front());
     feed.pop_front();
     if (currentItem_.type == CommandItem::Type::Text && currentItem_.text == kPause) {
-        return askSession(prompt, true);
+        return askSession(prompt, true, shape);
     }
     echo(std::string(prompt) + currentItem_.text);
     Answer answer;
@@ -78,7 +116,7 @@ Answer CommandLine::askFeed(std::string_view prompt) {
 
 Input CommandLine::askInput(std::string_view prompt, const InputSpec& spec) {
     for (;;) {
-        Answer answer = ask(prompt);
+        Answer answer = ask(prompt, shapeOf(spec));
         Input input;
         if (answer.kind == Answer::Kind::Escape) {
             input.status = RTCAN;
@@ -102,6 +140,15 @@ Input CommandLine::askInput(std::string_view prompt, const InputSpec& spec) {
 }
 
 bool CommandLine::fits(const Answer& answer, const InputSpec& spec, Input& input) const {
+    if (answer.pick && spec.point) {
+        // Typed coordinates are taken as typed; only clicks snap, and never to select.
+        const bool snaps = shapeOf(spec).kind != PromptShape::Kind::Select;
+        input.point = snaps ? snappedPick(*answer.pick, variables_)
+                            : AcGePoint3d(answer.pick->x, answer.pick->y, 0.0);
+        input.pick = answer.pick;
+        input.status = RTNORM;
+        return true;
+    }
     const CommandItem* item = answer.item;
     if (item != nullptr && item->type == CommandItem::Type::Point) {
         input.point = item->point;

@@ -4,9 +4,11 @@
 #pragma once
 #include "acge.h"
 #include "host/ed/SelectionSets.h"
+#include "host/ed/Session.h"
 #include "host/ed/SystemVariables.h"
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +30,14 @@ struct Answer {
     Kind kind = Kind::Escape;
     std::string text;
     const CommandItem* item = nullptr; // set while the item is alive (acedCommand input)
+    std::optional<host::Pick> pick;    // the line stands for a click in a view
+};
+
+// How a prompt is shown to a front end with a pointer (see host::PromptState).
+struct PromptShape {
+    using Kind = host::PromptState::Kind;
+    std::optional<Kind> kind; // unset: Point for a point prompt, else Keyword or Text
+    std::optional<AcGePoint3d> base;
 };
 
 // What a typed prompt accepts; the first that fits wins (keywords before points and numbers).
@@ -37,6 +47,7 @@ struct InputSpec {
     std::vector<std::string> keywords;
     // Shown when nothing fits ("Invalid point."); the prompt is then asked again.
     std::string invalidMessage;
+    PromptShape shape;
 };
 
 // The result of a typed prompt: RTNORM (point or number), RTKWORD (keyword), RTNONE (RETURN),
@@ -46,6 +57,7 @@ struct Input {
     AcGePoint3d point;
     double number = 0.0;
     std::string keyword;
+    std::optional<host::Pick> pick; // the point came from a click (never snapped at Select)
 };
 
 class CommandLine {
@@ -54,12 +66,12 @@ public:
 
     // Asks one answer. A prompt that takes any text takes a dialog-action line as text; other
     // prompts reject it (see reject).
-    Answer ask(std::string_view prompt);
+    Answer ask(std::string_view prompt, const PromptShape& shape = {});
     // Asks until the answer fits what the prompt accepts, showing its message after each misfit.
     Input askInput(std::string_view prompt, const InputSpec& spec);
     // The line was not acceptable at this prompt: shows `message` so the same prompt can be
     // asked again, or, for a dialog-action line in a script with no dialog open, stops the run
-    // (returns false then: the caller must answer as for ESC).
+    // (returns false then: the caller must answer as for ESC). A person is only told.
     bool reject(const Answer& answer, std::string_view message);
 
     // Host messages (always shown) and echo (prompts and answers, hidden while commands sent
@@ -94,8 +106,8 @@ public:
     void setLastPoint(const AcGePoint3d& p);
 
 private:
-    Answer askSession(std::string_view prompt, bool showPrompt);
-    Answer askFeed(std::string_view prompt);
+    Answer askSession(std::string_view prompt, bool showPrompt, const PromptShape& shape);
+    Answer askFeed(std::string_view prompt, const PromptShape& shape);
     bool fits(const Answer& answer, const InputSpec& spec, Input& input) const;
 
     SystemVariables variables_;

@@ -119,6 +119,8 @@ void CommandProcessor::run() {
         if (interactive) {
             session.print(kCommandPrompt);
         }
+        session.waitingAt(
+            host::PromptState{host::PromptState::Kind::Command, std::string(kCommandPrompt)});
         std::optional<std::string> line = session.nextLine();
         if (!line) {
             if (endOfInputEnds(session)) {

@@ -20,6 +20,9 @@ public:
     // Changes made (or undone) since the drawing was opened or last saved.
     bool hasUnsavedChanges() const;
     void noteSaved();
+    // Hands the database over, leaving the document without one (for a process about to exit
+    // that leaves the memory to the system).
+    std::unique_ptr<AcDbDatabase> takeDatabase() { return std::move(database_); }
 
     Acad::ErrorStatus lock(AcAp::DocLockMode mode);
     Acad::ErrorStatus unlock();

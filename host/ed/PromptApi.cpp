@@ -21,9 +21,10 @@ void copyPoint(const AcGePoint3d& p, ads_point out) {
     out[2] = p.z;
 }
 
-int askPoint(const char* prompt, ads_point result) {
+int askPoint(const char* prompt, ads_point result, veld::ed::PromptShape shape) {
     InputSpec spec;
     spec.point = true;
+    spec.shape = shape;
     spec.invalidMessage = "Invalid point.";
     Input in = commandLine().askInput(prompt != nullptr ? prompt : "", spec);
     if (in.status == RTNORM && result != nullptr) {
@@ -68,15 +69,24 @@ int acutPrintf(const char* format, ...) {
     return length;
 }
 
-int acedGetPoint(const ads_point, const char* prompt, ads_point result) {
-    return askPoint(prompt, result);
+static veld::ed::PromptShape shapeFrom(veld::ed::PromptShape::Kind kind, const ads_point base) {
+    veld::ed::PromptShape shape;
+    shape.kind = kind;
+    if (base != nullptr) {
+        shape.base = AcGePoint3d(base[0], base[1], base[2]);
+    }
+    return shape;
+}
+
+int acedGetPoint(const ads_point base, const char* prompt, ads_point result) {
+    return askPoint(prompt, result, shapeFrom(veld::ed::PromptShape::Kind::Point, base));
 }
 
 int acedGetCorner(const ads_point base, const char* prompt, ads_point result) {
     if (base == nullptr) {
         return RTERROR;
     }
-    return askPoint(prompt, result);
+    return askPoint(prompt, result, shapeFrom(veld::ed::PromptShape::Kind::Corner, base));
 }
 
 int acedGetString(int cronly, const char* prompt, char* result, std::size_t bufferLength) {

@@ -27,10 +27,12 @@ void addOnce(std::vector<AcDbObjectId>& ids, const AcDbObjectId& id) {
     }
 }
 
-InputSpec pointSpec() {
+InputSpec pointSpec(std::optional<AcGePoint3d> base = std::nullopt) {
     InputSpec spec;
     spec.point = true;
     spec.invalidMessage = "*Invalid selection*";
+    spec.shape.kind = PromptShape::Kind::Select;
+    spec.shape.base = base;
     return spec;
 }
 
@@ -57,8 +59,9 @@ Selector::Selector() {
     }
 }
 
-AcDbObjectId Selector::pick(const AcGePoint2d& p) const {
-    const double reach = commandLine().variables().real("PICKDIST");
+AcDbObjectId Selector::pick(const AcGePoint2d& p, double pixel) const {
+    // A click's pick box is PICKDIST screen pixels; a typed point's reach is in drawing units.
+    const double reach = commandLine().variables().real("PICKDIST") * (pixel > 0.0 ? pixel : 1.0);
     AcDbObjectId best;
     double bestDistance = reach;
     // Later entities are drawn on top: on a tie the later one is picked.
@@ -107,13 +110,15 @@ int Selector::attempt(std::vector<AcDbObjectId>& selected) {
         return first.status;
     }
     AcGePoint2d p = first.point.convert2d();
-    AcDbObjectId picked = pick(p);
+    const bool startsWindow = first.pick && first.pick->startsWindow;
+    AcDbObjectId picked =
+        startsWindow ? AcDbObjectId() : pick(p, first.pick ? first.pick->pixel : 0.0);
     if (!picked.isNull()) {
         addOnce(selected, picked);
         cl.echo("\n1 found");
         return RTNORM;
     }
-    Input corner = cl.askInput("\nSpecify opposite corner: ", pointSpec());
+    Input corner = cl.askInput("\nSpecify opposite corner: ", pointSpec(first.point));
     if (corner.status != RTNORM) {
         return corner.status;
     }

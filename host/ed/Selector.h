@@ -19,7 +19,9 @@ public:
     // entity, RTERROR when nothing was selected, RTCAN on ESC.
     int ask(bool single, std::vector<AcDbObjectId>& selected);
 
-    AcDbObjectId pick(const AcGePoint2d& p) const;
+    // The nearest entity within PICKDIST; a click (`pixel` > 0, the size of a screen pixel)
+    // measures PICKDIST in pixels.
+    AcDbObjectId pick(const AcGePoint2d& p, double pixel = 0.0) const;
     std::vector<AcDbObjectId> window(const Rectangle& r) const;
     std::vector<AcDbObjectId> crossing(const Rectangle& r) const;
     std::vector<AcDbObjectId> all() const;

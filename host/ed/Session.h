@@ -14,6 +14,26 @@ class CommandLine;
 
 namespace veld::host {
 
+// A click in a drawing view: the point under the cursor in drawing coordinates and the size of
+// one screen pixel there (pick boxes and snap apertures are given in pixels). `startsWindow`
+// marks the first corner of a dragged window, which never picks an object by itself.
+struct Pick {
+    double x = 0.0;
+    double y = 0.0;
+    double pixel = 0.0;
+    bool startsWindow = false;
+};
+
+// What the session waits for, told to a front end before each answer is read: the kind of
+// answer, the prompt's text and, for rubber bands and window boxes, the base point.
+struct PromptState {
+    enum class Kind { Command, Point, Corner, Select, Text, Keyword };
+    Kind kind = Kind::Command;
+    std::string text;
+    bool hasBase = false;
+    double base[3] = {0.0, 0.0, 0.0};
+};
+
 // Where answers come from: a script file, a terminal, a test's list of lines.
 class InputSource {
 public:
@@ -28,6 +48,9 @@ public:
     // The last end of input was typed by a person who is still there to answer (Ctrl-D at a
     // terminal), rather than the end of a script or a closed terminal.
     virtual bool personStillThere() const { return false; }
+    // The line last returned stands for a click in a view (a front end with a pointer); the
+    // line itself then holds the same point as text.
+    virtual std::optional<Pick> lastPick() const { return std::nullopt; }
 };
 
 class Session {
@@ -60,6 +83,16 @@ public:
     std::optional<std::string> nextLine();
     // The line number of the line last read (0 before the first).
     int lineNumber() const;
+    // The observer is told what the session waits for each time before a line is read at a
+    // prompt; a front end shows the prompt kind (rubber band, pick box) from it.
+    void setPromptObserver(std::function<void(const PromptState&)> observer) {
+        promptObserver_ = std::move(observer);
+    }
+    void waitingAt(const PromptState& state) const {
+        if (promptObserver_) {
+            promptObserver_(state);
+        }
+    }
 
     // ESC from the person (a key at the terminal, a call from another front end): the read in
     // progress, or else the next one, answers kCancelLine, which every prompt takes as ESC and
@@ -93,6 +126,7 @@ private:
     InputSource* input_ = nullptr;
     std::function<void(std::string_view)> output_;
     std::atomic<bool> cancelPending_ = false;
+    std::function<void(const PromptState&)> promptObserver_;
     bool aborted_ = false;
     std::string abortReason_;
     bool atLineStart_ = true;

@@ -101,6 +101,7 @@ SystemVariables::SystemVariables() {
     addSessionInteger("ATTMODE", 1, 0, 2);
     addSessionInteger("ERRNO", 0, -32768, 32767);
     addSessionReal("PICKDIST", 5.0, 0.0);
+    addSessionInteger("APERTURE", 10, 1, 50);
     addSessionPoint("LASTPOINT");
     for (int i = 1; i <= 5; ++i) {
         addSessionText("USERS" + std::to_string(i), "");

@@ -1,5 +1,5 @@
 // The ACI palette: seven named colours, two greys, 240 hue/value/saturation steps, six greys.
-// Index 7 is black because pictures have a white background.
+// The darkening for light backgrounds is mirrored in the page's view (view-colors.js).
 #include "host/render/AciColor.h"
 
 #include <algorithm>
@@ -10,14 +10,15 @@ namespace veld::render {
 
 namespace {
 
-std::string hex(int r, int g, int b) {
-    char buffer[8];
-    std::snprintf(buffer, sizeof buffer, "#%02x%02x%02x", r & 255, g & 255, b & 255);
-    return buffer;
+// Brightest a colour may be on white and still read well (weighted luminance, 0..1).
+constexpr double kMaxLuminanceOnLight = 0.5;
+
+std::uint32_t hex(int r, int g, int b) {
+    return static_cast<std::uint32_t>((r & 255) << 16 | (g & 255) << 8 | (b & 255));
 }
 
 // Indexes 10..249: hue in 15 degree steps, five brightness levels, full or half saturation.
-std::string hueStep(int index) {
+std::uint32_t hueStep(int index) {
     static constexpr double kValue[5] = {1.0, 0.8, 0.6, 0.5, 0.3};
     const double hue = (index / 10 - 1) * 15.0;
     const double value = kValue[(index % 10) / 2];
@@ -37,24 +38,24 @@ std::string hueStep(int index) {
 
 } // namespace
 
-std::string aciToRgb(int index) {
+std::uint32_t aciRgb(int index) {
     switch (index) {
     case 1:
-        return "#ff0000";
+        return 0xFF0000;
     case 2:
-        return "#ffff00";
+        return 0xFFFF00;
     case 3:
-        return "#00ff00";
+        return 0x00FF00;
     case 4:
-        return "#00ffff";
+        return 0x00FFFF;
     case 5:
-        return "#0000ff";
+        return 0x0000FF;
     case 6:
-        return "#ff00ff";
+        return 0xFF00FF;
     case 8:
-        return "#808080";
+        return 0x808080;
     case 9:
-        return "#c0c0c0";
+        return 0xC0C0C0;
     default:
         break;
     }
@@ -66,7 +67,30 @@ std::string aciToRgb(int index) {
         const int g = kGrey[index - 250];
         return hex(g, g, g);
     }
-    return "#000000";
+    return 0xFFFFFF;
+}
+
+std::uint32_t colorOnLight(ColorRef color) {
+    if (color == 7) {
+        return 0x000000;
+    }
+    const std::uint32_t rgb =
+        (color & kTrueColor) != 0 ? color & 0xFFFFFF : aciRgb(static_cast<int>(color));
+    const double r = (rgb >> 16 & 255) / 255.0, g = (rgb >> 8 & 255) / 255.0;
+    const double b = (rgb & 255) / 255.0;
+    const double luminance = 0.2126 * r + 0.7152 * g + 0.0722 * b;
+    if (luminance <= kMaxLuminanceOnLight) {
+        return rgb;
+    }
+    const double k = kMaxLuminanceOnLight / luminance;
+    const auto channel = [k](double v) { return static_cast<int>(std::lround(v * k * 255)); };
+    return hex(channel(r), channel(g), channel(b));
+}
+
+std::string cssColor(std::uint32_t rgb) {
+    char buffer[8];
+    std::snprintf(buffer, sizeof buffer, "#%06x", static_cast<unsigned>(rgb & 0xFFFFFF));
+    return buffer;
 }
 
 } // namespace veld::render

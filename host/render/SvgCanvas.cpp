@@ -68,77 +68,46 @@ void SvgCanvas::include(double x, double y) {
     maxY_ = std::max(maxY_, y);
 }
 
-void SvgCanvas::line(const AcGePoint3d& a, const AcGePoint3d& b, const std::string& color) {
-    include(a.x, a.y);
-    include(b.x, b.y);
-    shapes_.push_back("<line x1=\"" + num(a.x) + "\" y1=\"" + num(a.y) + "\" x2=\"" + num(b.x) +
-                      "\" y2=\"" + num(b.y) + "\"" + stroke(color) + "/>");
-}
-
-void SvgCanvas::circle(const AcGePoint3d& c, double r, const std::string& color) {
-    include(c.x - r, c.y - r);
-    include(c.x + r, c.y + r);
-    shapes_.push_back("<circle cx=\"" + num(c.x) + "\" cy=\"" + num(c.y) + "\" r=\"" + num(r) +
-                      "\"" + stroke(color) + "/>");
-}
-
-void SvgCanvas::arc(const AcGePoint3d& c, double r, double a0, double a1,
-                    const std::string& color) {
-    double sweep = std::fmod(a1 - a0, 2 * M_PI);
-    if (sweep <= 0) {
-        sweep += 2 * M_PI;
-    }
-    const double x0 = c.x + r * std::cos(a0), y0 = c.y + r * std::sin(a0);
-    const double x1 = c.x + r * std::cos(a0 + sweep), y1 = c.y + r * std::sin(a0 + sweep);
-    include(c.x - r, c.y - r);
-    include(c.x + r, c.y + r);
-    // In the flipped group a counter-clockwise arc of the drawing is sweep-flag 1.
-    shapes_.push_back("<path d=\"M" + num(x0) + " " + num(y0) + " A" + num(r) + " " + num(r) +
-                      " 0 " + (sweep > M_PI ? "1" : "0") + " 1 " + num(x1) + " " + num(y1) + "\"" +
-                      stroke(color) + "/>");
-}
-
-void SvgCanvas::polyline(const std::vector<AcGePoint2d>& pts, const std::vector<double>& bulges,
-                         bool closed, const std::string& color) {
-    if (pts.empty()) {
+void SvgCanvas::segments(const std::vector<double>& xy, const std::string& color) {
+    if (xy.size() < 4) {
         return;
     }
-    std::string d = "M" + num(pts[0].x) + " " + num(pts[0].y);
-    const std::size_t segments = closed ? pts.size() : pts.size() - 1;
-    for (std::size_t i = 0; i < segments; ++i) {
-        const AcGePoint2d& a = pts[i];
-        const AcGePoint2d& b = pts[(i + 1) % pts.size()];
-        const double bulge = i < bulges.size() ? bulges[i] : 0.0;
-        include(a.x, a.y);
-        if (std::fabs(bulge) < 1e-12) {
-            d += " L" + num(b.x) + " " + num(b.y);
-            continue;
+    // One path per batch; a segment that starts where the last one ended continues it.
+    std::string d;
+    double lastX = 0, lastY = 0;
+    for (std::size_t i = 0; i + 3 < xy.size(); i += 4) {
+        include(xy[i], xy[i + 1]);
+        include(xy[i + 2], xy[i + 3]);
+        if (d.empty() || xy[i] != lastX || xy[i + 1] != lastY) {
+            d += (d.empty() ? "M" : " M") + num(xy[i]) + " " + num(xy[i + 1]);
         }
-        const double chord = a.distanceTo(b);
-        const double radius = chord * (1 + bulge * bulge) / (4 * std::fabs(bulge));
-        include(a.x - radius, a.y - radius); // generous bounds around the arc
-        include(a.x + radius, a.y + radius);
-        d += " A" + num(radius) + " " + num(radius) + " 0 " + (std::fabs(bulge) > 1 ? "1" : "0") +
-             (bulge > 0 ? " 1 " : " 0 ") + num(b.x) + " " + num(b.y);
+        d += " L" + num(xy[i + 2]) + " " + num(xy[i + 3]);
+        lastX = xy[i + 2];
+        lastY = xy[i + 3];
     }
-    include(pts.back().x, pts.back().y);
-    shapes_.push_back("<path d=\"" + d + (closed ? " Z" : "") + "\"" + stroke(color) + "/>");
+    shapes_.push_back("<path d=\"" + d + "\"" + stroke(color) + "/>");
 }
 
-void SvgCanvas::filledPolygon(const std::vector<AcGePoint3d>& corners, const std::string& color) {
-    std::string list;
-    for (const auto& p : corners) {
-        include(p.x, p.y);
-        list += (list.empty() ? "" : " ") + num(p.x) + "," + num(p.y);
+void SvgCanvas::triangles(const std::vector<double>& xy, const std::string& color) {
+    if (xy.size() < 6) {
+        return;
     }
-    shapes_.push_back("<polygon points=\"" + list + "\" fill=\"" + color + "\" stroke=\"" + color +
-                      "\"/>");
+    std::string d;
+    for (std::size_t i = 0; i + 5 < xy.size(); i += 6) {
+        for (int k = 0; k < 3; ++k) {
+            include(xy[i + 2 * k], xy[i + 2 * k + 1]);
+            d += (k == 0 ? (d.empty() ? "M" : " M") : " L") + num(xy[i + 2 * k]) + " " +
+                 num(xy[i + 2 * k + 1]);
+        }
+        d += " Z";
+    }
+    shapes_.push_back("<path d=\"" + d + "\" fill=\"" + color + "\" stroke=\"" + color + "\"/>");
 }
 
-void SvgCanvas::pointMark(const AcGePoint3d& p, const std::string& color, bool light) {
+void SvgCanvas::pointMark(const AcGePoint3d& p, const std::string& color) {
     include(p.x, p.y);
     points_.push_back(p); // drawn at the end, sized to the picture
-    pointColors_.emplace_back(color, light);
+    pointColors_.push_back(color);
 }
 
 void SvgCanvas::text(const SvgText& t, const std::string& color) {
@@ -159,8 +128,10 @@ void SvgCanvas::text(const SvgText& t, const std::string& color) {
     transform += " scale(" + num(t.widthFactor) + " -1)";
     shapes_.push_back("<text transform=\"" + transform + "\" font-size=\"" + num(t.height) +
                       "\" text-anchor=\"" + kAnchor[static_cast<int>(t.anchor)] +
-                      "\" dominant-baseline=\"" + kBaseline[static_cast<int>(t.baseline)] +
-                      "\" fill=\"" + color + "\">" + escapeXml(t.text) + "</text>");
+                      "\" dominant-baseline=\"" + kBaseline[static_cast<int>(t.baseline)] + "\"" +
+                      (t.underline ? " text-decoration=\"underline\"" : "") +
+                      (t.overline ? " text-decoration=\"overline\"" : "") + " fill=\"" + color +
+                      "\">" + escapeXml(t.text) + "</text>");
 }
 
 std::string SvgCanvas::finish(double pixelWidth) const {
@@ -188,10 +159,10 @@ std::string SvgCanvas::finish(double pixelWidth) const {
     const double mark = 0.004 * std::max(vw, vh);
     for (std::size_t i = 0; i < points_.size(); ++i) {
         const auto& p = points_[i];
-        const auto& [color, light] = pointColors_[i];
+        const std::string& color = pointColors_[i];
         out += "<path d=\"M" + num(p.x - mark) + " " + num(p.y) + " H" + num(p.x + mark) + " M" +
                num(p.x) + " " + num(p.y - mark) + " V" + num(p.y + mark) + "\"" + stroke(color) +
-               (light ? " stroke-opacity=\"0.35\"" : "") + "/>\n";
+               "/>\n";
     }
     out += "</g>\n</svg>\n";
     return out;

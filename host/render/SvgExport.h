@@ -1,6 +1,6 @@
-// A picture of model space as SVG, for a quick look at a drawing: lines, arcs, circles,
-// polylines with bulges, points, single-line texts, block references with their attributes and
-// aligned dimensions with their computed geometry, in layer colours, scaled to fit, y up.
+// A picture of model space as SVG, drawn from its display list as a CAD program plots it on
+// white: lines, arcs, circles, polylines with bulges, points, texts, block references with their
+// attributes and aligned dimensions, scaled to fit, y up.
 #pragma once
 #include <dbmain.h>
 #include <string>

@@ -6,7 +6,9 @@
 template <class T> class AcArray {
 public:
     AcArray() = default;
-    explicit AcArray(int physicalLength) { items_.reserve(physicalLength > 0 ? physicalLength : 0); }
+    explicit AcArray(int physicalLength) {
+        items_.reserve(physicalLength > 0 ? physicalLength : 0);
+    }
 
     int length() const { return static_cast<int>(items_.size()); }
     int logicalLength() const { return length(); }

@@ -69,8 +69,9 @@ public:
     ACRX_DECLARE_MEMBERS(AcEdCommandStack)
     virtual Acad::ErrorStatus addCommand(const char* groupName, const char* globalName,
                                          const char* localName, Adesk::Int32 flags,
-                                         AcRxFunctionPtr function, AcEdUIContext* uiContext = nullptr,
-                                         int functionCode = -1, HINSTANCE resourceHandle = nullptr,
+                                         AcRxFunctionPtr function,
+                                         AcEdUIContext* uiContext = nullptr, int functionCode = -1,
+                                         HINSTANCE resourceHandle = nullptr,
                                          AcEdCommand** commandOut = nullptr) = 0;
     virtual Acad::ErrorStatus removeCmd(const char* groupName, const char* globalName) = 0;
     virtual Acad::ErrorStatus removeGroup(const char* groupName) = 0;

@@ -189,7 +189,9 @@ public:
         }
         return *this;
     }
-    static AcGeMatrix3d translation(const AcGeVector3d& v) { return AcGeMatrix3d().setToTranslation(v); }
+    static AcGeMatrix3d translation(const AcGeVector3d& v) {
+        return AcGeMatrix3d().setToTranslation(v);
+    }
     static AcGeMatrix3d rotation(double angle, const AcGeVector3d& axis,
                                  const AcGePoint3d& center = AcGePoint3d::kOrigin) {
         return AcGeMatrix3d().setToRotation(angle, axis, center);
@@ -223,12 +225,11 @@ inline AcGeVector3d& AcGeVector3d::transformBy(const AcGeMatrix3d& m) {
     z = nz;
     return *this;
 }
-inline AcGeMatrix3d AcGeMatrix3d::alignCoordSys(const AcGePoint3d& fromOrigin,
-                                               const AcGeVector3d& fromX,
-                                               const AcGeVector3d& fromY,
-                                               const AcGeVector3d& fromZ,
-                                               const AcGePoint3d& toOrigin, const AcGeVector3d& toX,
-                                               const AcGeVector3d& toY, const AcGeVector3d& toZ) {
+inline AcGeMatrix3d
+AcGeMatrix3d::alignCoordSys(const AcGePoint3d& fromOrigin, const AcGeVector3d& fromX,
+                            const AcGeVector3d& fromY, const AcGeVector3d& fromZ,
+                            const AcGePoint3d& toOrigin, const AcGeVector3d& toX,
+                            const AcGeVector3d& toY, const AcGeVector3d& toZ) {
     // from-frame to world is orthonormal, so its inverse is the transpose.
     AcGeMatrix3d fromInv;
     const AcGeVector3d f[3] = {fromX, fromY, fromZ};
@@ -236,7 +237,8 @@ inline AcGeMatrix3d AcGeMatrix3d::alignCoordSys(const AcGePoint3d& fromOrigin,
         fromInv.entry[r][0] = f[r].x;
         fromInv.entry[r][1] = f[r].y;
         fromInv.entry[r][2] = f[r].z;
-        fromInv.entry[r][3] = -(f[r].x * fromOrigin.x + f[r].y * fromOrigin.y + f[r].z * fromOrigin.z);
+        fromInv.entry[r][3] =
+            -(f[r].x * fromOrigin.x + f[r].y * fromOrigin.y + f[r].z * fromOrigin.z);
     }
     AcGeMatrix3d to;
     to.setCoordSystem(toOrigin, toX, toY, toZ);

@@ -75,8 +75,12 @@ inline void ads_name_set(const ads_name from, ads_name to) {
     to[0] = from[0];
     to[1] = from[1];
 }
-inline void ads_name_clear(ads_name name) { name[0] = name[1] = 0; }
-inline bool ads_name_nil(const ads_name name) { return name[0] == 0 && name[1] == 0; }
+inline void ads_name_clear(ads_name name) {
+    name[0] = name[1] = 0;
+}
+inline bool ads_name_nil(const ads_name name) {
+    return name[0] == 0 && name[1] == 0;
+}
 inline bool ads_name_equal(const ads_name a, const ads_name b) {
     return a[0] == b[0] && a[1] == b[1];
 }

@@ -48,6 +48,12 @@ public:
     Acad::ErrorStatus nameAt(AcDbObjectId id, std::string& key) const;
     // Entries in the order they were added; entries of erased objects are skipped.
     AcDbDictionaryIterator* newIterator() const; // the caller deletes it
+    // Host extension for walks that erase the empty groups they pass on their way to one entry:
+    // like newIterator, but only the entries that are groups without a listed member and the
+    // entries of `id` and of `key` (any case; either may be null). The host keeps the groups
+    // that may have become empty indexed, so this costs what it lists, not what the dictionary
+    // holds. The caller deletes it.
+    AcDbDictionaryIterator* newEmptyGroupIterator(AcDbObjectId id, const char* key) const;
 
     AcDbObject* cloneState() const override;
     void restoreState(const AcDbObject& saved) override;

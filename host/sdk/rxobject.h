@@ -48,7 +48,9 @@ inline bool AcRxObject::isKindOf(const AcRxClass* cls) const {
         static AcRxClass cls(#CLASS, PARENT::desc());                                              \
         return &cls;                                                                               \
     }                                                                                              \
-    AcRxClass* CLASS::isA() const { return CLASS::desc(); }
+    AcRxClass* CLASS::isA() const {                                                                \
+        return CLASS::desc();                                                                      \
+    }
 
 // A dictionary of named objects: the system registry and the class dictionary are two of them.
 // It does not own what it holds.

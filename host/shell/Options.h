@@ -1,4 +1,5 @@
-// The veld command line: `veld run SCRIPT [options]` and `veld shell [IN.dxf] [options]`.
+// The veld command line: `veld run SCRIPT [options]`, `veld shell [IN.dxf] [options]` and
+// `veld serve [IN.dxf] [options]`.
 #pragma once
 #include <optional>
 #include <string>
@@ -7,7 +8,7 @@
 namespace veld::shell {
 
 struct Options {
-    enum class Mode { Run, Shell };
+    enum class Mode { Run, Shell, Serve };
     Mode mode = Mode::Run;
     std::string script;          // run
     std::string drawing;         // --drawing, or the shell's IN.dxf
@@ -17,6 +18,8 @@ struct Options {
     std::string module;          // --module
     std::string templateDrawing; // --template: what a new drawing starts from ("none": bare)
     bool shiftJisOutput = false; // --encoding cp932
+    int port = 0;                // serve: --port (0: any free port)
+    bool openBrowser = true;     // serve: --no-browser turns it off
 
     // The options of argv[1..]; nullopt with `error` set when they do not make sense.
     static std::optional<Options> parse(const std::vector<std::string>& args, std::string& error);

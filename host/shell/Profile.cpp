@@ -3,6 +3,7 @@
 
 #include "dbmain.h"
 #include "host/dxf/DrawingFile.h"
+#include "host/shell/InstallLayout.h"
 #include "host/win/FileSearch.h"
 #include "host/win/Paths.h"
 #include "host/win/ProfileInstaller.h"
@@ -12,10 +13,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <vector>
-
-#ifndef VELD_DEFAULT_SUPPORT_DIR
-#define VELD_DEFAULT_SUPPORT_DIR "support"
-#endif
 
 namespace veld::shell {
 
@@ -27,8 +24,9 @@ std::string Profile::folder(const std::string& option) {
 
 std::string Profile::supportFolder() {
     const char* fromEnvironment = std::getenv("VELD_SUPPORT_DIR");
-    return fromEnvironment != nullptr && *fromEnvironment != '\0' ? fromEnvironment
-                                                                  : VELD_DEFAULT_SUPPORT_DIR;
+    return fromEnvironment != nullptr && *fromEnvironment != '\0'
+               ? fromEnvironment
+               : InstallLayout::defaultSupportFolder();
 }
 
 bool Profile::prepare(const std::string& folder, std::string& error) {

@@ -14,8 +14,8 @@ public:
     // --profile when given, else $VELD_PROFILE, else $XDG_CONFIG_HOME/veld, else
     // $HOME/.config/veld.
     static std::string folder(const std::string& option);
-    // The embedded installation: $VELD_SUPPORT_DIR, else the support/ folder of the checkout
-    // this executable was built from.
+    // The embedded installation: $VELD_SUPPORT_DIR, else the installed or the checkout's
+    // support/ folder (see InstallLayout).
     static std::string supportFolder();
     // Installs the profile (when needed) and makes it the host's profile and search path.
     // False with `error` set when the folder cannot be made or filled.

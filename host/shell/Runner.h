@@ -12,10 +12,11 @@ class Runner {
 public:
     explicit Runner(Options options) : options_(std::move(options)) {}
     int run();
+    // The module to load: --module, else $VELD_MODULE, else the one beside the executable.
+    static std::string modulePath(const Options& options);
 
 private:
     int fail(int code, const std::string& reason) const;
-    std::string modulePath() const;
     int writeOutputs();
 
     Options options_;

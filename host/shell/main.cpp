@@ -1,8 +1,9 @@
 // veld: the host executable. `veld run SCRIPT` runs a script headless; `veld shell` is the same
-// command line for a person at a terminal.
+// command line for a person at a terminal; `veld serve` shows it in a browser.
 #include "host/shell/ExitCode.h"
 #include "host/shell/Options.h"
 #include "host/shell/Runner.h"
+#include "host/shell/ServeRunner.h"
 
 #include <cstdio>
 #include <string>
@@ -19,6 +20,9 @@ int main(int argc, char** argv) {
     if (!options) {
         std::fprintf(stderr, "veld: %s (veld --help shows the usage)\n", error.c_str());
         return veld::shell::kExitUsage;
+    }
+    if (options->mode == veld::shell::Options::Mode::Serve) {
+        return veld::shell::ServeRunner(std::move(*options)).run();
     }
     return veld::shell::Runner(std::move(*options)).run();
 }

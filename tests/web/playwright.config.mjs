@@ -17,6 +17,9 @@ export default defineConfig({
       args: [
         '--no-sandbox',
         '--disable-gpu',
+        // WebGL without a GPU: ANGLE on SwiftShader (the view draws with WebGL2).
+        '--use-angle=swiftshader',
+        '--enable-unsafe-swiftshader',
         '--disable-quic',
         '--no-first-run',
         '--disable-background-networking',

@@ -27,9 +27,10 @@ int addSegment(const AcGePoint3d& from, const AcGePoint3d& to, std::vector<Segme
     return RTNORM;
 }
 
-InputSpec nextPointSpec(std::size_t segmentCount) {
+InputSpec nextPointSpec(std::size_t segmentCount, const AcGePoint3d& from) {
     InputSpec spec;
     spec.point = true;
+    spec.shape.base = from; // the rubber band runs from the last point
     spec.keywords = segmentCount >= 2 ? std::vector<std::string>{"Close", "Undo"}
                                       : std::vector<std::string>{"Undo"};
     spec.invalidMessage = "Point or option keyword required.";
@@ -52,7 +53,7 @@ int LineCommand::run() {
     for (;;) {
         const char* prompt = segments.size() >= 2 ? "\nSpecify next point or [Close/Undo]: "
                                                   : "\nSpecify next point or [Undo]: ";
-        Input next = cl.askInput(prompt, nextPointSpec(segments.size()));
+        Input next = cl.askInput(prompt, nextPointSpec(segments.size(), current));
         if (next.status == RTNONE || next.status == RTCAN) {
             return next.status == RTCAN ? RTCAN : RTNORM;
         }

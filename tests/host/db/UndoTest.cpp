@@ -3,9 +3,12 @@
 #include "DbTestSupport.h"
 #include "host/db/DatabaseImpl.h"
 #include "host/db/Dump.h"
+#include "support/SameText.h"
 
 namespace veld::db::test {
 namespace {
+
+using veld::test::sameText;
 
 class DbUndo : public DbTest {
 protected:
@@ -68,7 +71,7 @@ TEST_F(DbUndo, GroupOfCreationsModificationsAndErasuresRestoresTheDumpExactly) {
     journal().endCommand();
 
     EXPECT_EQ(journal().undo(1), std::vector<std::string>{"FNDE"});
-    EXPECT_EQ(dump(), before);
+    EXPECT_TRUE(sameText(before, dump()));
     EXPECT_EQ(openObjectCount(db()), 0);
     AcDbObject* object = nullptr;
     EXPECT_EQ(acdbOpenAcDbObject(object, fresh, AcDb::kForRead, true), Acad::ePermanentlyErased);
@@ -279,7 +282,8 @@ TEST_F(DbUndo, ErasedGroupMemberComesBackWithUndo) {
     group->close();
 }
 
-TEST_F(DbUndo, HundredThousandChangesUndoneInWellUnderASecond) {
+// How long this takes is measured by bench_db (BM_UndoGroupOfHundredThousandChanges).
+TEST_F(DbUndo, HundredThousandChangesUndoneExactly) {
     std::vector<AcDbObjectId> ids;
     for (int i = 0; i < 20000; ++i) {
         ids.push_back(appendLine(i, 0, i, 1));
@@ -299,12 +303,8 @@ TEST_F(DbUndo, HundredThousandChangesUndoneInWellUnderASecond) {
     journal().endGroup();
     journal().endCommand();
     EXPECT_GE(journal().entryCount(), 100000u);
-    const auto start = std::chrono::steady_clock::now();
     journal().undo(1);
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    EXPECT_LT(seconds, 0.5);
-    EXPECT_EQ(dump(), before);
+    EXPECT_TRUE(sameText(before, dump()));
 }
 
 } // namespace
@@ -333,7 +333,7 @@ TEST_F(DbUndoEdges, SeveralKindsOfChangeInOneOpenComeBackTogether) {
     line->close();
     journal().endCommand();
     journal().undo(1);
-    EXPECT_EQ(dump(), before);
+    EXPECT_TRUE(sameText(before, dump()));
 }
 
 TEST_F(DbUndoEdges, ReplacedDictionaryEntryComesBack) {
@@ -358,7 +358,7 @@ TEST_F(DbUndoEdges, ReplacedDictionaryEntryComesBack) {
     nod->close();
     journal().endCommand();
     journal().undo(1);
-    EXPECT_EQ(dump(), before);
+    EXPECT_TRUE(sameText(before, dump()));
 }
 
 TEST_F(DbUndoEdges, ObjectStillOpenWhenItsCreationIsUndoneGoesAtItsClose) {
@@ -409,7 +409,7 @@ TEST_F(DbUndoRuns, ChangesToObjectsMadeInTheSameStepCostNoEntries) {
     moveStart(id, 4);
     journal().endGroup();
     EXPECT_EQ(journal().undo(1).size(), 1u);
-    EXPECT_EQ(dump(), beforeSecond);
+    EXPECT_TRUE(sameText(beforeSecond, dump()));
     journal().endCommand();
 }
 
@@ -422,7 +422,7 @@ TEST_F(DbUndoRuns, ObjectsMadeWhileRecordingWasOffKeepTheirChangesJournaled) {
     moveStart(id, 7);
     journal().endCommand();
     journal().undo(1);
-    EXPECT_EQ(dump(), before);
+    EXPECT_TRUE(sameText(before, dump()));
 }
 
 } // namespace

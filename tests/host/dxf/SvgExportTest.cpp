@@ -1,4 +1,5 @@
-// The SVG picture: text anchoring by alignment, points on Defpoints, references to themselves.
+// The SVG picture: text anchoring by alignment, points on Defpoints, references to themselves,
+// layer states, inherited colours, text codes and colours that read on white.
 // The picture is read from DXF text so that the cases stay short.
 #include "host/render/SvgExport.h"
 #include "host/dxf/DrawingFile.h"
@@ -25,6 +26,14 @@ std::string textElement(const std::string& svg, const std::string& content) {
 const std::string kLayers = "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n0\nLAYER\n2\nDefpoints\n"
                             "70\n0\n62\n7\n0\nLAYER\n2\nRED\n70\n0\n62\n1\n0\nENDTAB\n0\nENDSEC\n";
 
+std::size_t count(const std::string& text, const std::string& what) {
+    std::size_t n = 0;
+    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
+        ++n;
+    }
+    return n;
+}
+
 } // namespace
 
 TEST(SvgExport, AnchorsTextsAsTheirAlignmentSays) {
@@ -46,7 +55,7 @@ TEST(SvgExport, AnchorsTextsAsTheirAlignmentSays) {
     const std::string middle = textElement(svg, "middle");
     EXPECT_NE(middle.find("text-anchor=\"middle\" dominant-baseline=\"central\""),
               std::string::npos);
-    EXPECT_NE(svg.find("stroke-opacity=\"0.35\""), std::string::npos) << "Defpoints are lighter";
+    EXPECT_EQ(count(svg, " H"), 1u) << "the marker on Defpoints is hidden, the other point shows";
 }
 
 TEST(SvgExport, ABlockThatHoldsItselfIsDrawnOnce) {
@@ -56,9 +65,68 @@ TEST(SvgExport, ABlockThatHoldsItselfIsDrawnOnce) {
         "0\nINSERT\n8\n0\n2\nSELF\n10\n1\n20\n0\n0\nINSERT\n8\n0\n2\nSELF\n10\n0\n20\n1\n"
         "0\nENDBLK\n0\nENDSEC\n"
         "0\nSECTION\n2\nENTITIES\n0\nINSERT\n8\n0\n2\nSELF\n10\n0\n20\n0\n0\nENDSEC\n0\nEOF\n");
-    std::size_t lines = 0;
-    for (auto at = svg.find("<line"); at != std::string::npos; at = svg.find("<line", at + 1)) {
-        ++lines;
-    }
-    EXPECT_EQ(lines, 1u);
+    EXPECT_EQ(count(svg, " L"), 1u);
+}
+
+TEST(SvgExport, LeavesOutFrozenAndOffLayersButNotOtherContentsOfAReferenceOnAnOffLayer) {
+    const std::string svg =
+        svgOf("0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n"
+              "0\nLAYER\n2\nFROZEN\n70\n1\n62\n1\n0\nLAYER\n2\nOFF\n70\n0\n62\n-3\n"
+              "0\nLAYER\n2\nSHOWN\n70\n0\n62\n5\n0\nENDTAB\n0\nENDSEC\n"
+              "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n8\n0\n2\nB\n70\n0\n10\n0\n20\n0\n"
+              "0\nLINE\n8\n0\n10\n0\n20\n0\n11\n1\n21\n0\n"
+              "0\nLINE\n8\nSHOWN\n10\n0\n20\n0\n11\n0\n21\n1\n0\nENDBLK\n0\nENDSEC\n"
+              "0\nSECTION\n2\nENTITIES\n"
+              "0\nLINE\n8\nFROZEN\n10\n0\n20\n0\n11\n5\n21\n5\n"
+              "0\nLINE\n8\nOFF\n10\n0\n20\n0\n11\n6\n21\n6\n"
+              "0\nINSERT\n8\nOFF\n2\nB\n10\n10\n20\n10\n"
+              "0\nINSERT\n8\nFROZEN\n2\nB\n10\n20\n20\n20\n0\nENDSEC\n0\nEOF\n");
+    EXPECT_EQ(count(svg, " L"), 1u) << svg;
+    EXPECT_NE(svg.find("M10 10 L10 11\" fill=\"none\" stroke=\"#0000ff\""), std::string::npos)
+        << "the block's line on its own shown layer";
+}
+
+TEST(SvgExport, BlockContentsTakeTheirReferenceColourAndLayer) {
+    const std::string svg =
+        svgOf(kLayers +
+              "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n8\n0\n2\nB\n70\n0\n10\n0\n20\n0\n"
+              "0\nLINE\n8\n0\n62\n0\n10\n0\n20\n0\n11\n1\n21\n0\n"
+              "0\nLINE\n8\n0\n10\n0\n20\n0\n11\n0\n21\n1\n0\nENDBLK\n0\nENDSEC\n"
+              "0\nSECTION\n2\nENTITIES\n0\nINSERT\n8\nRED\n62\n5\n2\nB\n10\n10\n20\n10\n0\nENDSEC\n"
+              "0\nEOF\n");
+    EXPECT_NE(svg.find("M10 10 L11 10\" fill=\"none\" stroke=\"#0000ff\""), std::string::npos)
+        << "ByBlock takes the reference's colour\n"
+        << svg;
+    EXPECT_NE(svg.find("M10 10 L10 11\" fill=\"none\" stroke=\"#ff0000\""), std::string::npos)
+        << "ByLayer on layer 0 takes the reference's layer";
+}
+
+TEST(SvgExport, ShowsTextCodesAsTheirCharacters) {
+    const std::string svg = svgOf(
+        "0\nSECTION\n2\nENTITIES\n"
+        "0\nTEXT\n8\n0\n10\n0\n20\n0\n40\n1\n1\n%%uFOUNDATION\n"
+        "0\nTEXT\n8\n0\n10\n0\n20\n5\n40\n1\n1\n45%%d %%c600 %%p0 100%%%\n0\nENDSEC\n0\nEOF\n");
+    EXPECT_EQ(svg.find("%%"), std::string::npos);
+    const std::string title = textElement(svg, "FOUNDATION");
+    EXPECT_NE(title.find("text-decoration=\"underline\""), std::string::npos) << svg;
+    EXPECT_FALSE(textElement(svg, "45\u00b0 \u2300600 \u00b10 100%").empty()) << svg;
+}
+
+TEST(SvgExport, ColoursReadOnWhite) {
+    const std::string svg =
+        svgOf("0\nSECTION\n2\nENTITIES\n"
+              "0\nLINE\n8\n0\n62\n7\n10\n0\n20\n0\n11\n1\n21\n0\n"
+              "0\nLINE\n8\n0\n62\n2\n10\n0\n20\n1\n11\n1\n21\n1\n"
+              "0\nLINE\n8\n0\n62\n1\n10\n0\n20\n2\n11\n1\n21\n2\n0\nENDSEC\n0\nEOF\n");
+    EXPECT_NE(svg.find("stroke=\"#000000\""), std::string::npos) << "white is black on paper";
+    EXPECT_NE(svg.find("stroke=\"#ff0000\""), std::string::npos) << "dark colours stay";
+    EXPECT_EQ(svg.find("#ffff00"), std::string::npos);
+    EXPECT_NE(svg.find("stroke=\"#898900\""), std::string::npos) << "yellow darkens\n" << svg;
+}
+
+TEST(SvgExport, KeepsTextThatOnlyLooksLikeACode) {
+    const std::string svg = svgOf("0\nSECTION\n2\nENTITIES\n"
+                                  "0\nTEXT\n8\n0\n10\n0\n20\n0\n40\n1\n1\n%%065 50%% %%q\n"
+                                  "0\nENDSEC\n0\nEOF\n");
+    EXPECT_FALSE(textElement(svg, "A 50%% %%q").empty()) << svg;
 }

@@ -78,6 +78,35 @@ TEST(ShiftJis, PrefixLengthNeverEndsInsideACharacter) {
     EXPECT_EQ(sjisPrefixLength("a\x82", 2), 2u); // a lone lead byte at the end is one character
 }
 
+// Every edge of the lead-byte ranges (0x81-0x9F, 0xE0-0xFC) and of the half-width katakana
+// (0xA1-0xDF): a value cut at a byte limit keeps whole characters only when each edge is right.
+TEST(ShiftJis, LeadAndSingleByteRangesAreRightAtEveryEdge) {
+    for (const unsigned lead : {0x81u, 0x9Fu, 0xE0u, 0xFCu}) {
+        SCOPED_TRACE(lead);
+        EXPECT_EQ(sjisCharLength(static_cast<unsigned char>(lead)), 2);
+        const std::string twoChars = {static_cast<char>(lead), '\x40', 'x'};
+        EXPECT_EQ(sjisPrefixLength(twoChars, 1), 0u);
+        EXPECT_EQ(sjisPrefixLength(twoChars, 2), 2u);
+    }
+    for (const unsigned single : {0x7Fu, 0x80u, 0xA0u, 0xA1u, 0xDFu, 0xFDu}) {
+        SCOPED_TRACE(single);
+        EXPECT_EQ(sjisCharLength(static_cast<unsigned char>(single)), 1);
+        const std::string text = {static_cast<char>(single), '\x40'};
+        EXPECT_EQ(sjisPrefixLength(text, 1), 1u);
+    }
+    // The half-width katakana edges decode to themselves, one byte each.
+    EXPECT_EQ(sjisToUtf8("\xA1\xDF"), "\xEF\xBD\xA1\xEF\xBE\x9F"); // U+FF61, U+FF9F
+    EXPECT_EQ(utf8ToSjis("\xEF\xBD\xA1\xEF\xBE\x9F"), "\xA1\xDF");
+    // A double-byte character at each lead edge stays one character through the round trip.
+    for (const char* bytes : {"\x81\x40", "\x9F\x40", "\xE0\x40", "\xEA\x40"}) {
+        SCOPED_TRACE(bytes);
+        const std::string utf8 = sjisToUtf8(bytes);
+        EXPECT_EQ(utf8.find(kReplacement), std::string::npos);
+        EXPECT_EQ(utf8ToSjis(utf8), bytes);
+    }
+    EXPECT_EQ(sjisToUtf8("\xFC\x40"), "\xE9\xAB\x9C"); // U+9ADC, the IBM extension's last row
+}
+
 TEST(DxfCodePages, NamedCodePagesConvertBothWays) {
     EXPECT_EQ(toUtf8("caf\xE9", "ANSI_1252"), "café");
     EXPECT_EQ(fromUtf8("café", "ansi_1252"), "caf\xE9");

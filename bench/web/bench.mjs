@@ -1,0 +1,190 @@
+// Browser benchmark of the drawing view against the dxf-viewer package (a baseline of this
+// benchmark only), side by side in one run of Debian's chromium:
+//   time from navigation to the first complete picture, pan frame times (each frame forced to
+//   finish; median and p95 of 60 steps at the extents) and the browser's peak memory (PSS of all
+//   its processes, sampled).
+//   cd bench/web && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci && node bench.mjs
+//     [--build ../../build] [--drawings DIR] [--sizes 1000,10000] [--only veld|dxf-viewer]
+// Needs the build's veld_scene_dump; makes the drawings with bench/ezdxf_bench.py on first use.
+import { chromium } from 'playwright-core';
+import { build } from 'esbuild';
+import { execFileSync } from 'node:child_process';
+import http from 'node:http';
+import { mkdtempSync, readFileSync, readdirSync, existsSync, rmSync } from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { openHarness, ORIGIN } from '../../tests/web/view-harness.mjs';
+
+const here = path.dirname(fileURLToPath(import.meta.url));
+const args = Object.fromEntries(process.argv.slice(2).reduce((pairs, a, i, all) =>
+  a.startsWith('--') ? [...pairs, [a.slice(2), all[i + 1]]] : pairs, []));
+const buildDir = path.resolve(args.build || path.join(here, '../../build'));
+const drawings = path.resolve(args.drawings || path.join(os.tmpdir(), 'veld-bench-web'));
+const sizes = (args.sizes || '1000,10000').split(',').map(Number);
+const viewers = (args.only || 'veld,dxf-viewer').split(',');
+const PAN_STEPS = 60;
+const PAN_PIXELS = 8;
+const WIDTH = 1280, HEIGHT = 800;
+const FONT = '/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf';
+const FLAGS = ['--no-sandbox', '--disable-gpu', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
+  '--no-first-run', '--disable-background-networking', '--disable-component-update', '--disable-sync',
+  '--enable-precise-memory-info'];
+
+function percentile(values, p) {
+  const sorted = [...values].sort((a, b) => a - b);
+  return sorted[Math.min(sorted.length - 1, Math.floor(p * sorted.length))];
+}
+
+// Proportional set size (kB) of every process whose command line names `marker`.
+function browserMemory(marker) {
+  let total = 0;
+  for (const pid of readdirSync('/proc').filter((d) => /^\d+$/.test(d))) {
+    try {
+      if (!readFileSync(`/proc/${pid}/cmdline`, 'utf8').includes(marker)) continue;
+      const rollup = readFileSync(`/proc/${pid}/smaps_rollup`, 'utf8');
+      total += Number(/^Pss:\s+(\d+)/m.exec(rollup)?.[1] || 0);
+    } catch {
+      // the process ended meanwhile
+    }
+  }
+  return total;
+}
+
+async function withBrowser(fn) {
+  const profile = mkdtempSync(path.join(os.tmpdir(), 'veld-bench-profile-'));
+  const context = await chromium.launchPersistentContext(profile, {
+    executablePath: process.env.VELD_CHROMIUM || '/usr/bin/chromium', headless: true, args: FLAGS,
+    viewport: { width: WIDTH, height: HEIGHT },
+  });
+  let peak = 0;
+  const sampler = setInterval(() => (peak = Math.max(peak, browserMemory(profile))), 100);
+  try {
+    const page = context.pages()[0] || (await context.newPage());
+    const result = await fn(page);
+    peak = Math.max(peak, browserMemory(profile));
+    return { ...result, peakMemoryMB: Math.round(peak / 1024) };
+  } catch (error) {
+    return { error: String(error.message || error).split('\n')[0], peakMemoryMB: Math.round(peak / 1024) };
+  } finally {
+    clearInterval(sampler);
+    await context.close().catch(() => {});
+    rmSync(profile, { recursive: true, force: true });
+  }
+}
+
+async function panFrames(page, step) {
+  const times = [];
+  for (let i = 0; i < PAN_STEPS; i++) {
+    const dx = i < PAN_STEPS / 2 ? PAN_PIXELS : -PAN_PIXELS;
+    times.push(await page.evaluate(step, dx));
+  }
+  return { panMedianMs: percentile(times, 0.5), panP95Ms: percentile(times, 0.95) };
+}
+
+async function benchVeld(dxf) {
+  const scene = path.join(drawings, path.basename(dxf) + '.scene');
+  const dump = JSON.parse(execFileSync(path.join(buildDir, 'tests', 'veld_scene_dump'), [dxf, scene]));
+  const body = readFileSync(scene);
+  return withBrowser(async (page) => {
+    await openHarness(page, { 'drawing.scene': body });
+    const first = await page.evaluate(async () => {
+      await window.loadScene('drawing.scene');
+      return performance.now();
+    });
+    const renderer = await page.evaluate(() => window.view.rendererName());
+    const stats = await page.evaluate(() => window.view.stats);
+    const pan = await panFrames(page, (dx) => {
+      const start = performance.now();
+      window.view.panBy(dx, 0);
+      window.view.drawNow();
+      // Reading a pixel back makes sure the frame is really done on both layers.
+      const gl = window.view.renderer.gl;
+      gl.readPixels(0, 0, 1, 1, gl.RGBA, gl.UNSIGNED_BYTE, new Uint8Array(4));
+      window.view.textCanvas.getContext('2d').getImageData(0, 0, 1, 1);
+      return performance.now() - start;
+    });
+    return { firstPictureMs: Math.round(first), displayListMs: dump.build_and_serialize_ms,
+      sceneBytes: body.length, drawCalls: stats.drawCalls, renderer, ...pan };
+  });
+}
+
+async function bundleDxfViewer() {
+  const out = path.join(drawings, 'dxf-viewer.bundle.js');
+  if (!existsSync(out)) {
+    await build({ stdin: { contents: "export { DxfViewer } from 'dxf-viewer';", resolveDir: here },
+      bundle: true, format: 'esm', outfile: out, logLevel: 'warning' });
+  }
+  return readFileSync(out);
+}
+
+async function benchDxfViewer(dxf, bundle) {
+  const page = `<!doctype html><html><body style="margin:0"><div id="v" style="width:${WIDTH}px;height:${HEIGHT}px"></div>
+<script type="module">
+import { DxfViewer } from '/dxf-viewer.js';
+window.run = async () => {
+  const viewer = new DxfViewer(document.getElementById('v'), { autoResize: false,
+    canvasWidth: ${WIDTH}, canvasHeight: ${HEIGHT}, antialias: false });
+  await viewer.Load({ url: '/drawing.dxf', fonts: ['/font.ttf'], workerFactory: null });
+  viewer.GetRenderer().getContext().finish();
+  window.viewer = viewer;
+  return performance.now();
+};
+</script></body></html>`;
+  const files = { '/': ['text/html', page], '/dxf-viewer.js': ['text/javascript', bundle],
+    '/drawing.dxf': ['application/dxf', readFileSync(dxf)], '/font.ttf': ['font/ttf', readFileSync(FONT)] };
+  // A loopback server: a DXF of hundreds of megabytes is too big to hand over through page.route.
+  const server = http.createServer((req, res) => {
+    const [type, body] = files[new URL(req.url, 'http://x').pathname] || ['text/plain', ''];
+    res.writeHead(body ? 200 : 404, { 'Content-Type': type });
+    res.end(body);
+  });
+  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+  const origin = `http://127.0.0.1:${server.address().port}`;
+  return withBrowser(async (p) => {
+    await p.goto(`${origin}/`);
+    const first = await p.evaluate(() => window.run());
+    const renderer = await p.evaluate(() => {
+      const gl = window.viewer.GetRenderer().getContext();
+      const info = gl.getExtension('WEBGL_debug_renderer_info');
+      return info ? gl.getParameter(info.UNMASKED_RENDERER_WEBGL) : gl.getParameter(gl.RENDERER);
+    });
+    const pan = await panFrames(p, (dx) => {
+      const v = window.viewer, cam = v.GetCamera();
+      const width = (cam.right - cam.left) / cam.zoom;
+      const start = performance.now();
+      v.SetView({ x: cam.position.x - (dx * width) / v.canvasWidth, y: cam.position.y }, width);
+      v.Render();
+      const gl = v.GetRenderer().getContext();
+      gl.readPixels(0, 0, 1, 1, gl.RGBA, gl.UNSIGNED_BYTE, new Uint8Array(4));
+      return performance.now() - start;
+    });
+    return { firstPictureMs: Math.round(first), renderer, ...pan };
+  }).finally(() => server.close());
+}
+
+const results = [];
+execFileSync('/usr/bin/python3', [path.join(here, 'make_drawings.py'), drawings, ...sizes.map(String)]);
+const bundle = viewers.includes('dxf-viewer') ? await bundleDxfViewer() : null;
+for (const n of sizes) {
+  const dxf = path.join(drawings, `bench_${n}.dxf`);
+  const row = { foundations: n };
+  if (viewers.includes('veld')) row.veld = await benchVeld(dxf);
+  if (bundle) row.dxfViewer = await benchDxfViewer(dxf, bundle);
+  if (row.veld && row.dxfViewer && !row.veld.error && !row.dxfViewer.error) {
+    row.ratios = {
+      firstPictureSooner: +(row.dxfViewer.firstPictureMs / row.veld.firstPictureMs).toFixed(1),
+      firstPictureSoonerWithDisplayList: +(row.dxfViewer.firstPictureMs /
+        (row.veld.firstPictureMs + row.veld.displayListMs)).toFixed(1),
+      panMedianShorter: +(row.dxfViewer.panMedianMs / row.veld.panMedianMs).toFixed(1),
+      panP95Shorter: +(row.dxfViewer.panP95Ms / row.veld.panP95Ms).toFixed(1),
+      memoryShare: +(row.veld.peakMemoryMB / row.dxfViewer.peakMemoryMB).toFixed(2),
+    };
+  }
+  results.push(row);
+  console.log(JSON.stringify(row));
+}
+const [small, large] = [results.find((r) => r.foundations === 1000), results.find((r) => r.foundations === 10000)];
+if (small?.veld && large?.veld) {
+  console.log(JSON.stringify({ veldPanMedian10000Over1000: +(large.veld.panMedianMs / small.veld.panMedianMs).toFixed(1) }));
+}

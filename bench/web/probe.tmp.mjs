@@ -1,0 +1,13 @@
+import { chromium } from 'playwright-core';
+import { readFileSync } from 'node:fs';
+import { openHarness } from '../../tests/web/view-harness.mjs';
+const b = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox','--disable-gpu','--use-angle=swiftshader','--enable-unsafe-swiftshader'] });
+const page = await b.newPage({ viewport: { width: 1280, height: 800 } });
+await openHarness(page, { 'd.scene': readFileSync(process.argv[2]) });
+await page.evaluate(() => window.loadScene('d.scene'));
+await page.screenshot({ path: '/tmp/p1.png' });
+console.log(JSON.stringify(await page.evaluate(() => window.view.stats)));
+await page.evaluate(() => { const v = window.view; const [x0,y0] = v.extents; v.center = [x0 + 2500, y0 + 1500]; v.scale = 0.25; v.drawNow(); });
+await page.screenshot({ path: '/tmp/p2.png' });
+console.log(JSON.stringify(await page.evaluate(() => window.view.stats)));
+await b.close();

@@ -1,0 +1,500 @@
+// Model space to display list. Each top-level entity lands in the chunk of its layer and handle
+// range; block references and dimensions become placements of shared shapes, so that thousands
+// of equal foundations or dimensions cost one shape and one matrix each.
+#include "host/render/DisplayListBuilder.h"
+
+#include "host/db/RawObjects.h"
+#include "host/dxf/SavePlan.h"
+#include "host/render/DimensionGeometry.h"
+#include "host/render/GeometryEmit.h"
+#include "host/render/GeometryOps.h"
+#include "host/render/RawEntityDisplay.h"
+#include "host/render/TextCodes.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <dbdim.h>
+#include <dbents.h>
+#include <dbsymtb.h>
+
+namespace veld::render {
+
+namespace {
+
+// Entities whose handles share the bits above this many low bits change together.
+constexpr int kBucketBits = 16;
+constexpr int kMaxDepth = 16;
+
+std::string chunkIdOf(std::uint64_t handle, const std::string& layer) {
+    char buffer[24];
+    std::snprintf(buffer, sizeof buffer, "%llx/",
+                  static_cast<unsigned long long>(handle >> kBucketBits));
+    return buffer + layer;
+}
+
+Placement placementOf(const AcGeMatrix3d& m) {
+    Placement p;
+    p.m[0] = m.entry[0][0];
+    p.m[1] = m.entry[1][0];
+    p.m[2] = m.entry[0][1];
+    p.m[3] = m.entry[1][1];
+    p.m[4] = m.entry[0][3];
+    p.m[5] = m.entry[1][3];
+    return p;
+}
+
+// The matrix that takes an entity's own coordinates to its container's. Entities keep no
+// extrusion yet; when they do, the object coordinate system goes in here.
+AcGeMatrix3d entityFrame(const AcDbEntity&, const AcGeMatrix3d& container) {
+    return container;
+}
+
+} // namespace
+
+DisplayListBuilder::DisplayListBuilder(const AcDbDatabase& db) : db_(db) {}
+
+DisplayList DisplayListBuilder::run() {
+    AcDbBlockTableRecord* space = nullptr;
+    if (acdbOpenObject(space, db_.modelSpaceId(), AcDb::kForRead) != Acad::eOk) {
+        return std::move(out_);
+    }
+    const AcDbObjectIdArray ids = space->entityIds();
+    space->close();
+    for (const AcDbObjectId& id : ids) {
+        AcDbEntity* e = nullptr;
+        if (acdbOpenAcDbEntity(e, id, AcDb::kForRead) == Acad::eOk) {
+            topLevel(*e);
+            e->close();
+        }
+    }
+    for (auto it = out_.chunks_.begin(); it != out_.chunks_.end();) {
+        it->second.hash = hashChunk(it->second);
+        it = it->second.batches.empty() && it->second.instances.empty() ? out_.chunks_.erase(it)
+                                                                        : std::next(it);
+    }
+    return std::move(out_);
+}
+
+const DisplayListBuilder::LayerInfo& DisplayListBuilder::layer(AcDbObjectId id) {
+    auto found = layers_.find(id);
+    if (found != layers_.end()) {
+        return found->second;
+    }
+    LayerInfo info;
+    info.name = std::string(1, '0');
+    AcDbLayerTableRecord* record = nullptr;
+    if (acdbOpenObject(record, id, AcDb::kForRead) == Acad::eOk) {
+        info.name = record->name();
+        const int index = record->color().colorIndex();
+        info.color = index >= 1 && index <= 255 ? static_cast<ColorRef>(index) : 7;
+        info.off = record->isOff();
+        info.frozen = record->isFrozen();
+        record->close();
+    }
+    info.zero = info.name == "0";
+    std::string upper = info.name;
+    for (char& c : upper) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    info.defpoints = upper == "DEFPOINTS";
+    return layers_.emplace(id, info).first->second;
+}
+
+// Entities kept as read carry their layer and colour only in their tags.
+const DisplayListBuilder::LayerInfo& DisplayListBuilder::layerOf(const AcDbEntity& e) {
+    const auto* raw = AcDbRawEntity::cast(&e);
+    if (raw == nullptr) {
+        return layer(e.layerId());
+    }
+    std::string name = "0";
+    for (const auto& [code, value] : raw->tags()) {
+        if (code == 8) {
+            name = value;
+            break;
+        }
+    }
+    auto found = rawLayers_.find(name);
+    if (found == rawLayers_.end()) {
+        AcDbObjectId id = e.layerId();
+        AcDbLayerTable* table = nullptr;
+        if (acdbOpenObject(table, db_.layerTableId(), AcDb::kForRead) == Acad::eOk) {
+            table->getAt(name.c_str(), id);
+            table->close();
+        }
+        found = rawLayers_.emplace(name, id).first;
+    }
+    return layer(found->second);
+}
+
+int DisplayListBuilder::colorIndexOf(const AcDbEntity& e) {
+    const auto* raw = AcDbRawEntity::cast(&e);
+    if (raw == nullptr) {
+        return e.colorIndex();
+    }
+    for (const auto& [code, value] : raw->tags()) {
+        if (code == 62) {
+            return std::atoi(value.c_str());
+        }
+    }
+    return 256;
+}
+
+bool DisplayListBuilder::hidden(const LayerInfo& l, const Context& ctx) const {
+    if (l.zero && ctx.depth > 0) {
+        return ctx.layer0Hidden; // block contents on "0" follow the reference's layer
+    }
+    return l.off || l.frozen;
+}
+
+Paint DisplayListBuilder::paintOf(const AcDbEntity& e, const Context& ctx) {
+    const int index = colorIndexOf(e);
+    if (index >= 1 && index <= 255) {
+        return {Inherit::None, static_cast<ColorRef>(index)};
+    }
+    if (index == 0) {
+        return ctx.byBlock;
+    }
+    const LayerInfo& l = layerOf(e);
+    if (l.zero && ctx.depth > 0) {
+        return ctx.layer0;
+    }
+    return {Inherit::None, l.color};
+}
+
+void DisplayListBuilder::topLevel(const AcDbEntity& e) {
+    const LayerInfo& l = layerOf(e);
+    if (l.frozen || (l.off && AcDbBlockReference::cast(&e) == nullptr)) {
+        return; // a reference on an off layer still shows its contents on other layers
+    }
+    AcDbHandle handle;
+    e.getAcDbHandle(handle);
+    chunkId_ = chunkIdOf(handle.value(), l.name);
+    Chunk& chunk = out_.chunks_[chunkId_];
+    chunk.layer = l.name;
+    if (auto* ref = AcDbBlockReference::cast(&e)) {
+        reference(*ref, chunk);
+        return;
+    }
+    if (auto* dim = AcDbAlignedDimension::cast(&e)) {
+        dimensionInstance(*dim, chunk);
+        return;
+    }
+    if (auto* raw = AcDbRawEntity::cast(&e); raw != nullptr && !dimensionBlockName(*raw).empty()) {
+        geometryBlockInstance(*raw, chunk);
+        return;
+    }
+    Context ctx;
+    ctx.byBlock = {Inherit::None, 7};
+    Sink sink;
+    entity(e, ctx, sink);
+    addBatches(chunk, sink);
+}
+
+void DisplayListBuilder::addBatches(Chunk& chunk, const Sink& sink) {
+    for (const auto& [paint, geometry] : sink) {
+        if (!geometry.empty()) {
+            append(chunk.batches[paint.color], geometry);
+        }
+    }
+}
+
+void DisplayListBuilder::reference(const AcDbBlockReference& r, Chunk& chunk) {
+    const LayerInfo& l = layerOf(r);
+    Context ctx;
+    ctx.byBlock = {Inherit::None, 7};
+    const Paint own = paintOf(r, ctx);
+    const bool layerHidden = l.off || l.frozen;
+    const std::string& shape = shapeOfBlock(r.blockTableRecord(), layerHidden);
+    if (!shape.empty()) {
+        addGroup(chunk, shape, own.color, l.color,
+                 placementOf(entityFrame(r, AcGeMatrix3d::kIdentity) * r.blockTransform()));
+    }
+    if (layerHidden) {
+        return;
+    }
+    ctx.byBlock = own;
+    ctx.layer0 = {Inherit::None, l.color};
+    ctx.depth = 1;
+    Sink sink;
+    attributes(r, ctx, sink);
+    addBatches(chunk, sink);
+}
+
+void DisplayListBuilder::dimensionInstance(const AcDbAlignedDimension& d, Chunk& chunk) {
+    Context ctx;
+    ctx.byBlock = {Inherit::None, 7};
+    const Paint own = paintOf(d, ctx);
+    // The picture is made in a frame on the dimension line, so that equal dimensions anywhere
+    // share one shape.
+    Geometry world;
+    AcGeMatrix3d frame;
+    dimension(d, ctx, world, &frame);
+    Sink sink;
+    sink[{Inherit::ByBlock, 7}] = std::move(world);
+    const std::string key = addShape(sink);
+    if (!key.empty()) {
+        addGroup(chunk, key, own.color, own.color, placementOf(frame));
+    }
+}
+
+void DisplayListBuilder::geometryBlockInstance(const AcDbRawEntity& dim, Chunk& chunk) {
+    const AcDbObjectId record = blockNamed(dimensionBlockName(dim));
+    const LayerInfo& l = layerOf(dim);
+    Context ctx;
+    ctx.byBlock = {Inherit::None, 7};
+    const Paint own = paintOf(dim, ctx);
+    ctx.byBlock = {Inherit::ByBlock, 7};
+    ctx.layer0 = {Inherit::Layer0, 7};
+    ctx.depth = 1;
+    Sink sink;
+    flattenBlock(record, ctx, sink);
+    // Each dimension has a block of its own, in drawing coordinates: moved to a corner of its
+    // own, equal dimensions become one shape.
+    double box[4] = {0, 0, 0, 0};
+    bool empty = true;
+    for (const auto& [paint, g] : sink) {
+        growBounds(box, empty, g);
+    }
+    if (empty) {
+        return;
+    }
+    Placement at;
+    at.m[4] = box[0];
+    at.m[5] = box[1];
+    for (auto& [paint, g] : sink) {
+        translate(g, -box[0], -box[1]);
+    }
+    const std::string key = addShape(sink);
+    if (!key.empty()) {
+        addGroup(chunk, key, own.color, l.color, at);
+    }
+}
+
+void DisplayListBuilder::rawEntity(const AcDbRawEntity& e, const Context& ctx, Sink& sink,
+                                   const AcGeMatrix3d& m) {
+    const std::string block = dimensionBlockName(e);
+    if (block.empty()) {
+        addRawEntity(sink[paintOf(e, ctx)], m, e);
+        return;
+    }
+    Context inner = ctx;
+    inner.xform = m;
+    inner.byBlock = paintOf(e, ctx);
+    const LayerInfo& l = layerOf(e);
+    inner.layer0 = l.zero && ctx.depth > 0 ? ctx.layer0 : Paint{Inherit::None, l.color};
+    inner.depth = ctx.depth + 1;
+    flattenBlock(blockNamed(block), inner, sink);
+}
+
+AcDbObjectId DisplayListBuilder::blockNamed(const std::string& name) {
+    const auto found = blockNames_.find(name);
+    if (found != blockNames_.end()) {
+        return found->second;
+    }
+    AcDbObjectId id;
+    AcDbBlockTable* table = nullptr;
+    if (acdbOpenObject(table, db_.blockTableId(), AcDb::kForRead) == Acad::eOk) {
+        table->getAt(name.c_str(), id);
+        table->close();
+    }
+    return blockNames_.emplace(name, id).first->second;
+}
+
+void DisplayListBuilder::flattenBlock(AcDbObjectId record, const Context& ctx, Sink& sink) {
+    if (record.isNull() || ctx.depth > kMaxDepth || open_.count(record) != 0) {
+        return;
+    }
+    AcDbBlockTableRecord* block = nullptr;
+    if (acdbOpenObject(block, record, AcDb::kForRead) != Acad::eOk) {
+        return;
+    }
+    const AcDbObjectIdArray ids = block->entityIds();
+    block->close();
+    open_.insert(record);
+    for (const AcDbObjectId& id : ids) {
+        AcDbEntity* e = nullptr;
+        if (acdbOpenAcDbEntity(e, id, AcDb::kForRead) == Acad::eOk) {
+            entity(*e, ctx, sink);
+            e->close();
+        }
+    }
+    open_.erase(record);
+}
+
+void DisplayListBuilder::entity(const AcDbEntity& e, const Context& ctx, Sink& sink) {
+    const LayerInfo& l = layerOf(e);
+    auto* ref = AcDbBlockReference::cast(&e);
+    if (l.frozen && !(l.zero && ctx.depth > 0)) {
+        return;
+    }
+    if (ref == nullptr && hidden(l, ctx)) {
+        return;
+    }
+    const Paint paint = paintOf(e, ctx);
+    const AcGeMatrix3d m = entityFrame(e, ctx.xform);
+    if (ref != nullptr) {
+        Context inner;
+        inner.xform = m * ref->blockTransform();
+        inner.byBlock = paint;
+        inner.layer0 = l.zero && ctx.depth > 0 ? ctx.layer0 : Paint{Inherit::None, l.color};
+        inner.layer0Hidden = hidden(l, ctx);
+        inner.depth = ctx.depth + 1;
+        flattenBlock(ref->blockTableRecord(), inner, sink);
+        if (!hidden(l, ctx)) {
+            Context own = inner;
+            own.xform = m;
+            attributes(*ref, own, sink);
+        }
+        return;
+    }
+    Geometry& g = sink[paint];
+    if (auto* line = AcDbLine::cast(&e)) {
+        addSegment(g, m, line->startPoint(), line->endPoint());
+    } else if (auto* arc = AcDbArc::cast(&e)) {
+        addArc(g, m, arc->center(), arc->radius(), arc->startAngle(), arc->endAngle());
+    } else if (auto* circle = AcDbCircle::cast(&e)) {
+        addArc(g, m, circle->center(), circle->radius(), 0, 0);
+    } else if (auto* p = AcDbPolyline::cast(&e)) {
+        const unsigned n = p->numVerts();
+        for (unsigned i = 0; i + 1 < n || (p->isClosed() && n > 1 && i < n); ++i) {
+            AcGePoint3d a, b;
+            double bulge = 0.0;
+            p->getPointAt(i, a);
+            p->getPointAt((i + 1) % n, b);
+            p->getBulgeAt(i, bulge);
+            addBulge(g, m, a, b, bulge);
+        }
+    } else if (auto* point = AcDbPoint::cast(&e)) {
+        if (!l.defpoints) { // marker points on Defpoints are not shown
+            addPoint(g, m, point->position());
+        }
+    } else if (auto* dim = AcDbAlignedDimension::cast(&e)) {
+        dimension(*dim, ctx, g, nullptr, m);
+    } else if (auto* raw = AcDbRawEntity::cast(&e)) {
+        rawEntity(*raw, ctx, sink, m);
+    } else if (AcDbAttributeDefinition::cast(&e) != nullptr) {
+        // definitions show only in the block editor; references show their attributes
+    } else if (auto* t = AcDbText::cast(&e)) {
+        g.texts.push_back(textItemOf(*t, m));
+    }
+}
+
+void DisplayListBuilder::attributes(const AcDbBlockReference& r, const Context& ctx, Sink& sink) {
+    for (const AcDbObjectId& id : r.attributeIds()) {
+        AcDbAttribute* a = nullptr;
+        if (acdbOpenObject(a, id, AcDb::kForRead) != Acad::eOk) {
+            continue;
+        }
+        const LayerInfo& l = layerOf(*a);
+        if (!a->isInvisible() && !a->textString().empty() && !hidden(l, ctx)) {
+            // Attributes are stored where they stand, in the reference's own container.
+            sink[paintOf(*a, ctx)].texts.push_back(textItemOf(*a, ctx.xform));
+        }
+        a->close();
+    }
+}
+
+void DisplayListBuilder::dimension(const AcDbAlignedDimension& d, const Context&, Geometry& out,
+                                   AcGeMatrix3d* frameOut, const AcGeMatrix3d& m) {
+    AlignedDimensionInput in;
+    in.xLine1 = d.xLine1Point();
+    in.xLine2 = d.xLine2Point();
+    in.dimLine = d.dimLinePoint();
+    in.text = d.dimensionText();
+    in.userTextPosition = !d.isUsingDefaultTextPosition();
+    in.textPosition = d.textPosition();
+    const AcDbObjectId style = d.dimensionStyle().isNull() ? db_.dimstyle() : d.dimensionStyle();
+    const DimensionGeometry g = computeAlignedDimension(in, veld::dxf::styleValuesOf(style));
+    AcGeMatrix3d local = m;
+    if (frameOut != nullptr) {
+        // Shape coordinates: origin at the dimension line's start, x along it.
+        const double dx = g.dimLineEnd.x - g.dimLineStart.x, dy = g.dimLineEnd.y - g.dimLineStart.y;
+        const double len = std::hypot(dx, dy);
+        const double c = len > 1e-12 ? dx / len : 1.0, s = len > 1e-12 ? dy / len : 0.0;
+        *frameOut = AcGeMatrix3d();
+        frameOut->entry[0][0] = c;
+        frameOut->entry[0][1] = -s;
+        frameOut->entry[1][0] = s;
+        frameOut->entry[1][1] = c;
+        frameOut->entry[0][3] = g.dimLineStart.x;
+        frameOut->entry[1][3] = g.dimLineStart.y;
+        *frameOut = entityFrame(d, AcGeMatrix3d::kIdentity) * *frameOut;
+        local = AcGeMatrix3d();
+        local.entry[0][0] = c;
+        local.entry[0][1] = s;
+        local.entry[1][0] = -s;
+        local.entry[1][1] = c;
+        local.entry[0][3] = -(c * g.dimLineStart.x + s * g.dimLineStart.y);
+        local.entry[1][3] = s * g.dimLineStart.x - c * g.dimLineStart.y;
+    }
+    for (const auto& seg : g.lines) {
+        addSegment(out, local, seg.start, seg.end);
+    }
+    for (const auto& solid : g.solids) {
+        addTriangle(out, local, solid.corners[0], solid.corners[1], solid.corners[2]);
+    }
+    if (!g.text.text.empty()) {
+        TextItem t;
+        AcGePoint3d p = g.text.position;
+        p.transformBy(local);
+        t.x = p.x;
+        t.y = p.y;
+        t.height = g.text.height * scaleOf(local);
+        t.rotation = g.text.rotation + angleOf(local);
+        t.anchor = 1;
+        t.baseline = 2;
+        DecodedText decoded = decodeTextCodes(g.text.text);
+        t.text = std::move(decoded.text);
+        t.underline = decoded.underline;
+        t.overline = decoded.overline;
+        out.texts.push_back(std::move(t));
+    }
+}
+
+const std::string& DisplayListBuilder::shapeOfBlock(AcDbObjectId record, bool hideLayer0) {
+    const auto key = std::make_pair(record, hideLayer0);
+    auto found = blockShapes_.find(key);
+    if (found != blockShapes_.end()) {
+        return found->second;
+    }
+    Context ctx;
+    ctx.byBlock = {Inherit::ByBlock, 7};
+    ctx.layer0 = {Inherit::Layer0, 7};
+    ctx.layer0Hidden = hideLayer0;
+    ctx.depth = 1;
+    Sink sink;
+    flattenBlock(record, ctx, sink);
+    return blockShapes_.emplace(key, addShape(sink)).first->second;
+}
+
+std::string DisplayListBuilder::addShape(const Sink& sink) {
+    Shape shape;
+    for (const auto& [paint, geometry] : sink) {
+        if (!geometry.empty()) {
+            shape.parts.push_back({paint.color, paint.inherit, geometry});
+        }
+    }
+    if (shape.parts.empty()) {
+        return {};
+    }
+    std::string key = shapeKey(shape);
+    if (out_.shapes_.count(key) == 0) {
+        shapeBounds(shape);
+        out_.shapes_.emplace(key, std::move(shape));
+    }
+    return key;
+}
+
+void DisplayListBuilder::addGroup(Chunk& chunk, const std::string& shape, ColorRef byBlock,
+                                  ColorRef layer0, const Placement& p) {
+    const auto key = std::make_tuple(chunkId_, shape, byBlock, layer0);
+    auto found = groupIndex_.find(key);
+    if (found == groupIndex_.end()) {
+        found = groupIndex_.emplace(key, chunk.instances.size()).first;
+        chunk.instances.push_back({shape, byBlock, layer0, {}});
+    }
+    chunk.instances[found->second].placements.push_back(p);
+}
+
+} // namespace veld::render

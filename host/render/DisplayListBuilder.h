@@ -1,0 +1,80 @@
+// Walks model space into a DisplayList: layer states and colour inheritance resolved, block
+// contents and dimension pictures turned into shared shapes placed by instances.
+#pragma once
+#include "host/render/DisplayList.h"
+
+#include <acge.h>
+#include <dbmain.h>
+#include <map>
+#include <set>
+#include <tuple>
+
+class AcDbText;
+class AcDbAlignedDimension;
+class AcDbBlockReference;
+class AcDbRawEntity;
+
+namespace veld::render {
+
+// A colour as it is known while flattening: settled, or taken from the placement later.
+struct Paint {
+    Inherit inherit = Inherit::None;
+    ColorRef color = 7;
+    auto operator<=>(const Paint&) const = default;
+};
+
+class DisplayListBuilder {
+public:
+    explicit DisplayListBuilder(const AcDbDatabase& db);
+    DisplayList run();
+
+private:
+    struct LayerInfo {
+        std::string name;
+        ColorRef color = 7;
+        bool off = false, frozen = false, defpoints = false, zero = false;
+    };
+    // What an entity inherits from the references it sits in.
+    struct Context {
+        AcGeMatrix3d xform;
+        Paint byBlock, layer0;
+        bool layer0Hidden = false;
+        int depth = 0;
+    };
+    // Receives flattened geometry, per paint.
+    using Sink = std::map<Paint, Geometry>;
+
+    const LayerInfo& layer(AcDbObjectId id);
+    const LayerInfo& layerOf(const AcDbEntity& e);
+    int colorIndexOf(const AcDbEntity& e);
+    bool hidden(const LayerInfo& l, const Context& ctx) const;
+    Paint paintOf(const AcDbEntity& e, const Context& ctx);
+    void topLevel(const AcDbEntity& e);
+    void addBatches(Chunk& chunk, const Sink& sink);
+    void reference(const AcDbBlockReference& r, Chunk& chunk);
+    void dimensionInstance(const AcDbAlignedDimension& d, Chunk& chunk);
+    void geometryBlockInstance(const AcDbRawEntity& dim, Chunk& chunk);
+    void rawEntity(const AcDbRawEntity& e, const Context& ctx, Sink& sink, const AcGeMatrix3d& m);
+    AcDbObjectId blockNamed(const std::string& name);
+    void flattenBlock(AcDbObjectId record, const Context& ctx, Sink& sink);
+    void entity(const AcDbEntity& e, const Context& ctx, Sink& sink);
+    void attributes(const AcDbBlockReference& r, const Context& ctx, Sink& sink);
+    // The dimension's picture; with `frameOut`, in a frame on its dimension line (returned).
+    void dimension(const AcDbAlignedDimension& d, const Context& ctx, Geometry& out,
+                   AcGeMatrix3d* frameOut, const AcGeMatrix3d& m = AcGeMatrix3d::kIdentity);
+    const std::string& shapeOfBlock(AcDbObjectId record, bool hideLayer0);
+    std::string addShape(const Sink& sink);
+    void addGroup(Chunk& chunk, const std::string& shape, ColorRef byBlock, ColorRef layer0,
+                  const Placement& p);
+
+    const AcDbDatabase& db_;
+    DisplayList out_;
+    std::map<AcDbObjectId, LayerInfo> layers_;
+    std::map<std::pair<AcDbObjectId, bool>, std::string> blockShapes_;
+    std::map<std::string, AcDbObjectId> blockNames_, rawLayers_;
+    std::set<AcDbObjectId> open_; // blocks being flattened (a block holding itself stops)
+    std::map<std::tuple<std::string, std::string, ColorRef, ColorRef>, std::size_t> groupIndex_;
+    std::string chunkId_;
+};
+
+} // namespace veld::render

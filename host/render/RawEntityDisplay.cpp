@@ -1,0 +1,136 @@
+// Reads the few codes a picture needs from the kept tags: corners (10..13), insertion point,
+// height (40), attachment (71), rotation (50, or the direction 11/21) and the text (3 then 1).
+#include "host/render/RawEntityDisplay.h"
+
+#include "host/db/RawObjects.h"
+#include "host/render/GeometryEmit.h"
+#include "host/render/TextCodes.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace veld::render {
+
+namespace {
+
+double number(const veld::db::Tags& tags, int code, double fallback = 0.0) {
+    for (const auto& [c, value] : tags) {
+        if (c == code) {
+            double v = fallback;
+            const auto* begin = value.data() + value.find_first_not_of(' ');
+            std::from_chars(begin, value.data() + value.size(), v);
+            return std::isfinite(v) ? v : fallback;
+        }
+    }
+    return fallback;
+}
+
+bool has(const veld::db::Tags& tags, int code) {
+    for (const auto& tag : tags) {
+        if (tag.first == code) {
+            return true;
+        }
+    }
+    return false;
+}
+
+AcGePoint3d point(const veld::db::Tags& tags, int code) {
+    return {number(tags, code), number(tags, code + 10), number(tags, code + 20)};
+}
+
+void solid(Geometry& g, const AcGeMatrix3d& m, const veld::db::Tags& tags) {
+    const AcGePoint3d a = point(tags, 10), b = point(tags, 11), c = point(tags, 12);
+    const AcGePoint3d d = has(tags, 13) ? point(tags, 13) : c;
+    // Corners come in the order 1 2 4 3 around the outline.
+    addTriangle(g, m, a, b, c);
+    if (d.x != c.x || d.y != c.y) {
+        addTriangle(g, m, b, d, c);
+    }
+}
+
+void mtext(Geometry& g, const AcGeMatrix3d& m, const veld::db::Tags& tags) {
+    std::string raw;
+    for (const auto& [code, value] : tags) {
+        if (code == 3) {
+            raw += value;
+        }
+    }
+    for (const auto& [code, value] : tags) {
+        if (code == 1) {
+            raw += value;
+        }
+    }
+    AcGePoint3d p = point(tags, 10);
+    p.transformBy(m);
+    TextItem t;
+    t.x = p.x;
+    t.y = p.y;
+    t.height = number(tags, 40, 1.0) * scaleOf(m);
+    const double rotation = has(tags, 11) ? std::atan2(number(tags, 21), number(tags, 11))
+                                          : number(tags, 50) * M_PI / 180.0;
+    t.rotation = rotation + angleOf(m);
+    // Attachment 1..9: top/middle/bottom rows of left/centre/right.
+    const int attachment = std::clamp(static_cast<int>(number(tags, 71, 1)), 1, 9);
+    t.anchor = static_cast<std::uint8_t>((attachment - 1) % 3);
+    static constexpr std::uint8_t kRow[3] = {3, 2, 1};
+    t.baseline = kRow[(attachment - 1) / 3];
+    DecodedText decoded = decodeTextCodes(plainMText(raw));
+    t.text = std::move(decoded.text);
+    t.underline = decoded.underline;
+    if (!t.text.empty()) {
+        g.texts.push_back(std::move(t));
+    }
+}
+
+} // namespace
+
+std::string plainMText(const std::string& raw) {
+    std::string out;
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        const char c = raw[i];
+        if (c == '{' || c == '}') {
+            continue;
+        }
+        if (c != '\\' || i + 1 >= raw.size()) {
+            out += c;
+            continue;
+        }
+        const char code = raw[++i];
+        if (code == 'P' || code == 'X' || code == '~') {
+            out += ' ';
+        } else if (code == '\\' || code == '{' || code == '}') {
+            out += code;
+        } else if (std::string_view("LlOoKk").find(code) == std::string_view::npos) {
+            // Codes with an argument run to the next ';' (font, height, colour ...).
+            const auto end = raw.find(';', i);
+            i = end == std::string::npos ? raw.size() : end;
+        }
+    }
+    return out;
+}
+
+bool addRawEntity(Geometry& g, const AcGeMatrix3d& m, const AcDbRawEntity& e) {
+    const std::string& type = e.dxfType();
+    if (type == "SOLID" || type == "TRACE") {
+        solid(g, m, e.tags());
+    } else if (type == "MTEXT") {
+        mtext(g, m, e.tags());
+    } else {
+        return false;
+    }
+    return true;
+}
+
+std::string dimensionBlockName(const AcDbRawEntity& e) {
+    if (e.dxfType() != "DIMENSION") {
+        return {};
+    }
+    for (const auto& [code, value] : e.tags()) {
+        if (code == 2) {
+            return value;
+        }
+    }
+    return {};
+}
+
+} // namespace veld::render

@@ -1,0 +1,23 @@
+// Display geometry of entities the database keeps as read without modelling them: filled
+// SOLID and TRACE corners, MTEXT as one line of plain text, and the name of the geometry block
+// through which a DIMENSION of a kind the database does not model is drawn.
+#pragma once
+#include "host/render/DisplayList.h"
+
+#include <acge.h>
+#include <string>
+
+class AcDbRawEntity;
+
+namespace veld::render {
+
+// Adds what the entity shows to `g`; false for kinds that show nothing here.
+bool addRawEntity(Geometry& g, const AcGeMatrix3d& m, const AcDbRawEntity& e);
+
+// The geometry block's name of a DIMENSION (code 2), empty for other kinds.
+std::string dimensionBlockName(const AcDbRawEntity& e);
+
+// MTEXT contents without formatting codes, paragraphs joined by spaces.
+std::string plainMText(const std::string& raw);
+
+} // namespace veld::render

@@ -11,10 +11,16 @@ BUILD_PACKAGES = cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev goog
 TEST_PACKAGES  = $(BUILD_PACKAGES) clang-14 libclang-rt-14-dev clang-format python3-ezdxf python3-minimal \
                  python3-pexpect git
 
-.PHONY: demo test build install deps-build deps-test asan fuzz clean format
+# The browser page asks for a Japanese gothic font; Debian's Noto CJK is the one it names first.
+DEMO_PACKAGES  = fonts-noto-cjk
+
+.PHONY: demo test build install deps-build deps-demo deps-test asan fuzz clean format
 
 deps-build:
 	@scripts/ensure-packages.sh $(BUILD_PACKAGES)
+
+deps-demo:
+	@scripts/ensure-packages.sh $(DEMO_PACKAGES)
 
 deps-test:
 	@scripts/ensure-packages.sh $(TEST_PACKAGES)
@@ -23,7 +29,7 @@ build: deps-build
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j $(JOBS)
 
-demo: build
+demo: build deps-demo
 	@scripts/demo.sh $(BUILD)
 
 test: deps-test

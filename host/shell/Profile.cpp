@@ -3,6 +3,7 @@
 
 #include "dbmain.h"
 #include "host/dxf/DrawingFile.h"
+#include "host/files/FileRead.h"
 #include "host/files/SafeReplace.h"
 #include "host/shell/InstallLayout.h"
 #include "host/win/CodePage.h"
@@ -77,12 +78,22 @@ std::unique_ptr<AcDbDatabase> Profile::newDrawing(const std::string& templateOpt
     if (templateOption == "none") {
         return std::make_unique<AcDbDatabase>();
     }
-    const std::string path = templateOption.empty() ? win::standardsDrawingPath() : templateOption;
+    if (!templateOption.empty()) {
+        return dxf::openDrawing(templateOption, error);
+    }
+    // The installation's own standards drawing: read without the notes a user's file gets (it
+    // was written by another program, so the reader has things to say about every new drawing).
+    const std::string path = win::standardsDrawingPath();
     std::error_code ec;
-    if (templateOption.empty() && !fs::is_regular_file(path, ec)) {
+    std::string data;
+    if (!fs::is_regular_file(path, ec) || !files::readWholeFile(path, data, error)) {
         return std::make_unique<AcDbDatabase>();
     }
-    return dxf::openDrawing(path, error);
+    std::unique_ptr<AcDbDatabase> db = dxf::readDrawingData(data, error);
+    if (!db) {
+        error = path + ": " + error;
+    }
+    return db;
 }
 
 } // namespace veld::shell

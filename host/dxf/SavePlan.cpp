@@ -64,8 +64,8 @@ AcDbObjectId rawTableNamed(const AcDbDatabase& db, const std::string& name) {
     return {};
 }
 
-render::DimStyleValues styleValuesOf(AcDbObjectId dimStyle) {
-    render::DimStyleValues v;
+geom::DimStyleValues styleValuesOf(AcDbObjectId dimStyle) {
+    geom::DimStyleValues v;
     auto style = openForRead<AcDbDimStyleTableRecord>(dimStyle);
     if (!style) {
         return v;
@@ -194,7 +194,7 @@ void SavePlan::planBlocks(const AcDbDatabase& db) {
 
 void SavePlan::planDimension(const AcDbDatabase& db, const AcDbAlignedDimension& dim) {
     DimensionBlock block;
-    render::AlignedDimensionInput in;
+    geom::AlignedDimensionInput in;
     in.xLine1 = dim.xLine1Point();
     in.xLine2 = dim.xLine2Point();
     in.dimLine = dim.dimLinePoint();
@@ -203,7 +203,7 @@ void SavePlan::planDimension(const AcDbDatabase& db, const AcDbAlignedDimension&
     in.textPosition = dim.textPosition();
     const AcDbObjectId styleId =
         dim.dimensionStyle().isNull() ? db.dimstyle() : dim.dimensionStyle();
-    block.geometry = render::computeAlignedDimension(in, styleValuesOf(styleId));
+    block.geometry = geom::computeAlignedDimension(in, styleValuesOf(styleId));
     {
         auto style = openForRead<AcDbDimStyleTableRecord>(styleId);
         const AcDbObjectId textStyle =

@@ -5,7 +5,7 @@
 // it was read; new ones are taken above the database's handle seed in a fixed order, so that
 // saving the same drawing twice writes the same file.
 #pragma once
-#include "host/render/DimensionGeometry.h"
+#include "host/geom/DimensionGeometry.h"
 
 #include <dbmain.h>
 #include <map>
@@ -21,7 +21,7 @@ struct DimensionBlock {
     std::uint64_t record = 0, begin = 0, end = 0;
     AcDbObjectId recordId;                    // null when the block is new in this file
     std::vector<std::uint64_t> entityHandles; // lines, then solids, then the text
-    render::DimensionGeometry geometry;
+    geom::DimensionGeometry geometry;
     std::string textStyle;
 };
 
@@ -67,6 +67,6 @@ private:
 AcDbObjectId rawTableNamed(const AcDbDatabase& db, const std::string& name);
 
 // The style values a dimension's geometry depends on.
-render::DimStyleValues styleValuesOf(AcDbObjectId dimStyle);
+geom::DimStyleValues styleValuesOf(AcDbObjectId dimStyle);
 
 } // namespace veld::dxf

@@ -5,7 +5,7 @@
 
 #include "host/db/RawObjects.h"
 #include "host/dxf/SavePlan.h"
-#include "host/render/DimensionGeometry.h"
+#include "host/geom/DimensionGeometry.h"
 #include "host/render/GeometryEmit.h"
 #include "host/render/GeometryOps.h"
 #include "host/render/RawEntityDisplay.h"
@@ -397,7 +397,7 @@ void DisplayListBuilder::attributes(const AcDbBlockReference& r, const Context& 
 
 void DisplayListBuilder::dimension(const AcDbAlignedDimension& d, const Context&, Geometry& out,
                                    AcGeMatrix3d* frameOut, const AcGeMatrix3d& m) {
-    AlignedDimensionInput in;
+    geom::AlignedDimensionInput in;
     in.xLine1 = d.xLine1Point();
     in.xLine2 = d.xLine2Point();
     in.dimLine = d.dimLinePoint();
@@ -405,7 +405,8 @@ void DisplayListBuilder::dimension(const AcDbAlignedDimension& d, const Context&
     in.userTextPosition = !d.isUsingDefaultTextPosition();
     in.textPosition = d.textPosition();
     const AcDbObjectId style = d.dimensionStyle().isNull() ? db_.dimstyle() : d.dimensionStyle();
-    const DimensionGeometry g = computeAlignedDimension(in, veld::dxf::styleValuesOf(style));
+    const geom::DimensionGeometry g =
+        geom::computeAlignedDimension(in, veld::dxf::styleValuesOf(style));
     AcGeMatrix3d local = m;
     if (frameOut != nullptr) {
         // Shape coordinates: origin at the dimension line's start, x along it.

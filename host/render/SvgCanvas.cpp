@@ -3,7 +3,7 @@
 #include "host/render/SvgCanvas.h"
 
 #include "host/dxf/TagWriter.h"
-#include "host/render/DimensionGeometry.h"
+#include "host/geom/DimensionGeometry.h"
 
 #include <algorithm>
 #include <cmath>
@@ -111,7 +111,7 @@ void SvgCanvas::pointMark(const AcGePoint3d& p, const std::string& color) {
 }
 
 void SvgCanvas::text(const SvgText& t, const std::string& color) {
-    const double width = estimateTextWidth(t.text, t.height) * t.widthFactor;
+    const double width = geom::estimateTextWidth(t.text, t.height) * t.widthFactor;
     const double c = std::cos(t.rotation), s = std::sin(t.rotation);
     for (double dx : {-width, 0.0, width}) {
         for (double dy : {-t.height, t.height}) {

@@ -1,10 +1,10 @@
 // Geometry of aligned dimensions from their points and style values.
 // The same computation feeds the DXF geometry block and the SVG picture.
-#include "host/render/DimensionGeometry.h"
+#include "host/geom/DimensionGeometry.h"
 
 #include <gtest/gtest.h>
 
-using namespace veld::render;
+using namespace veld::geom;
 
 namespace {
 

@@ -1,12 +1,12 @@
 // Geometry of aligned dimensions.
 // Lines, arrowheads or ticks and the text, all scaled by the style's overall scale.
-#include "host/render/DimensionGeometry.h"
+#include "host/geom/DimensionGeometry.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
-namespace veld::render {
+namespace veld::geom {
 
 namespace {
 
@@ -154,4 +154,4 @@ DimensionGeometry computeAlignedDimension(const AlignedDimensionInput& in,
     return g;
 }
 
-} // namespace veld::render
+} // namespace veld::geom

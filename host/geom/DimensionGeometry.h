@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace veld::render {
+namespace veld::geom {
 
 // The dimension-style values the geometry depends on (defaults as the STANDARD style).
 struct DimStyleValues {
@@ -68,4 +68,4 @@ std::string dimensionText(const std::string& override, double value, int decimal
 // height, others about 0.7 of it.
 double estimateTextWidth(const std::string& utf8, double height);
 
-} // namespace veld::render
+} // namespace veld::geom

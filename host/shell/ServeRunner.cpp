@@ -11,18 +11,14 @@
 #include "host/shell/ModuleLoader.h"
 #include "host/shell/Profile.h"
 #include "host/shell/Runner.h"
+#include "host/ui/BrowserDialogDriver.h"
+#include "host/ui/DialogDriver.h"
 #include "host/web/DisplayFeed.h"
 #include "host/web/DrawingFiles.h"
 #include "host/web/EventHub.h"
 #include "host/web/WebInput.h"
 #include "host/web/WebServer.h"
 #include "host/win/FileSearch.h"
-
-#if __has_include("host/ui/BrowserDialogDriver.h")
-#include "host/ui/BrowserDialogDriver.h"
-#include "host/ui/DialogDriver.h"
-#define VELD_BROWSER_DIALOGS 1
-#endif
 
 #include <cctype>
 #include <nlohmann/json.hpp>
@@ -176,12 +172,10 @@ void ServeRunner::wireSession() {
     p.session.setInput(p.input.get());
     p.session.setPromptObserver(
         [&p](const host::PromptState& state) { p.server->promptChanged(state); });
-#ifdef VELD_BROWSER_DIALOGS
     host::ui::setDialogDriverFactory([&p] {
         return host::ui::makeBrowserDialogDriver(
             [&p](const std::string& json) { p.hub.publish(json); });
     });
-#endif
 }
 
 void ServeRunner::announce() const {

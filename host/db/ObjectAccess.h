@@ -62,8 +62,6 @@ struct ObjectAccess {
     static AcDbObjectIdArray& attributes(AcDbBlockReference& ref) { return ref.attributes_; }
     static std::string& recordName(AcDbSymbolTableRecord& record) { return record.name_; }
 
-    static AcDbObjectId rawLayer(const AcDbEntity& e) { return e.layer_; }
-    static AcDbObjectId rawLinetype(const AcDbEntity& e) { return e.linetype_; }
     static void setRawLayer(AcDbEntity& e, AcDbObjectId id) { e.layer_ = id; }
     static void setRawLinetype(AcDbEntity& e, AcDbObjectId id) { e.linetype_ = id; }
 };

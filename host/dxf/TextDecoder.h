@@ -20,7 +20,6 @@ public:
     // Appends the UTF-8 form of `in` to `out`; false when `in` holds bytes that are not text in
     // the code page (or not UTF-8).
     bool decode(std::string_view in, std::string& out) const;
-    bool isUtf8() const { return mode_ == Mode::Utf8; }
     const std::string& codePageName() const { return name_; }
 
 private:

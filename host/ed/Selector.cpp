@@ -2,6 +2,7 @@
 #include "host/ed/Selector.h"
 
 #include "dbsymtb.h"
+#include "host/db/LayerVisibility.h"
 #include "host/ed/CommandLine.h"
 #include "host/ed/CurrentDrawing.h"
 
@@ -10,16 +11,6 @@
 namespace veld::ed {
 
 namespace {
-
-bool onVisibleLayer(const AcDbEntity* entity) {
-    AcDbLayerTableRecord* layer = nullptr;
-    if (acdbOpenObject(layer, entity->layerId(), AcDb::kForRead) != Acad::eOk) {
-        return true;
-    }
-    bool visible = !layer->isOff() && !layer->isFrozen();
-    layer->close();
-    return visible;
-}
 
 void addOnce(std::vector<AcDbObjectId>& ids, const AcDbObjectId& id) {
     if (std::find(ids.begin(), ids.end(), id) == ids.end()) {
@@ -51,7 +42,7 @@ Selector::Selector() {
         if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk) {
             continue;
         }
-        bool visible = onVisibleLayer(entity);
+        bool visible = db::isOnVisibleLayer(entity);
         entity->close();
         if (visible) {
             candidates_.push_back(Candidate{id, EntityGeometry::outline(id)});

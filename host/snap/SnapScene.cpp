@@ -3,6 +3,7 @@
 
 #include "dbents.h"
 #include "dbsymtb.h"
+#include "host/db/LayerVisibility.h"
 
 #include <cmath>
 
@@ -22,16 +23,6 @@ AcGePoint2d place(const AcGeMatrix3d& m, const AcGePoint3d& p) {
     AcGePoint3d q = p;
     q.transformBy(m);
     return q.convert2d();
-}
-
-bool onVisibleLayer(const AcDbEntity* entity) {
-    AcDbLayerTableRecord* layer = nullptr;
-    if (acdbOpenObject(layer, entity->layerId(), AcDb::kForRead) != Acad::eOk) {
-        return true;
-    }
-    bool visible = !layer->isOff() && !layer->isFrozen();
-    layer->close();
-    return visible;
 }
 
 } // namespace
@@ -68,7 +59,7 @@ void SnapScene::addBlock(AcDbObjectId blockId, const AcGeMatrix3d& toWorld, int 
         if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk) {
             continue;
         }
-        if (onVisibleLayer(entity)) {
+        if (db::isOnVisibleLayer(entity)) {
             addEntity(entity, toWorld, depth);
         }
         entity->close();

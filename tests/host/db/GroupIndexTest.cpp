@@ -83,7 +83,7 @@ protected:
 // One random change to the drawing's groups and their members.
 class RandomChanges {
 public:
-    RandomChanges(DbGroupIndex& test, AcDbDatabase& db) : test_(test), db_(db) {}
+    explicit RandomChanges(AcDbDatabase& db) : db_(db) {}
 
     void step(std::mt19937& random) {
         switch (pick(random, 7)) {
@@ -190,7 +190,6 @@ private:
         dict->close();
     }
 
-    DbGroupIndex& test_;
     AcDbDatabase& db_;
     std::vector<AcDbObjectId> entities_;
     std::vector<AcDbObjectId> groups_;
@@ -198,7 +197,7 @@ private:
 
 TEST_F(DbGroupIndex, EmptyGroupsAreThoseAFullWalkFindsThroughChangesAndUndo) {
     std::mt19937 random(7);
-    RandomChanges changes(*this, db());
+    RandomChanges changes(db());
     journal().clear();
     std::size_t emptySeen = 0;
     for (int round = 0; round < 400; ++round) {

@@ -99,20 +99,21 @@ json messageBoxButtons(unsigned int type) {
     const json cancel = buttonJson("cancel", "キャンセル");
     const json yes = buttonJson("yes", "はい(Y)");
     const json no = buttonJson("no", "いいえ(N)");
+    // json::array: a braced list of one json value is a copy of it for some compilers.
     switch (type & MB_TYPEMASK) {
     case MB_OKCANCEL:
-        return {ok, cancel};
+        return json::array({ok, cancel});
     case MB_ABORTRETRYIGNORE:
-        return {buttonJson("abort", "中止(A)"), buttonJson("retry", "再試行(R)"),
-                buttonJson("ignore", "無視(I)")};
+        return json::array({buttonJson("abort", "中止(A)"), buttonJson("retry", "再試行(R)"),
+                            buttonJson("ignore", "無視(I)")});
     case MB_YESNOCANCEL:
-        return {yes, no, cancel};
+        return json::array({yes, no, cancel});
     case MB_YESNO:
-        return {yes, no};
+        return json::array({yes, no});
     case MB_RETRYCANCEL:
-        return {buttonJson("retry", "再試行(R)"), cancel};
+        return json::array({buttonJson("retry", "再試行(R)"), cancel});
     default:
-        return {ok};
+        return json::array({ok});
     }
 }
 

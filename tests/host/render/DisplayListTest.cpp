@@ -34,7 +34,9 @@ Body parse(const std::string& bytes) {
     body.index = nlohmann::json::parse(bytes.substr(8, length));
     const std::size_t start = (8 + length + 3) / 4 * 4;
     body.floats.resize((bytes.size() - start) / 4);
-    std::memcpy(body.floats.data(), bytes.data() + start, body.floats.size() * 4);
+    if (!body.floats.empty()) {
+        std::memcpy(body.floats.data(), bytes.data() + start, body.floats.size() * 4);
+    }
     return body;
 }
 

@@ -1,5 +1,5 @@
 // veld serve's command line: what it refuses before serving anything (the page itself is tested
-// in a browser, tests/web/serve.spec.mjs).
+// in a browser, tests/web/serve.test.mjs).
 #include "VeldProcess.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@ import { defineConfig } from '@playwright/test';
 
 export default defineConfig({
   testDir: '.',
-  testMatch: '*.spec.mjs',
+  testMatch: '*.test.mjs',
   timeout: 120_000,
   workers: 1,
   reporter: [['list']],

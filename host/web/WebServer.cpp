@@ -334,17 +334,26 @@ void WebServer::serveDownload(httplib::Response& response) {
     response.set_content(std::move(dxf), "application/dxf");
 }
 
+// Another drawing may take the session's place only at the command prompt and with nothing
+// unsaved; otherwise the answer says why not.
+bool WebServer::mayReplaceDrawing(httplib::Response& response) const {
+    if (!atPrompt({Kind::Command})) {
+        refuse(response, 409, "finish the running command first");
+        return false;
+    }
+    if (files_.modified()) {
+        refuse(response, 409, "the drawing has unsaved changes: SAVE it first");
+        return false;
+    }
+    return true;
+}
+
 void WebServer::openDrawing(const httplib::Request& request, httplib::Response& response) {
     if (request.body.empty() || request.body.size() > kLineLimit) {
         refuse(response, 400, "the body is the path of a DXF file");
         return;
     }
-    if (!atPrompt({Kind::Command})) {
-        refuse(response, 409, "finish the running command first");
-        return;
-    }
-    if (files_.modified()) {
-        refuse(response, 409, "the drawing has unsaved changes: SAVE it first");
+    if (!mayReplaceDrawing(response)) {
         return;
     }
     std::string error;
@@ -358,12 +367,7 @@ void WebServer::openDrawing(const httplib::Request& request, httplib::Response& 
 }
 
 void WebServer::uploadDrawing(const httplib::Request& request, httplib::Response& response) {
-    if (!atPrompt({Kind::Command})) {
-        refuse(response, 409, "finish the running command first");
-        return;
-    }
-    if (files_.modified()) {
-        refuse(response, 409, "the drawing has unsaved changes: SAVE it first");
+    if (!mayReplaceDrawing(response)) {
         return;
     }
     std::string error;

@@ -56,6 +56,7 @@ private:
     void serveDownload(httplib::Response& response);
     void openDrawing(const httplib::Request& request, httplib::Response& response);
     void uploadDrawing(const httplib::Request& request, httplib::Response& response);
+    bool mayReplaceDrawing(httplib::Response& response) const;
     bool atPrompt(std::initializer_list<host::PromptState::Kind> kinds) const;
 
     EventHub& hub_;

@@ -45,22 +45,26 @@ void includeSegment(EntityExtents& box, const AcGePoint2d& a, const AcGePoint2d&
     include(box, std::max(a.x, b.x) + reach, std::max(a.y, b.y) + reach);
 }
 
+// A vertex in world coordinates (the 2D form gives it in the polyline's own plane, which is
+// mirrored for a polyline whose normal points down).
+AcGePoint2d worldVertex(const AcDbPolyline& polyline, unsigned int index) {
+    AcGePoint3d p;
+    polyline.getPointAt(index, p);
+    return p.convert2d();
+}
+
 bool polylineBox(const AcDbPolyline& polyline, EntityExtents& box) {
     const unsigned int n = polyline.numVerts();
     if (n == 0) {
         return false;
     }
-    AcGePoint2d first;
-    polyline.getPointAt(0, first);
+    const AcGePoint2d first = worldVertex(polyline, 0);
     box = pointBox(first.x, first.y);
     const unsigned int segments = polyline.isClosed() ? n : n - 1;
     for (unsigned int k = 0; k < segments; ++k) {
-        AcGePoint2d a, b;
         double bulge = 0.0;
-        polyline.getPointAt(k, a);
-        polyline.getPointAt((k + 1) % n, b);
         polyline.getBulgeAt(k, bulge);
-        includeSegment(box, a, b, bulge);
+        includeSegment(box, worldVertex(polyline, k), worldVertex(polyline, (k + 1) % n), bulge);
     }
     return true;
 }

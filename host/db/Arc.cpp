@@ -34,9 +34,17 @@ Acad::ErrorStatus AcDbArc::setEndAngle(double a) {
     VELD_SET_FINITE(end_, a);
 }
 
+AcGeVector3d AcDbArc::normal() const {
+    return normal_;
+}
+Acad::ErrorStatus AcDbArc::setNormal(const AcGeVector3d& n) {
+    VELD_SET_NORMAL(normal_, n);
+}
+
 AcDbObject* AcDbArc::cloneState() const {
     auto* copy = new AcDbArc(center_, radius_, start_, end_);
     copy->copyEntityState(*this);
+    copy->normal_ = normal_;
     return copy;
 }
 
@@ -47,4 +55,5 @@ void AcDbArc::restoreState(const AcDbObject& saved) {
     radius_ = from.radius_;
     start_ = from.start_;
     end_ = from.end_;
+    normal_ = from.normal_;
 }

@@ -37,6 +37,17 @@ void scaleAndRotation(const AcGeMatrix3d& m, double& scale, double& rotation) {
     rotation = std::atan2(x.y, x.x);
 }
 
+// The direction of a text at `rotation` in the plane of `from`, placed by `m`, as an angle in the
+// plane of `to`.
+double placedRotation(double rotation, const AcGeVector3d& from, const AcGeMatrix3d& m,
+                      const AcGeVector3d& to) {
+    AcGeVector3d along(std::cos(rotation), std::sin(rotation), 0.0);
+    along.transformBy(AcGeMatrix3d::planeToWorld(from));
+    along.transformBy(m);
+    along.transformBy(AcGeMatrix3d::worldToPlane(to));
+    return std::atan2(along.y, along.x);
+}
+
 } // namespace
 
 Acad::ErrorStatus AcDbAttribute::setAttributeFromBlock(const AcDbAttributeDefinition* def,
@@ -51,7 +62,17 @@ Acad::ErrorStatus AcDbAttribute::setAttributeFromBlock(const AcDbAttributeDefini
     setPosition(position.transformBy(blockXform));
     setAlignmentPoint(alignment.transformBy(blockXform));
     setHeight(def->height() * scale);
-    setRotation(def->rotation() + rotation);
+    // A reference with a normal of its own puts the definition's plane in another one.
+    AcGeVector3d normal = def->normal();
+    normal.transformBy(blockXform);
+    const AcGeVector3d unit = normal.normal();
+    const bool upright = std::fabs(unit.x) < 1e-12 && std::fabs(unit.y) < 1e-12 && unit.z > 0.0;
+    if (upright && def->normal() == AcGeVector3d::kZAxis) {
+        setRotation(def->rotation() + rotation);
+    } else {
+        setNormal(normal);
+        setRotation(placedRotation(def->rotation(), def->normal(), blockXform, this->normal()));
+    }
     setOblique(def->oblique());
     setWidthFactor(def->widthFactor());
     setTextStyle(def->textStyle());

@@ -50,6 +50,13 @@ Acad::ErrorStatus AcDbBlockReference::setRotation(double r) {
     VELD_SET_FINITE(rotation_, r);
 }
 
+AcGeVector3d AcDbBlockReference::normal() const {
+    return normal_;
+}
+Acad::ErrorStatus AcDbBlockReference::setNormal(const AcGeVector3d& n) {
+    VELD_SET_NORMAL(normal_, n);
+}
+
 AcGeMatrix3d AcDbBlockReference::blockTransform() const {
     AcGePoint3d origin;
     if (auto* block = AcDbBlockTableRecord::cast(veld::db::liveObject(block_.stub()))) {
@@ -59,7 +66,7 @@ AcGeMatrix3d AcDbBlockReference::blockTransform() const {
     scale.entry[0][0] = scale_.sx;
     scale.entry[1][1] = scale_.sy;
     scale.entry[2][2] = scale_.sz;
-    return AcGeMatrix3d::translation(position_.asVector()) *
+    return AcGeMatrix3d::translation(position_.asVector()) * AcGeMatrix3d::planeToWorld(normal_) *
            AcGeMatrix3d::rotation(rotation_, AcGeVector3d::kZAxis) * scale *
            AcGeMatrix3d::translation(-origin.asVector());
 }
@@ -109,4 +116,5 @@ void AcDbBlockReference::restoreState(const AcDbObject& saved) {
     block_ = from.block_;
     scale_ = from.scale_;
     rotation_ = from.rotation_;
+    normal_ = from.normal_;
 }

@@ -21,9 +21,17 @@ Acad::ErrorStatus AcDbCircle::setRadius(double r) {
     VELD_SET_FINITE(radius_, r);
 }
 
+AcGeVector3d AcDbCircle::normal() const {
+    return normal_;
+}
+Acad::ErrorStatus AcDbCircle::setNormal(const AcGeVector3d& n) {
+    VELD_SET_NORMAL(normal_, n);
+}
+
 AcDbObject* AcDbCircle::cloneState() const {
     auto* copy = new AcDbCircle(center_, radius_);
     copy->copyEntityState(*this);
+    copy->normal_ = normal_;
     return copy;
 }
 
@@ -32,4 +40,5 @@ void AcDbCircle::restoreState(const AcDbObject& saved) {
     copyEntityState(from);
     center_ = from.center_;
     radius_ = from.radius_;
+    normal_ = from.normal_;
 }

@@ -2,6 +2,7 @@
 #include "CurvePieces.h"
 
 #include "dbents.h"
+#include "host/db/EntityPlane.h"
 
 #include <algorithm>
 #include <cmath>
@@ -60,6 +61,64 @@ CurvePiece bulgeArc(const AcGePoint2d& a, const AcGePoint2d& b, double bulge, do
                            (from - center).angle(), theta, false);
     piece.reversed = bulge < 0.0;
     return piece;
+}
+
+AcGePoint3d placed(const AcGeMatrix3d& m, const AcGePoint3d& p) {
+    AcGePoint3d q = p;
+    return q.transformBy(m);
+}
+
+// An arc of a plane parallel to XY stays an arc: turned, or mirrored when the plane is seen from
+// below (then it runs the other way round).
+CurvePiece placedArc(const AcGeMatrix3d& m, const CurvePiece& a) {
+    CurvePiece out = a;
+    const AcGePoint3d c = placed(m, AcGePoint3d(a.center.x, a.center.y, a.z));
+    out.center = c.convert2d();
+    out.z = c.z;
+    const double turn = std::atan2(m.entry[1][0], m.entry[0][0]);
+    const bool mirrored = m.entry[0][0] * m.entry[1][1] - m.entry[0][1] * m.entry[1][0] < 0.0;
+    out.startAngle = angleFrom(0.0, mirrored ? turn - a.startAngle - a.sweep : turn + a.startAngle);
+    out.reversed = mirrored != a.reversed;
+    return out;
+}
+
+// An arc of a tilted plane looks like an ellipse from above: taken as its chords.
+void arcChords(const AcGeMatrix3d& m, const CurvePiece& a, std::vector<CurvePiece>& out) {
+    const int chords = std::max(2, static_cast<int>(std::ceil(64.0 * a.sweep / kTwoPi)));
+    auto at = [&](int i) {
+        const double angle = a.reversed ? a.startAngle + a.sweep * (1.0 - double(i) / chords)
+                                        : a.startAngle + a.sweep * i / chords;
+        return placed(m, AcGePoint3d(a.center.x + a.radius * std::cos(angle),
+                                     a.center.y + a.radius * std::sin(angle), a.z));
+    };
+    for (int i = 0; i < chords; ++i) {
+        out.push_back(segment(at(i), at(i + 1), false));
+    }
+}
+
+bool keepsCircles(const AcGeMatrix3d& m) {
+    const double xx = m.entry[0][0], xy = m.entry[1][0], yx = m.entry[0][1], yy = m.entry[1][1];
+    constexpr double kSlack = 1e-12;
+    return std::fabs(xx * yx + xy * yy) < kSlack && std::fabs(xx * xx + xy * xy - 1.0) < kSlack &&
+           std::fabs(yx * yx + yy * yy - 1.0) < kSlack;
+}
+
+// The pieces from `first` on, made in an entity's own plane, in world coordinates.
+void placePieces(const AcGeMatrix3d& m, std::vector<CurvePiece>& pieces, std::size_t first) {
+    std::vector<CurvePiece> own(pieces.begin() + static_cast<std::ptrdiff_t>(first), pieces.end());
+    pieces.resize(first);
+    const bool round = keepsCircles(m);
+    for (const CurvePiece& p : own) {
+        if (p.kind == CurvePiece::Kind::Segment) {
+            CurvePiece s = segment(placed(m, AcGePoint3d(p.a.x, p.a.y, p.za)),
+                                   placed(m, AcGePoint3d(p.b.x, p.b.y, p.zb)), p.extendable);
+            pieces.push_back(s);
+        } else if (round) {
+            pieces.push_back(placedArc(m, p));
+        } else {
+            arcChords(m, p, pieces);
+        }
+    }
 }
 
 void polylinePieces(const AcDbPolyline& pline, std::vector<CurvePiece>& pieces) {
@@ -216,9 +275,8 @@ void sameCircleTouch(const CurvePiece& p, const CurvePiece& q, double tolerance,
     }
 }
 
-} // namespace
-
-bool curvePiecesOf(const AcDbEntity& entity, std::vector<CurvePiece>& pieces) {
+// The pieces in the entity's own plane (world XY for a line).
+bool planePiecesOf(const AcDbEntity& entity, std::vector<CurvePiece>& pieces) {
     if (auto* line = AcDbLine::cast(&entity)) {
         if (line->startPoint().convert2d() != line->endPoint().convert2d()) {
             pieces.push_back(segment(line->startPoint(), line->endPoint(), true));
@@ -226,13 +284,14 @@ bool curvePiecesOf(const AcDbEntity& entity, std::vector<CurvePiece>& pieces) {
         return true;
     }
     if (auto* circle = AcDbCircle::cast(&entity)) {
-        pieces.push_back(arc(circle->center(), circle->radius(), 0.0, kTwoPi, false));
+        pieces.push_back(
+            arc(toPlaneOf(entity, circle->center()), circle->radius(), 0.0, kTwoPi, false));
         return true;
     }
     if (auto* a = AcDbArc::cast(&entity)) {
         double sweep = angleFrom(a->startAngle(), a->endAngle());
-        pieces.push_back(
-            arc(a->center(), a->radius(), a->startAngle(), sweep == 0.0 ? kTwoPi : sweep, true));
+        pieces.push_back(arc(toPlaneOf(entity, a->center()), a->radius(), a->startAngle(),
+                             sweep == 0.0 ? kTwoPi : sweep, true));
         return true;
     }
     if (auto* pline = AcDbPolyline::cast(&entity)) {
@@ -240,6 +299,20 @@ bool curvePiecesOf(const AcDbEntity& entity, std::vector<CurvePiece>& pieces) {
         return true;
     }
     return false;
+}
+
+} // namespace
+
+bool curvePiecesOf(const AcDbEntity& entity, std::vector<CurvePiece>& pieces) {
+    const std::size_t first = pieces.size();
+    if (!planePiecesOf(entity, pieces)) {
+        return false;
+    }
+    const AcGeMatrix3d toWorld = planeToWorldOf(entity);
+    if (toWorld != AcGeMatrix3d::kIdentity) {
+        placePieces(toWorld, pieces, first);
+    }
+    return true;
 }
 
 void intersectPieces(const CurvePiece& p, bool extendP, const CurvePiece& q, bool extendQ,

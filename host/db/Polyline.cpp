@@ -41,6 +41,9 @@ Acad::ErrorStatus AcDbPolyline::getPointAt(unsigned int index, AcGePoint3d& pt) 
     const Acad::ErrorStatus es = getPointAt(index, p);
     if (es == Acad::eOk) {
         pt.set(p.x, p.y, elevation_);
+        if (normal_ != AcGeVector3d::kZAxis) {
+            pt.transformBy(AcGeMatrix3d::planeToWorld(normal_));
+        }
     }
     return es;
 }
@@ -99,6 +102,13 @@ Acad::ErrorStatus AcDbPolyline::setConstantWidth(double w) {
     return Acad::eOk;
 }
 
+AcGeVector3d AcDbPolyline::normal() const {
+    return normal_;
+}
+Acad::ErrorStatus AcDbPolyline::setNormal(const AcGeVector3d& n) {
+    VELD_SET_NORMAL(normal_, n);
+}
+
 AcDbObject* AcDbPolyline::cloneState() const {
     auto* copy = new AcDbPolyline;
     copy->restoreState(*this);
@@ -112,4 +122,5 @@ void AcDbPolyline::restoreState(const AcDbObject& saved) {
     closed_ = from.closed_;
     elevation_ = from.elevation_;
     constantWidth_ = from.constantWidth_;
+    normal_ = from.normal_;
 }

@@ -36,4 +36,20 @@ inline bool isFinite(const AcGePoint2d& p) {
     return std::isfinite(p.x) && std::isfinite(p.y);
 }
 
+inline bool isFinite(const AcGeVector3d& v) {
+    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
+}
+
 } // namespace veld::db
+
+// Sets a plane normal after the write check, as a unit vector; a zero or non-finite vector is
+// refused with eInvalidInput.
+#define VELD_SET_NORMAL(member, value)                                                             \
+    do {                                                                                           \
+        if (!veld::db::isFinite(value) || (value).length() == 0.0) {                               \
+            return Acad::eInvalidInput;                                                            \
+        }                                                                                          \
+        VELD_WRITE_OR_RETURN();                                                                    \
+        member = (value).normal();                                                                 \
+        return Acad::eOk;                                                                          \
+    } while (false)

@@ -102,6 +102,13 @@ Acad::ErrorStatus AcDbText::setVerticalMode(AcDb::TextVertMode mode) {
     return Acad::eOk;
 }
 
+AcGeVector3d AcDbText::normal() const {
+    return normal_;
+}
+Acad::ErrorStatus AcDbText::setNormal(const AcGeVector3d& n) {
+    VELD_SET_NORMAL(normal_, n);
+}
+
 void AcDbText::copyTextState(const AcDbText& from) {
     copyEntityState(from);
     position_ = from.position_;
@@ -114,6 +121,7 @@ void AcDbText::copyTextState(const AcDbText& from) {
     style_ = from.style_;
     horz_ = from.horz_;
     vert_ = from.vert_;
+    normal_ = from.normal_;
 }
 
 AcDbObject* AcDbText::cloneState() const {

@@ -21,6 +21,20 @@ bool isAlignedDimension(const Record& r) {
     return r.type == "DIMENSION" && (r.integer(70) & 0x0F) == 1 && r.find(13) != nullptr;
 }
 
+// The extrusion (210/220/230): the normal of the plane the record's own coordinates lie in.
+AcGeVector3d normalOf(const Record& r) {
+    if (r.find(210) == nullptr && r.find(220) == nullptr && r.find(230) == nullptr) {
+        return AcGeVector3d::kZAxis;
+    }
+    const AcGeVector3d n(r.real(210), r.real(220), r.real(230, 1.0));
+    return n.length() > 0.0 ? n.normal() : AcGeVector3d::kZAxis;
+}
+
+// A point of the record's plane as a world point.
+AcGePoint3d toWorld(const AcGeVector3d& normal, AcGePoint3d p) {
+    return normal == AcGeVector3d::kZAxis ? p : p.transformBy(AcGeMatrix3d::planeToWorld(normal));
+}
+
 void commonProps(const Record& r, AcDbEntity& e, const NameLookup& names) {
     const AcDbObjectId layer = names.layer(r.text(8, "0"));
     if (!layer.isNull()) {
@@ -44,7 +58,9 @@ void commonProps(const Record& r, AcDbEntity& e, const NameLookup& names) {
 
 // The AcDbText part: position, height, text, angles, style and alignment.
 void textBody(const Record& r, AcDbText& t, const NameLookup& names, int verticalCode) {
-    t.setPosition(r.point(10));
+    const AcGeVector3d normal = normalOf(r);
+    t.setNormal(normal);
+    t.setPosition(toWorld(normal, r.point(10)));
     t.setHeight(r.real(40));
     t.setTextString(r.text(1).c_str());
     t.setRotation(r.real(50) * kRadians);
@@ -60,7 +76,7 @@ void textBody(const Record& r, AcDbText& t, const NameLookup& names, int vertica
         static_cast<AcDb::TextHorzMode>(horizontal >= 0 && horizontal <= 5 ? horizontal : 0));
     t.setVerticalMode(
         static_cast<AcDb::TextVertMode>(vertical >= 0 && vertical <= 3 ? vertical : 0));
-    t.setAlignmentPoint(r.find(11) != nullptr ? r.point(11) : r.point(10));
+    t.setAlignmentPoint(toWorld(normal, r.point(r.find(11) != nullptr ? 11 : 10)));
 }
 
 AcDbEntity* text(const Record& r, const NameLookup& names) {
@@ -88,10 +104,27 @@ AcDbEntity* text(const Record& r, const NameLookup& names) {
     return t.release();
 }
 
+AcDbEntity* circle(const Record& r) {
+    const AcGeVector3d normal = normalOf(r);
+    auto c = std::make_unique<AcDbCircle>(toWorld(normal, r.point(10)), r.real(40));
+    c->setNormal(normal);
+    return c.release();
+}
+
+// The angles stay in the arc's plane, measured about its normal.
+AcDbEntity* arc(const Record& r) {
+    const AcGeVector3d normal = normalOf(r);
+    auto a = std::make_unique<AcDbArc>(toWorld(normal, r.point(10)), r.real(40),
+                                       r.real(50) * kRadians, r.real(51) * kRadians);
+    a->setNormal(normal);
+    return a.release();
+}
+
 AcDbEntity* polyline(const Record& r) {
     auto p = std::make_unique<AcDbPolyline>();
     p->setClosed(r.integer(70) & 1);
     p->setElevation(r.real(38));
+    p->setNormal(normalOf(r)); // the vertices stay in the polyline's plane
     if (const ReadTag* width = r.find(43)) {
         p->setConstantWidth(r.realOf(*width));
     }
@@ -121,7 +154,9 @@ AcDbEntity* polyline(const Record& r) {
 
 AcDbEntity* insert(const Record& r, const NameLookup& names) {
     auto ref = std::make_unique<AcDbBlockReference>();
-    ref->setPosition(r.point(10));
+    const AcGeVector3d normal = normalOf(r);
+    ref->setNormal(normal);
+    ref->setPosition(toWorld(normal, r.point(10)));
     ref->setBlockTableRecord(names.block(r.text(2)));
     ref->setScaleFactors(AcGeScale3d(r.real(41, 1.0), r.real(42, 1.0), r.real(43, 1.0)));
     ref->setRotation(r.real(50) * kRadians);
@@ -170,9 +205,9 @@ AcDbEntity* buildEntity(const Record& r, const NameLookup& names) {
     } else if (r.type == "POINT") {
         e = new AcDbPoint(r.point(10));
     } else if (r.type == "CIRCLE") {
-        e = new AcDbCircle(r.point(10), r.real(40));
+        e = circle(r);
     } else if (r.type == "ARC") {
-        e = new AcDbArc(r.point(10), r.real(40), r.real(50) * kRadians, r.real(51) * kRadians);
+        e = arc(r);
     } else if (r.type == "TEXT" || r.type == "ATTDEF" || r.type == "ATTRIB") {
         e = text(r, names);
     } else if (r.type == "LWPOLYLINE") {

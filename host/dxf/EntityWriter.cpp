@@ -5,6 +5,7 @@
 #include "host/dxf/DbAccess.h"
 #include "host/dxf/KeptRecord.h"
 #include "host/dxf/XDataCodec.h"
+#include "host/geom/TextLayout.h"
 
 #include <algorithm>
 #include <cmath>
@@ -29,6 +30,20 @@ std::string recordName(AcDbObjectId id) {
 
 template <class T> const T& as(const AcDbEntity& e) {
     return static_cast<const T&>(e);
+}
+
+// A world point in the object coordinates of the plane with this normal.
+AcGePoint3d inPlane(const AcGeVector3d& normal, AcGePoint3d p) {
+    return normal == AcGeVector3d::kZAxis ? p : p.transformBy(AcGeMatrix3d::worldToPlane(normal));
+}
+
+// The start of a text centred (horizontally and vertically) on `centre`.
+AcGePoint3d centredTextStart(const AcGePoint3d& centre, double height, double rotation,
+                             const std::string& text) {
+    AcDbText t(centre, text.c_str(), AcDbObjectId::kNull, height, rotation);
+    t.setHorizontalMode(AcDb::kTextCenter);
+    t.setVerticalMode(AcDb::kTextVertMid);
+    return geom::textLayoutOf(t).start;
 }
 
 } // namespace
@@ -124,6 +139,13 @@ void EntityWriter::modelled(const AcDbEntity& e, std::uint64_t owner) {
     }
 }
 
+// The extrusion, left out when it is +Z.
+void EntityWriter::normal(const AcGeVector3d& n) {
+    if (n != AcGeVector3d::kZAxis) {
+        out_.point(210, AcGePoint3d(n.x, n.y, n.z));
+    }
+}
+
 void EntityWriter::line(const AcDbEntity& e) {
     out_.text(100, "AcDbLine");
     out_.point(10, as<AcDbLine>(e).startPoint());
@@ -138,17 +160,20 @@ void EntityWriter::point(const AcDbEntity& e) {
 }
 
 void EntityWriter::circle(const AcDbEntity& e) {
+    const auto& c = as<AcDbCircle>(e);
     out_.text(100, "AcDbCircle");
-    out_.point(10, as<AcDbCircle>(e).center());
-    out_.real(40, as<AcDbCircle>(e).radius());
+    out_.point(10, inPlane(c.normal(), c.center()));
+    out_.real(40, c.radius());
+    normal(c.normal());
     xdata(e);
 }
 
 void EntityWriter::arc(const AcDbEntity& e) {
     const auto& a = as<AcDbArc>(e);
     out_.text(100, "AcDbCircle");
-    out_.point(10, a.center());
+    out_.point(10, inPlane(a.normal(), a.center()));
     out_.real(40, a.radius());
+    normal(a.normal());
     out_.text(100, "AcDbArc");
     out_.real(50, a.startAngle() * kDegrees);
     out_.real(51, a.endAngle() * kDegrees);
@@ -181,6 +206,7 @@ void EntityWriter::polyline(const AcDbEntity& e) {
             out_.real(42, bulge);
         }
     }
+    normal(p.normal());
     xdata(e);
 }
 
@@ -188,7 +214,9 @@ void EntityWriter::polyline(const AcDbEntity& e) {
 void EntityWriter::textBody(const AcDbEntity& e) {
     const auto& t = as<AcDbText>(e);
     out_.text(100, "AcDbText");
-    out_.point(10, t.position());
+    // A text placed by its alignment point starts where that point puts it.
+    const bool aligned = geom::placedByAlignmentPoint(t);
+    out_.point(10, aligned ? geom::textLayoutOf(t).start : inPlane(t.normal(), t.position()));
     out_.real(40, t.height());
     out_.text(1, t.textString());
     if (t.rotation() != 0.0) {
@@ -206,8 +234,9 @@ void EntityWriter::textBody(const AcDbEntity& e) {
         out_.integer(72, t.horizontalMode());
     }
     if (t.horizontalMode() != AcDb::kTextLeft || t.verticalMode() != AcDb::kTextBase) {
-        out_.point(11, t.alignmentPoint());
+        out_.point(11, inPlane(t.normal(), t.alignmentPoint()));
     }
+    normal(t.normal());
 }
 
 void EntityWriter::text(const AcDbEntity& e, std::uint64_t owner) {
@@ -257,7 +286,7 @@ void EntityWriter::insert(const AcDbEntity& e, std::uint64_t owner) {
         out_.integer(66, 1);
     }
     out_.text(2, recordName(r.blockTableRecord()));
-    out_.point(10, r.position());
+    out_.point(10, inPlane(r.normal(), r.position()));
     const AcGeScale3d s = r.scaleFactors();
     if (s.sx != 1.0 || s.sy != 1.0 || s.sz != 1.0) {
         out_.real(41, s.sx);
@@ -267,6 +296,7 @@ void EntityWriter::insert(const AcDbEntity& e, std::uint64_t owner) {
     if (r.rotation() != 0.0) {
         out_.real(50, r.rotation() * kDegrees);
     }
+    normal(r.normal());
     xdata(e);
     this->attributes(r);
 }
@@ -348,7 +378,7 @@ void EntityWriter::writeGeometry(const DimensionBlock& block) {
     const auto& text = block.geometry.text;
     head("TEXT");
     out_.text(100, "AcDbText");
-    out_.point(10, text.position);
+    out_.point(10, centredTextStart(text.position, text.height, text.rotation, text.text));
     out_.real(40, text.height);
     out_.text(1, text.text);
     if (text.rotation != 0.0) {

@@ -5,6 +5,8 @@
 #include "host/dxf/SavePlan.h"
 #include "host/dxf/TagWriter.h"
 
+#include <acge.h>
+
 class AcDbEntity;
 class AcDbBlockReference;
 
@@ -25,6 +27,7 @@ private:
     void common(const AcDbEntity& e, const char* type, std::uint64_t owner);
     void commonProps(const AcDbEntity& e);
     void xdata(const AcDbObject& o);
+    void normal(const AcGeVector3d& n);
     void line(const AcDbEntity& e);
     void point(const AcDbEntity& e);
     void circle(const AcDbEntity& e);

@@ -141,6 +141,12 @@ void SavePlan::planViewport(const AcDbDatabase& db) {
             include(text->position());
         } else if (auto* ref = AcDbBlockReference::cast(e.get())) {
             include(ref->position());
+        } else if (auto* polyline = AcDbPolyline::cast(e.get())) {
+            for (unsigned int i = 0; i < polyline->numVerts(); ++i) {
+                AcGePoint3d vertex; // in world coordinates
+                polyline->getPointAt(i, vertex);
+                include(vertex);
+            }
         } else if (auto* dim = AcDbAlignedDimension::cast(e.get())) {
             include(dim->xLine1Point());
             include(dim->xLine2Point());

@@ -50,6 +50,7 @@ AcGePoint3d insertionBase(AcDbDatabase& source) {
 }
 
 void copyText(const AcDbText& from, AcDbText& to) {
+    to.setNormal(from.normal());
     to.setPosition(from.position());
     to.setAlignmentPoint(from.alignmentPoint());
     to.setHeight(from.height());
@@ -86,6 +87,7 @@ std::unique_ptr<AcDbEntity> copyPolyline(const AcDbPolyline& from) {
     to->setClosed(from.isClosed());
     to->setElevation(from.elevation());
     to->setConstantWidth(from.constantWidth());
+    to->setNormal(from.normal());
     return to;
 }
 
@@ -95,11 +97,15 @@ std::unique_ptr<AcDbEntity> copyGeometry(const AcDbEntity& from) {
         return std::make_unique<AcDbLine>(line->startPoint(), line->endPoint());
     }
     if (auto* arc = AcDbArc::cast(&from)) {
-        return std::make_unique<AcDbArc>(arc->center(), arc->radius(), arc->startAngle(),
-                                         arc->endAngle());
+        auto to = std::make_unique<AcDbArc>(arc->center(), arc->radius(), arc->startAngle(),
+                                            arc->endAngle());
+        to->setNormal(arc->normal());
+        return to;
     }
     if (auto* circle = AcDbCircle::cast(&from)) {
-        return std::make_unique<AcDbCircle>(circle->center(), circle->radius());
+        auto to = std::make_unique<AcDbCircle>(circle->center(), circle->radius());
+        to->setNormal(circle->normal());
+        return to;
     }
     if (auto* polyline = AcDbPolyline::cast(&from)) {
         return copyPolyline(*polyline);

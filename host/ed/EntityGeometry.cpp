@@ -4,6 +4,8 @@
 
 #include "dbdim.h"
 #include "dbsymtb.h"
+#include "host/db/EntityPlane.h"
+#include "host/geom/TextLayout.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,8 +17,6 @@ namespace {
 
 constexpr int kMaximumNesting = 8;
 constexpr int kChordsPerCircle = 64;
-// Text width per character, as a share of the height (a typical single-line font).
-constexpr double kCharacterWidth = 0.8;
 
 AcGePoint2d place(const AcGeMatrix3d& m, const AcGePoint3d& p) {
     AcGePoint3d q = p;
@@ -65,43 +65,31 @@ void addBulge(Outline& out, const AcGeMatrix3d& m, const AcGePoint3d& a, const A
     }
 }
 
+// A vertex in the polyline's own plane, at its elevation.
+AcGePoint3d planePoint(const AcDbPolyline& pl, unsigned int index) {
+    AcGePoint2d p;
+    pl.getPointAt(index, p);
+    return {p.x, p.y, pl.elevation()};
+}
+
 void addPolyline(Outline& out, const AcGeMatrix3d& m, const AcDbPolyline& pl) {
     unsigned int n = pl.numVerts();
     for (unsigned int i = 0; i < n; ++i) {
         if (i + 1 == n && !pl.isClosed()) {
             break;
         }
-        AcGePoint3d a, b;
         double bulge = 0.0;
-        pl.getPointAt(i, a);
-        pl.getPointAt((i + 1) % n, b);
         pl.getBulgeAt(i, bulge);
-        addBulge(out, m, a, b, bulge);
+        addBulge(out, m, planePoint(pl, i), planePoint(pl, (i + 1) % n), bulge);
     }
     if (n == 1) {
-        AcGePoint3d a;
-        pl.getPointAt(0, a);
-        out.points.push_back(place(m, a));
+        out.points.push_back(place(m, planePoint(pl, 0)));
     }
 }
 
-std::size_t characterCount(const std::string& text) {
-    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
-}
-
-// The box a single-line text covers from its position along its direction.
+// The box a single-line text covers, where its alignment puts it (`m` includes its plane).
 void addText(Outline& out, const AcGeMatrix3d& m, const AcDbText& text) {
-    double h = text.height() > 0.0 ? text.height() : 1.0;
-    double w = h * kCharacterWidth * text.widthFactor() *
-               static_cast<double>(std::max<std::size_t>(1, characterCount(text.textString())));
-    AcGePoint3d p = text.position();
-    double c = std::cos(text.rotation());
-    double s = std::sin(text.rotation());
-    AcGePoint3d corners[4] = {p, AcGePoint3d(p.x + w * c, p.y + w * s, p.z),
-                              AcGePoint3d(p.x + w * c - h * s, p.y + w * s + h * c, p.z),
-                              AcGePoint3d(p.x - h * s, p.y + h * c, p.z)};
+    const auto corners = geom::textLayoutOf(text).corners();
     for (int i = 0; i < 4; ++i) {
         addSegment(out, m, corners[i], corners[(i + 1) % 4]);
     }
@@ -175,16 +163,20 @@ Outline EntityGeometry::outline(AcDbObjectId id) {
     return out;
 }
 
-void EntityGeometry::addEntity(const AcDbEntity* e, const AcGeMatrix3d& m, int depth,
+// Circles, arcs, polylines and texts are drawn in their own plane: `m` then takes that plane's
+// coordinates, and their points are turned into it.
+void EntityGeometry::addEntity(const AcDbEntity* e, const AcGeMatrix3d& container, int depth,
                                Outline& out) {
+    const AcGeMatrix3d m = container * db::planeToWorldOf(*e);
     if (auto* line = AcDbLine::cast(e)) {
         addSegment(out, m, line->startPoint(), line->endPoint());
     } else if (auto* point = AcDbPoint::cast(e)) {
         out.points.push_back(place(m, point->position()));
     } else if (auto* arc = AcDbArc::cast(e)) {
-        addArc(out, m, arc->center(), arc->radius(), arc->startAngle(), arc->endAngle());
+        addArc(out, m, db::toPlaneOf(*e, arc->center()), arc->radius(), arc->startAngle(),
+               arc->endAngle());
     } else if (auto* circle = AcDbCircle::cast(e)) {
-        addArc(out, m, circle->center(), circle->radius(), 0.0, 2.0 * M_PI);
+        addArc(out, m, db::toPlaneOf(*e, circle->center()), circle->radius(), 0.0, 2.0 * M_PI);
     } else if (auto* pl = AcDbPolyline::cast(e)) {
         addPolyline(out, m, *pl);
     } else if (auto* text = AcDbText::cast(e)) {

@@ -3,6 +3,7 @@
 // of equal foundations or dimensions cost one shape and one matrix each.
 #include "host/render/DisplayListBuilder.h"
 
+#include "host/db/EntityPlane.h"
 #include "host/db/RawObjects.h"
 #include "host/dxf/SavePlan.h"
 #include "host/geom/DimensionGeometry.h"
@@ -44,10 +45,17 @@ Placement placementOf(const AcGeMatrix3d& m) {
     return p;
 }
 
-// The matrix that takes an entity's own coordinates to its container's. Entities keep no
-// extrusion yet; when they do, the object coordinate system goes in here.
-AcGeMatrix3d entityFrame(const AcDbEntity&, const AcGeMatrix3d& container) {
-    return container;
+// The matrix that takes an entity's own coordinates to its container's: circles, arcs,
+// polylines, texts, solids and traces lie in the plane of their normal.
+AcGeMatrix3d entityFrame(const AcDbEntity& e, const AcGeMatrix3d& container) {
+    return container * veld::db::planeToWorldOf(e);
+}
+
+// A vertex in the polyline's own plane, at its elevation.
+AcGePoint3d planePoint(const AcDbPolyline& pl, unsigned int index) {
+    AcGePoint2d p;
+    pl.getPointAt(index, p);
+    return {p.x, p.y, pl.elevation()};
 }
 
 } // namespace
@@ -352,18 +360,16 @@ void DisplayListBuilder::entity(const AcDbEntity& e, const Context& ctx, Sink& s
     if (auto* line = AcDbLine::cast(&e)) {
         addSegment(g, m, line->startPoint(), line->endPoint());
     } else if (auto* arc = AcDbArc::cast(&e)) {
-        addArc(g, m, arc->center(), arc->radius(), arc->startAngle(), arc->endAngle());
+        addArc(g, m, veld::db::toPlaneOf(e, arc->center()), arc->radius(), arc->startAngle(),
+               arc->endAngle());
     } else if (auto* circle = AcDbCircle::cast(&e)) {
-        addArc(g, m, circle->center(), circle->radius(), 0, 0);
+        addArc(g, m, veld::db::toPlaneOf(e, circle->center()), circle->radius(), 0, 0);
     } else if (auto* p = AcDbPolyline::cast(&e)) {
         const unsigned n = p->numVerts();
         for (unsigned i = 0; i + 1 < n || (p->isClosed() && n > 1 && i < n); ++i) {
-            AcGePoint3d a, b;
             double bulge = 0.0;
-            p->getPointAt(i, a);
-            p->getPointAt((i + 1) % n, b);
             p->getBulgeAt(i, bulge);
-            addBulge(g, m, a, b, bulge);
+            addBulge(g, m, planePoint(*p, i), planePoint(*p, (i + 1) % n), bulge);
         }
     } else if (auto* point = AcDbPoint::cast(&e)) {
         if (!l.defpoints) { // marker points on Defpoints are not shown
@@ -389,7 +395,7 @@ void DisplayListBuilder::attributes(const AcDbBlockReference& r, const Context& 
         const LayerInfo& l = layerOf(*a);
         if (!a->isInvisible() && !a->textString().empty() && !hidden(l, ctx)) {
             // Attributes are stored where they stand, in the reference's own container.
-            sink[paintOf(*a, ctx)].texts.push_back(textItemOf(*a, ctx.xform));
+            sink[paintOf(*a, ctx)].texts.push_back(textItemOf(*a, entityFrame(*a, ctx.xform)));
         }
         a->close();
     }

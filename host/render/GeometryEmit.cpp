@@ -2,6 +2,7 @@
 // shows the whole arc; texts keep the alignment rules of single-line text.
 #include "host/render/GeometryEmit.h"
 
+#include "host/db/EntityPlane.h"
 #include "host/render/TextCodes.h"
 
 #include <cmath>
@@ -94,7 +95,7 @@ TextItem textItemOf(const AcDbText& t, const AcGeMatrix3d& m) {
     const bool usePosition =
         (h == AcDb::kTextLeft && v == AcDb::kTextBase) ||
         ((h == AcDb::kTextAlign || h == AcDb::kTextFit) && v == AcDb::kTextBase);
-    AcGePoint3d p = usePosition ? t.position() : t.alignmentPoint();
+    AcGePoint3d p = veld::db::toPlaneOf(t, usePosition ? t.position() : t.alignmentPoint());
     p.transformBy(m);
     out.x = p.x;
     out.y = p.y;

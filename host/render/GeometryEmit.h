@@ -21,6 +21,7 @@ void addTriangle(Geometry& g, const AcGeMatrix3d& m, AcGePoint3d a, AcGePoint3d 
 void addPoint(Geometry& g, const AcGeMatrix3d& m, AcGePoint3d p);
 
 // Position, size and alignment of a single-line text placed by `m`.
+// `m` takes the text's own plane (its object coordinates) to the picture.
 TextItem textItemOf(const AcDbText& t, const AcGeMatrix3d& m);
 
 // Uniform scale and rotation (radians) of a placement matrix in the drawing plane.

@@ -199,6 +199,11 @@ public:
     static AcGeMatrix3d scaling(double scale, const AcGePoint3d& center = AcGePoint3d::kOrigin) {
         return AcGeMatrix3d().setToScaling(scale, center);
     }
+    // The object coordinate system of a plane with this normal (the arbitrary axis rule of
+    // drawing files): its x axis is world Y x normal, or world Z x normal when the normal is
+    // near the world Z axis; its y axis is normal x x axis.
+    static AcGeMatrix3d planeToWorld(const AcGeVector3d& normal);
+    static AcGeMatrix3d worldToPlane(const AcGeVector3d& normal);
     static AcGeMatrix3d alignCoordSys(const AcGePoint3d& fromOrigin, const AcGeVector3d& fromX,
                                       const AcGeVector3d& fromY, const AcGeVector3d& fromZ,
                                       const AcGePoint3d& toOrigin, const AcGeVector3d& toX,
@@ -243,6 +248,28 @@ AcGeMatrix3d::alignCoordSys(const AcGePoint3d& fromOrigin, const AcGeVector3d& f
     AcGeMatrix3d to;
     to.setCoordSystem(toOrigin, toX, toY, toZ);
     return to * fromInv;
+}
+
+inline AcGeMatrix3d AcGeMatrix3d::planeToWorld(const AcGeVector3d& normal) {
+    const AcGeVector3d n = normal.normal();
+    constexpr double kNearZ = 1.0 / 64.0;
+    const AcGeVector3d reference = std::fabs(n.x) < kNearZ && std::fabs(n.y) < kNearZ
+                                       ? AcGeVector3d::kYAxis
+                                       : AcGeVector3d::kZAxis;
+    const AcGeVector3d xAxis = reference.crossProduct(n).normal();
+    const AcGeVector3d yAxis = n.crossProduct(xAxis).normal();
+    return AcGeMatrix3d().setCoordSystem(AcGePoint3d::kOrigin, xAxis, yAxis, n);
+}
+inline AcGeMatrix3d AcGeMatrix3d::worldToPlane(const AcGeVector3d& normal) {
+    // The plane's axes are orthonormal: the inverse is the transpose.
+    const AcGeMatrix3d toWorld = planeToWorld(normal);
+    AcGeMatrix3d inverse;
+    for (int r = 0; r < 3; ++r) {
+        for (int c = 0; c < 3; ++c) {
+            inverse.entry[r][c] = toWorld.entry[c][r];
+        }
+    }
+    return inverse;
 }
 
 using AcGePoint2dArray = AcArray<AcGePoint2d>;

@@ -55,7 +55,7 @@ public:
     Acad::ErrorStatus setAlignmentPoint(const AcGePoint3d& p);
     double height() const;
     Acad::ErrorStatus setHeight(double h);
-    double rotation() const; // radians
+    double rotation() const; // radians, in the text's plane
     Acad::ErrorStatus setRotation(double r);
     double oblique() const; // radians
     Acad::ErrorStatus setOblique(double o);
@@ -69,6 +69,10 @@ public:
     Acad::ErrorStatus setHorizontalMode(AcDb::TextHorzMode mode);
     AcDb::TextVertMode verticalMode() const;
     Acad::ErrorStatus setVerticalMode(AcDb::TextVertMode mode);
+    // The normal of the entity's plane (+Z unless read so or set); its own coordinates in the
+    // drawing file are taken in that plane's object coordinate system.
+    AcGeVector3d normal() const;
+    Acad::ErrorStatus setNormal(const AcGeVector3d& normal); // eInvalidInput for a zero vector
     VELD_DECLARE_STATE_COPY
 
 protected:
@@ -81,6 +85,7 @@ private:
     AcDbObjectId style_;
     AcDb::TextHorzMode horz_ = AcDb::kTextLeft;
     AcDb::TextVertMode vert_ = AcDb::kTextBase;
+    AcGeVector3d normal_ = AcGeVector3d::kZAxis;
 };
 
 class AcDbAttributeDefinition : public AcDbText {
@@ -155,7 +160,12 @@ public:
     Acad::ErrorStatus setScaleFactors(const AcGeScale3d& scale);
     double rotation() const; // radians
     Acad::ErrorStatus setRotation(double r);
-    // Block coordinates to world: scale, rotate, move to the position (less the block's base).
+    // The normal of the entity's plane (+Z unless read so or set); its own coordinates in the
+    // drawing file are taken in that plane's object coordinate system.
+    AcGeVector3d normal() const;
+    Acad::ErrorStatus setNormal(const AcGeVector3d& normal); // eInvalidInput for a zero vector
+    // Block coordinates to world: scale, rotate in the plane of the normal, move to the
+    // position (less the block's base).
     AcGeMatrix3d blockTransform() const;
     // Takes ownership of the attribute and appends it to the database (owner: this reference);
     // the reference must be in a database and open for write.
@@ -171,6 +181,7 @@ private:
     AcDbObjectId block_;
     AcGeScale3d scale_;
     double rotation_ = 0.0;
+    AcGeVector3d normal_ = AcGeVector3d::kZAxis;
     AcDbObjectIdArray attributes_;
 };
 
@@ -183,11 +194,16 @@ public:
     Acad::ErrorStatus setCenter(const AcGePoint3d& c);
     double radius() const;
     Acad::ErrorStatus setRadius(double r);
+    // The normal of the entity's plane (+Z unless read so or set); its own coordinates in the
+    // drawing file are taken in that plane's object coordinate system.
+    AcGeVector3d normal() const;
+    Acad::ErrorStatus setNormal(const AcGeVector3d& normal); // eInvalidInput for a zero vector
     VELD_DECLARE_STATE_COPY
 
 private:
     AcGePoint3d center_;
     double radius_ = 0.0;
+    AcGeVector3d normal_ = AcGeVector3d::kZAxis;
 };
 
 class AcDbArc : public AcDbCurve {
@@ -200,18 +216,25 @@ public:
     Acad::ErrorStatus setCenter(const AcGePoint3d& c);
     double radius() const;
     Acad::ErrorStatus setRadius(double r);
-    double startAngle() const; // radians, counter-clockwise from +X
+    // Radians, counter-clockwise about the normal from the x axis of the arc's plane.
+    double startAngle() const;
     Acad::ErrorStatus setStartAngle(double a);
     double endAngle() const;
     Acad::ErrorStatus setEndAngle(double a);
+    // The normal of the entity's plane (+Z unless read so or set); its own coordinates in the
+    // drawing file are taken in that plane's object coordinate system.
+    AcGeVector3d normal() const;
+    Acad::ErrorStatus setNormal(const AcGeVector3d& normal); // eInvalidInput for a zero vector
     VELD_DECLARE_STATE_COPY
 
 private:
     AcGePoint3d center_;
     double radius_ = 0.0, start_ = 0.0, end_ = 0.0;
+    AcGeVector3d normal_ = AcGeVector3d::kZAxis;
 };
 
-// Lightweight polyline: 2D vertices with bulges at an elevation.
+// Lightweight polyline: 2D vertices with bulges at an elevation, in the coordinates of its plane
+// (the 2D getPointAt and addVertexAt); the 3D getPointAt gives world points.
 class AcDbPolyline : public AcDbCurve {
 public:
     ACRX_DECLARE_MEMBERS(AcDbPolyline)
@@ -229,6 +252,10 @@ public:
     void setElevation(double e);
     double constantWidth() const;
     Acad::ErrorStatus setConstantWidth(double w);
+    // The normal of the entity's plane (+Z unless read so or set); its own coordinates in the
+    // drawing file are taken in that plane's object coordinate system.
+    AcGeVector3d normal() const;
+    Acad::ErrorStatus setNormal(const AcGeVector3d& normal); // eInvalidInput for a zero vector
     VELD_DECLARE_STATE_COPY
 
 private:
@@ -240,4 +267,5 @@ private:
     std::vector<Vertex> vertices_;
     bool closed_ = false;
     double elevation_ = 0.0, constantWidth_ = 0.0;
+    AcGeVector3d normal_ = AcGeVector3d::kZAxis;
 };

@@ -3,6 +3,7 @@
 
 #include "dbents.h"
 #include "dbsymtb.h"
+#include "host/db/EntityPlane.h"
 #include "host/db/LayerVisibility.h"
 
 #include <cmath>
@@ -23,6 +24,13 @@ AcGePoint2d place(const AcGeMatrix3d& m, const AcGePoint3d& p) {
     AcGePoint3d q = p;
     q.transformBy(m);
     return q.convert2d();
+}
+
+// A vertex in the polyline's own plane, at its elevation.
+AcGePoint3d planePoint(const AcDbPolyline& pl, unsigned int index) {
+    AcGePoint2d p;
+    pl.getPointAt(index, p);
+    return {p.x, p.y, pl.elevation()};
 }
 
 } // namespace
@@ -66,15 +74,18 @@ void SnapScene::addBlock(AcDbObjectId blockId, const AcGeMatrix3d& toWorld, int 
     }
 }
 
-void SnapScene::addEntity(const AcDbEntity* e, const AcGeMatrix3d& m, int depth) {
+// Circles, arcs and polylines lie in their own plane: `m` takes that plane's coordinates.
+void SnapScene::addEntity(const AcDbEntity* e, const AcGeMatrix3d& container, int depth) {
+    const AcGeMatrix3d m = container * db::planeToWorldOf(*e);
     if (auto* line = AcDbLine::cast(e)) {
         segments.push_back({place(m, line->startPoint()), place(m, line->endPoint())});
     } else if (auto* point = AcDbPoint::cast(e)) {
         nodes.push_back(place(m, point->position()));
     } else if (auto* arc = AcDbArc::cast(e)) {
-        addArc(m, arc->center(), arc->radius(), arc->startAngle(), arc->endAngle(), false);
+        addArc(m, db::toPlaneOf(*e, arc->center()), arc->radius(), arc->startAngle(),
+               arc->endAngle(), false);
     } else if (auto* circle = AcDbCircle::cast(e)) {
-        addArc(m, circle->center(), circle->radius(), 0.0, kTwoPi, true);
+        addArc(m, db::toPlaneOf(*e, circle->center()), circle->radius(), 0.0, kTwoPi, true);
     } else if (auto* pl = AcDbPolyline::cast(e)) {
         addPolyline(m, *pl);
     } else if (auto* ref = AcDbBlockReference::cast(e)) {
@@ -108,15 +119,14 @@ void SnapScene::addArc(const AcGeMatrix3d& m, const AcGePoint3d& center, double 
 void SnapScene::addPolyline(const AcGeMatrix3d& m, const AcDbPolyline& pl) {
     unsigned int n = pl.numVerts();
     for (unsigned int i = 0; i < n; ++i) {
-        AcGePoint3d a, b;
-        pl.getPointAt(i, a);
+        AcGePoint3d a = planePoint(pl, i), b;
         if (n == 1) {
             nodes.push_back(place(m, a));
         }
         if (i + 1 == n && !pl.isClosed()) {
             break;
         }
-        pl.getPointAt((i + 1) % n, b);
+        b = planePoint(pl, (i + 1) % n);
         double bulge = 0.0;
         pl.getBulgeAt(i, bulge);
         double chord = std::hypot(b.x - a.x, b.y - a.y);

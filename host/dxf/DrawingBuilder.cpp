@@ -73,6 +73,10 @@ DrawingBuilder::DrawingBuilder()
     lookup_.block = [this](const std::string& n) {
         return n.empty() ? AcDbObjectId() : ensureRecord("BLOCK_RECORD", n);
     };
+    layerHandle_ = [this](const std::string& n) {
+        const AcDbObjectId id = lookup_.layer(n);
+        return id.isNull() ? std::uint64_t(0) : id.handle().value();
+    };
 }
 
 DrawingBuilder::~DrawingBuilder() = default;
@@ -165,6 +169,9 @@ void DrawingBuilder::headerVariable(const std::string& name, std::vector<OwnedTa
     if (tags.empty()) {
         return;
     }
+    if (name == "$ACADVER") {
+        version_ = tags.front().value;
+    }
     if (name == "$HANDSEED") {
         std::uint64_t seed = 0;
         if (parseHandle(tags.front().value, seed)) {
@@ -221,6 +228,7 @@ AcDbObjectId DrawingBuilder::paperSpace() {
 }
 
 AcDbObjectId DrawingBuilder::entity(Record& r, AcDbObjectId block) {
+    upgradeEntityRecord(version_, r, layerHandle_);
     const AcDbObjectId id = add(buildEntity(r, lookup_), r, block);
     if (isModelledEntity(r)) {
         veld::db::Tags tags = r.takeKeptTags(r.type);

@@ -4,6 +4,7 @@
 #pragma once
 #include "host/dxf/EntityBuilder.h"
 #include "host/dxf/RecordReader.h"
+#include "host/dxf/RecordUpgrade.h"
 
 #include <dbmain.h>
 #include <map>
@@ -85,6 +86,8 @@ private:
     std::map<std::string, std::size_t> losses_;
     std::size_t kept_ = 0;
     std::unordered_set<std::string> headerNames_; // objects of kinds the database does not model
+    std::string version_ = "AC1015";              // as the reader takes files without a header
+    LayerHandleOf layerHandle_;
 };
 
 } // namespace veld::dxf

@@ -154,9 +154,17 @@ void DrawingBuilder::ensureRegApp(const std::string& name) {
     }
 }
 
+// Applications are registered when the file is read: records met before the APPID table (a
+// layer's extended data) must not take the places of the table's own records.
+void DrawingBuilder::noteXDataApp(const std::string& name) {
+    if (xdataAppNames_.insert(name).second) {
+        xdataApps_.push_back(name);
+    }
+}
+
 void DrawingBuilder::applyXData(AcDbObject& object, const Record& r) {
     try {
-        if (readXData(object, r.xdata, [this](const std::string& app) { ensureRegApp(app); }) !=
+        if (readXData(object, r.xdata, [this](const std::string& app) { noteXDataApp(app); }) !=
             0) {
             noteLoss("extended data over 64 KB for one application left out");
         }
@@ -553,6 +561,9 @@ void DrawingBuilder::ensureDefaults() {
 
 std::unique_ptr<AcDbDatabase> DrawingBuilder::finish(std::vector<std::string>* notes) {
     impl_.setHandseed(floor_); // the file's own seed, when it is above every handle read
+    for (const std::string& app : xdataApps_) {
+        ensureRegApp(app);
+    }
     ensureDefaults();
     const std::vector<std::string> repairs = impl_.finishLoading();
     if (notes != nullptr) {

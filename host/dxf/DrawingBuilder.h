@@ -67,6 +67,7 @@ private:
     void keepRecord(AcDbObjectId id, const Record& r);
     void noteRefused(const Record& r);
     void ensureRegApp(const std::string& name);
+    void noteXDataApp(const std::string& name);
     void layerRecord(const Record& r, AcDbObjectId table);
     void ensureDefaults();
     AcDbObjectId idOfHandle(std::uint64_t handle);
@@ -88,6 +89,8 @@ private:
     std::unordered_set<std::string> headerNames_; // objects of kinds the database does not model
     std::string version_ = "AC1015";              // as the reader takes files without a header
     LayerHandleOf layerHandle_;
+    std::vector<std::string> xdataApps_; // in the order first met
+    std::unordered_set<std::string> xdataAppNames_;
 };
 
 } // namespace veld::dxf

@@ -1,12 +1,13 @@
 // Drawings written in a newer version than they were read in, and new drawings: every layout
 // block gets a LAYOUT object that its block record names, the view of an R12 viewport moves from
 // its extended data into its own codes, proxy entities keep graphics readers can find, and the
-// saved file reads back and saves again unchanged.
+// saved file reads back and saves again unchanged, application records' handles included.
 #include "host/dxf/DrawingFile.h"
 
 #include "support/DxfText.h"
 #include "support/EzdxfAudit.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -326,4 +327,64 @@ TEST_F(UpgradedDrawings, ALayoutMissingFromTheDictionaryIsAddedToItUnderAFreeNam
     EXPECT_EQ(countOf(added, 1, "Layout2"), 1);
     EXPECT_EQ(countOf(added, 71, "2"), 1) << "the tab after the others";
     EXPECT_EQ(layoutBlock(added), "18");
+}
+
+TEST_F(UpgradedDrawings, ApplicationsUsedBeforeTheirTableKeepTheTablesHandles) {
+    // A layer's extended data names an application before the APPID table comes.
+    const DxfTags file = {{0, "SECTION"},
+                          {2, "HEADER"},
+                          {9, "$ACADVER"},
+                          {1, "AC1027"},
+                          {9, "$HANDSEED"},
+                          {5, "100"},
+                          {0, "ENDSEC"},
+                          {0, "SECTION"},
+                          {2, "TABLES"},
+                          {0, "TABLE"},
+                          {2, "LAYER"},
+                          {5, "2"},
+                          {330, "0"},
+                          {100, "AcDbSymbolTable"},
+                          {70, "1"},
+                          {0, "LAYER"},
+                          {5, "10"},
+                          {330, "2"},
+                          {100, "AcDbSymbolTableRecord"},
+                          {100, "AcDbLayerTableRecord"},
+                          {2, "Walls"},
+                          {70, "0"},
+                          {62, "3"},
+                          {6, "Continuous"},
+                          {1001, "MyApp"},
+                          {1000, "standard"},
+                          {0, "ENDTAB"},
+                          {0, "TABLE"},
+                          {2, "APPID"},
+                          {5, "9"},
+                          {330, "0"},
+                          {100, "AcDbSymbolTable"},
+                          {70, "2"},
+                          {0, "APPID"},
+                          {5, "12"},
+                          {330, "9"},
+                          {100, "AcDbSymbolTableRecord"},
+                          {100, "AcDbRegAppTableRecord"},
+                          {2, "ACAD"},
+                          {70, "0"},
+                          {0, "APPID"},
+                          {5, "13"},
+                          {330, "9"},
+                          {100, "AcDbSymbolTableRecord"},
+                          {100, "AcDbRegAppTableRecord"},
+                          {2, "MyApp"},
+                          {70, "0"},
+                          {0, "ENDTAB"},
+                          {0, "ENDSEC"},
+                          {0, "EOF"}};
+    const std::string out = saveTwice(dxfText(file));
+    const DxfTags all = dxfTags(out), table = {{0, "TABLE"}, {2, "APPID"}, {5, "9"}};
+    EXPECT_NE(std::search(all.begin(), all.end(), table.begin(), table.end()), all.end());
+    EXPECT_EQ(countOf(dxfRecord(out, "13"), 2, "MyApp"), 1);
+    EXPECT_EQ(countOf(all, 2, "MyApp"), 1) << "registered once";
+    EXPECT_EQ(valueOf(dxfRecord(out, "10"), 1001), "MyApp");
 }

@@ -73,6 +73,10 @@ DrawingBuilder::DrawingBuilder()
     lookup_.block = [this](const std::string& n) {
         return n.empty() ? AcDbObjectId() : ensureRecord("BLOCK_RECORD", n);
     };
+    layerHandle_ = [this](const std::string& n) {
+        const AcDbObjectId id = lookup_.layer(n);
+        return id.isNull() ? std::uint64_t(0) : id.handle().value();
+    };
 }
 
 DrawingBuilder::~DrawingBuilder() = default;
@@ -150,9 +154,17 @@ void DrawingBuilder::ensureRegApp(const std::string& name) {
     }
 }
 
+// Applications are registered when the file is read: records met before the APPID table (a
+// layer's extended data) must not take the places of the table's own records.
+void DrawingBuilder::noteXDataApp(const std::string& name) {
+    if (xdataAppNames_.insert(name).second) {
+        xdataApps_.push_back(name);
+    }
+}
+
 void DrawingBuilder::applyXData(AcDbObject& object, const Record& r) {
     try {
-        if (readXData(object, r.xdata, [this](const std::string& app) { ensureRegApp(app); }) !=
+        if (readXData(object, r.xdata, [this](const std::string& app) { noteXDataApp(app); }) !=
             0) {
             noteLoss("extended data over 64 KB for one application left out");
         }
@@ -164,6 +176,9 @@ void DrawingBuilder::applyXData(AcDbObject& object, const Record& r) {
 void DrawingBuilder::headerVariable(const std::string& name, std::vector<OwnedTag> tags) {
     if (tags.empty()) {
         return;
+    }
+    if (name == "$ACADVER") {
+        version_ = tags.front().value;
     }
     if (name == "$HANDSEED") {
         std::uint64_t seed = 0;
@@ -221,6 +236,7 @@ AcDbObjectId DrawingBuilder::paperSpace() {
 }
 
 AcDbObjectId DrawingBuilder::entity(Record& r, AcDbObjectId block) {
+    upgradeEntityRecord(version_, r, layerHandle_);
     const AcDbObjectId id = add(buildEntity(r, lookup_), r, block);
     if (isModelledEntity(r)) {
         veld::db::Tags tags = r.takeKeptTags(r.type);
@@ -545,6 +561,9 @@ void DrawingBuilder::ensureDefaults() {
 
 std::unique_ptr<AcDbDatabase> DrawingBuilder::finish(std::vector<std::string>* notes) {
     impl_.setHandseed(floor_); // the file's own seed, when it is above every handle read
+    for (const std::string& app : xdataApps_) {
+        ensureRegApp(app);
+    }
     ensureDefaults();
     const std::vector<std::string> repairs = impl_.finishLoading();
     if (notes != nullptr) {

@@ -4,6 +4,7 @@
 #pragma once
 #include "host/dxf/EntityBuilder.h"
 #include "host/dxf/RecordReader.h"
+#include "host/dxf/RecordUpgrade.h"
 
 #include <dbmain.h>
 #include <map>
@@ -66,6 +67,7 @@ private:
     void keepRecord(AcDbObjectId id, const Record& r);
     void noteRefused(const Record& r);
     void ensureRegApp(const std::string& name);
+    void noteXDataApp(const std::string& name);
     void layerRecord(const Record& r, AcDbObjectId table);
     void ensureDefaults();
     AcDbObjectId idOfHandle(std::uint64_t handle);
@@ -85,6 +87,10 @@ private:
     std::map<std::string, std::size_t> losses_;
     std::size_t kept_ = 0;
     std::unordered_set<std::string> headerNames_; // objects of kinds the database does not model
+    std::string version_ = "AC1015";              // as the reader takes files without a header
+    LayerHandleOf layerHandle_;
+    std::vector<std::string> xdataApps_; // in the order first met
+    std::unordered_set<std::string> xdataAppNames_;
 };
 
 } // namespace veld::dxf

@@ -5,12 +5,15 @@
 #include "host/dxf/DbAccess.h"
 #include "host/dxf/EntityWriter.h"
 #include "host/dxf/KeptRecord.h"
+#include "host/dxf/LayoutPlan.h"
 #include "host/dxf/SavePlan.h"
 #include "host/dxf/TableWriter.h"
 #include "host/dxf/XDataCodec.h"
 
 #include <dbdict.h>
 #include <dbsymtb.h>
+#include <functional>
+#include <map>
 #include <set>
 
 namespace veld::dxf {
@@ -86,11 +89,16 @@ private:
 
     void classes() {
         section("CLASSES");
+        bool layoutClass = false;
         for (const auto& tags : dbaccess::keptClasses(db_)) {
             out_.text(0, "CLASS");
             for (const auto& [code, value] : tags) {
                 out_.raw(code, value);
+                layoutClass = layoutClass || (code == 1 && value == "LAYOUT");
             }
+        }
+        if (!layoutClass && !plan_.layouts().newLayouts().empty()) {
+            writeLayoutClass(out_);
         }
         out_.text(0, "ENDSEC");
     }
@@ -196,12 +204,39 @@ private:
         section("OBJECTS");
         const AcDbObjectId root = db_.namedObjectsDictionaryId();
         writeObject(root);
+        // The objects the save adds go in handle order among the others, as a reader finds them
+        // when it writes the drawing again.
+        std::map<std::uint64_t, std::function<void()>> added = addedObjects(root);
+        auto writeAddedBelow = [&](std::uint64_t handle) {
+            while (!added.empty() && added.begin()->first < handle) {
+                added.begin()->second();
+                added.erase(added.begin());
+            }
+        };
         dbaccess::forEachObject(db_, [&](AcDbObjectId id) {
             if (id != root) {
+                writeAddedBelow(id.handle().value());
                 writeObject(id);
             }
         });
+        writeAddedBelow(UINT64_MAX);
         out_.text(0, "ENDSEC");
+    }
+
+    std::map<std::uint64_t, std::function<void()>> addedObjects(AcDbObjectId root) {
+        const LayoutPlan& layouts = plan_.layouts();
+        std::map<std::uint64_t, std::function<void()>> added;
+        if (layouts.newDictionary()) {
+            added[layouts.dictionary()] = [this, &layouts, root] {
+                writeLayoutDictionary(out_, layouts, root.handle().value());
+            };
+        }
+        for (const NewLayout& layout : layouts.newLayouts()) {
+            added[layout.handle] = [this, &layouts, &layout] {
+                writeNewLayout(out_, layout, layouts.dictionary());
+            };
+        }
+        return added;
     }
 
     void writeObject(AcDbObjectId id) {
@@ -217,9 +252,10 @@ private:
         } else if (auto* dict = AcDbDictionary::cast(object)) {
             // Entries and members change without a write open of their own (groups made or
             // erased): these are always merged, never written purely as read.
+            const auto extra = dictionaryEntriesAdded(*dict);
             if (!writeAsKept(out_, *dict, 5, ownerHandle(*dict), true,
-                             [&](TagWriter& to) { Writer::writeDictionary(to, *dict); })) {
-                writeDictionary(out_, *dict);
+                             [&](TagWriter& to) { Writer::writeDictionary(to, *dict, extra); })) {
+                writeDictionary(out_, *dict, extra);
             } else {
                 writeXData(out_, *dict);
             }
@@ -236,9 +272,29 @@ private:
             for (const auto& [code, value] : *tags) {
                 out_.raw(code, value);
             }
+            for (const auto& [name, handle] : dictionaryEntriesAdded(*object)) {
+                out_.text(3, name);
+                out_.handle(350, handle);
+            }
             writeXData(out_, *object);
         }
         object->close();
+    }
+
+    // Entries the save adds: ACAD_LAYOUT to the named-object dictionary when it makes that
+    // dictionary, new layouts to the ACAD_LAYOUT dictionary the drawing has.
+    std::vector<std::pair<std::string, std::uint64_t>>
+    dictionaryEntriesAdded(const AcDbObject& dictionary) const {
+        const LayoutPlan& layouts = plan_.layouts();
+        const std::uint64_t h = dictionary.objectId().handle().value();
+        if (dictionary.objectId() == db_.namedObjectsDictionaryId()) {
+            if (layouts.newDictionary()) {
+                return {{"ACAD_LAYOUT", layouts.dictionary()}};
+            }
+            return {};
+        }
+        return h == layouts.dictionary() ? layouts.newEntries()
+                                         : std::vector<std::pair<std::string, std::uint64_t>>{};
     }
 
     static std::uint64_t ownerHandle(const AcDbObject& o) {
@@ -261,7 +317,8 @@ private:
         out.handle(330, owner.isNull() ? 0 : owner.handle().value());
     }
 
-    static void writeDictionary(TagWriter& out, const AcDbDictionary& dict) {
+    static void writeDictionary(TagWriter& out, const AcDbDictionary& dict,
+                                const std::vector<std::pair<std::string, std::uint64_t>>& extra) {
         out.text(0, "DICTIONARY");
         out.handle(5, dict.objectId().handle().value());
         reactorsAndOwner(out, dict, false);
@@ -271,6 +328,10 @@ private:
         for (; !it->done(); it->next()) {
             out.text(3, it->name());
             out.handle(350, it->objectId().handle().value());
+        }
+        for (const auto& [name, handle] : extra) {
+            out.text(3, name);
+            out.handle(350, handle);
         }
         writeXData(out, dict);
     }

@@ -50,7 +50,7 @@ const std::map<std::string, std::vector<ModelledCode>>& codeTable() {
         {"AcDbDimStyleTableRecord",
          {{2}, {40}, {41}, {42}, {44}, {140}, {142}, {147}, {77}, {271}, {340}}},
         {"AcDbRegAppTableRecord", {{2}}},
-        {"AcDbBlockTableRecord", {{2}}},
+        {"AcDbBlockTableRecord", {{2}, {340}}},
         {"AcDbBlockBegin", {{2}, {10}, {20}, {30}}},
         {"AcDbDictionary", {{3}, {350}, {360}}},
         {"AcDbGroup", {{300}, {70}, {71}, {340}}},

@@ -1,5 +1,5 @@
 // Planning a save: geometry blocks of aligned dimensions and handles of file-only parts.
-// New handles come from the seed in a fixed order: blocks, dimensions, tables, viewport.
+// New handles come from the seed in a fixed order: blocks, dimensions, tables, viewport, layouts.
 #include "host/dxf/SavePlan.h"
 
 #include "host/dxf/DbAccess.h"
@@ -88,6 +88,7 @@ SavePlan::SavePlan(const AcDbDatabase& db) : db_(db) {
         beginEnd_[id] = dbaccess::blockMarkers(db, id);
     }
     next_ = std::max<std::uint64_t>(dbaccess::handseed(db), 1);
+    const std::uint64_t firstNew = next_;
     paperSpace_ = db.paperSpaceId().isNull() ? 0 : db.paperSpaceId().handle().value();
     planBlocks(db);
     for (const char* table : {"VPORT", "VIEW", "UCS"}) {
@@ -95,6 +96,8 @@ SavePlan::SavePlan(const AcDbDatabase& db) : db_(db) {
         extras_[table] = raw.isNull() ? take() : raw.handle().value();
     }
     planViewport(db);
+    layouts_ = std::make_unique<LayoutPlan>(
+        db, [this] { return take(); }, firstNew);
 }
 
 std::uint64_t SavePlan::take() {

@@ -3,12 +3,14 @@
 // the parts of the file the database keeps no object for (block begin and end markers, the end
 // markers of attribute lists, geometry entities). Such handles are the ones the file had when
 // it was read; new ones are taken above the database's handle seed in a fixed order, so that
-// saving the same drawing twice writes the same file.
+// saving the same drawing twice writes the same file. Layout blocks without a LAYOUT get one.
 #pragma once
+#include "host/dxf/LayoutPlan.h"
 #include "host/geom/DimensionGeometry.h"
 
 #include <dbmain.h>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -44,6 +46,7 @@ public:
     // when the drawing has its own. The view shows `extentsMin`..`extentsMax` of model space.
     std::uint64_t activeViewport() const { return activeViewport_; }
     AcGePoint3d extentsMin, extentsMax;
+    const LayoutPlan& layouts() const { return *layouts_; }
 
 private:
     std::uint64_t take();
@@ -61,6 +64,7 @@ private:
     std::map<AcDbObjectId, std::size_t> dimToExisting_, dimToNew_;
     std::map<AcDbObjectId, std::size_t> recordToExisting_;
     std::vector<DimensionBlock> existingBlocks_, newBlocks_;
+    std::unique_ptr<LayoutPlan> layouts_;
 };
 
 // The table kept as read with that name (VPORT, VIEW, UCS), or null.

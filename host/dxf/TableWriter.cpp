@@ -192,6 +192,22 @@ void writeDimStyles(const AcDbDatabase& db, TableOut& t) {
                                         });
 }
 
+// True when a block record as read names no layout or another one than `layout` (a layout the
+// save adds): the record is then written with the link to it.
+bool linksOtherLayout(const AcDbObject& record, std::uint64_t layout) {
+    const dbaccess::Tags* kept = dbaccess::keptRecord(record);
+    if (layout == 0 || kept == nullptr) {
+        return false;
+    }
+    std::uint64_t link = 0;
+    for (const auto& [code, value] : *kept) {
+        if (code == 340 && parseHandle(value, link)) {
+            break;
+        }
+    }
+    return link != layout;
+}
+
 // Block records, with the records of new dimension geometry blocks after the database's.
 void writeBlockRecords(const AcDbDatabase& db, TagWriter& out, const SavePlan& plan, TableOut& t) {
     const auto ids = blockRecordIds(db);
@@ -204,13 +220,17 @@ void writeBlockRecords(const AcDbDatabase& db, TagWriter& out, const SavePlan& p
         }
     }
     t.begin("BLOCK_RECORD", tableHandle, ids.size() + plan.newBlocks().size());
-    auto recordBody = [&](std::uint64_t handle, const std::string& name, TagWriter& to) {
+    auto recordBody = [&](std::uint64_t handle, const std::string& name, std::uint64_t layout,
+                          TagWriter& to) {
         to.text(0, "BLOCK_RECORD");
         to.handle(5, handle);
         to.handle(330, tableHandle);
         to.text(100, "AcDbSymbolTableRecord");
         to.text(100, "AcDbBlockTableRecord");
         to.text(2, name);
+        if (layout != 0) {
+            to.handle(340, layout);
+        }
         to.integer(70, 0);
         to.integer(280, 1);
         to.integer(281, 0);
@@ -218,10 +238,12 @@ void writeBlockRecords(const AcDbDatabase& db, TagWriter& out, const SavePlan& p
     for (const AcDbObjectId& id : ids) {
         AcDbBlockTableRecord* record = nullptr;
         if (acdbOpenObject(record, id, AcDb::kForRead) == Acad::eOk) {
+            const std::uint64_t layout = plan.layouts().layoutOf(id);
             auto generate = [&](TagWriter& to) {
-                recordBody(id.handle().value(), record->name(), to);
+                recordBody(id.handle().value(), record->name(), layout, to);
             };
-            if (!writeAsKept(out, *record, 5, tableHandle, generate)) {
+            if (!writeAsKept(out, *record, 5, tableHandle, linksOtherLayout(*record, layout),
+                             generate)) {
                 generate(out);
             }
             writeXData(out, *record);
@@ -229,7 +251,7 @@ void writeBlockRecords(const AcDbDatabase& db, TagWriter& out, const SavePlan& p
         }
     }
     for (const DimensionBlock& dim : plan.newBlocks()) {
-        recordBody(dim.record, dim.name, out);
+        recordBody(dim.record, dim.name, 0, out);
     }
     t.end();
 }

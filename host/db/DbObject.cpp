@@ -121,6 +121,7 @@ Acad::ErrorStatus AcDbObject::erase(bool erasing) {
         return erasing ? Acad::eWasErased : Acad::eOk;
     }
     implOf(stub_).journal().recordErased(stub_, stub_->erased);
+    implOf(stub_).noteChanged(stub_);
     stub_->erased = erasing;
     implOf(stub_).groupIndex().noteListingChanged(stub_);
     return Acad::eOk;
@@ -209,6 +210,7 @@ Acad::ErrorStatus AcDbObject::assertWriteEnabled() {
         return Acad::eNotOpenForWrite;
     }
     stub_->changed = true;
+    implOf(stub_).noteChanged(stub_);
     if (!stub_->journaled) {
         stub_->journaled = true;
         veld::db::UndoJournal& journal = implOf(stub_).journal();

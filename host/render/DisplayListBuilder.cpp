@@ -55,9 +55,11 @@ AcGeMatrix3d entityFrame(const AcDbEntity&, const AcGeMatrix3d& container) {
 DisplayListBuilder::DisplayListBuilder(const AcDbDatabase& db) : db_(db) {}
 
 DisplayList DisplayListBuilder::run() {
+    out_ = DisplayList();
+    chunkOf_.clear();
     AcDbBlockTableRecord* space = nullptr;
     if (acdbOpenObject(space, db_.modelSpaceId(), AcDb::kForRead) != Acad::eOk) {
-        return std::move(out_);
+        return finish();
     }
     const AcDbObjectIdArray ids = space->entityIds();
     space->close();
@@ -68,12 +70,93 @@ DisplayList DisplayListBuilder::run() {
             e->close();
         }
     }
-    for (auto it = out_.chunks_.begin(); it != out_.chunks_.end();) {
-        it->second.hash = hashChunk(it->second);
-        it = it->second.batches.empty() && it->second.instances.empty() ? out_.chunks_.erase(it)
-                                                                        : std::next(it);
+    return finish();
+}
+
+DisplayList DisplayListBuilder::update(const DisplayList& before,
+                                       const std::vector<const AcDbStub*>& changed) {
+    out_ = DisplayList();
+    out_.chunks_ = before.chunks_;
+    std::set<std::string> dirty;
+    std::unordered_map<const AcDbStub*, bool> isChanged;
+    for (const AcDbStub* stub : changed) {
+        isChanged[stub] = true;
+        if (const auto old = chunkOf_.find(stub); old != chunkOf_.end()) {
+            dirty.insert(*old->second);
+            chunkOf_.erase(old);
+        }
+        AcDbEntity* e = nullptr;
+        if (acdbOpenAcDbEntity(e, AcDbObjectId(const_cast<AcDbStub*>(stub)), AcDb::kForRead) ==
+            Acad::eOk) {
+            if (const std::string* id = chunkFor(*e)) {
+                dirty.insert(*id);
+            }
+            e->close();
+        }
+    }
+    for (const std::string& id : dirty) {
+        out_.chunks_.erase(id);
+    }
+    AcDbBlockTableRecord* space = nullptr;
+    if (dirty.empty() || acdbOpenObject(space, db_.modelSpaceId(), AcDb::kForRead) != Acad::eOk) {
+        return finish();
+    }
+    const AcDbObjectIdArray ids = space->entityIds();
+    space->close();
+    // Model-space order, so that each rebuilt chunk comes out as a whole build makes it.
+    for (const AcDbObjectId& id : ids) {
+        if (isChanged.count(id.stub()) == 0) {
+            const auto at = chunkOf_.find(id.stub());
+            if (at == chunkOf_.end() || dirty.count(*at->second) == 0) {
+                continue;
+            }
+        }
+        AcDbEntity* e = nullptr;
+        if (acdbOpenAcDbEntity(e, id, AcDb::kForRead) == Acad::eOk) {
+            topLevel(*e);
+            e->close();
+        }
+    }
+    return finish();
+}
+
+// Seals the chunks built into the list, and keeps of the shapes those the list places.
+DisplayList DisplayListBuilder::finish() {
+    for (auto& [id, chunk] : work_) {
+        if (chunk.batches.empty() && chunk.instances.empty()) {
+            continue;
+        }
+        DisplayList::seal(chunk, shapeStore_);
+        out_.chunks_[id] = std::make_shared<const Chunk>(std::move(chunk));
+    }
+    work_.clear();
+    groupIndex_.clear();
+    for (const auto& [id, chunk] : out_.chunks_) {
+        for (const InstanceGroup& group : chunk->instances) {
+            if (out_.shapes_.count(group.shape) == 0) {
+                out_.shapes_.emplace(group.shape, shapeStore_.at(group.shape));
+            }
+        }
+    }
+    shapeStore_ = out_.shapes_;
+    for (auto it = blockShapes_.begin(); it != blockShapes_.end();) {
+        const bool kept = it->second.empty() || shapeStore_.count(it->second) != 0;
+        it = kept ? std::next(it) : blockShapes_.erase(it);
     }
     return std::move(out_);
+}
+
+bool DisplayListBuilder::usesLayer(const AcDbStub* record) const {
+    return layers_.count(AcDbObjectId(const_cast<AcDbStub*>(record))) != 0;
+}
+
+bool DisplayListBuilder::usesBlock(const AcDbStub* record) const {
+    return usedBlocks_.count(AcDbObjectId(const_cast<AcDbStub*>(record))) != 0;
+}
+
+void DisplayListBuilder::forgetNames() {
+    blockNames_.clear();
+    rawLayers_.clear();
 }
 
 const DisplayListBuilder::LayerInfo& DisplayListBuilder::layer(AcDbObjectId id) {
@@ -162,16 +245,25 @@ Paint DisplayListBuilder::paintOf(const AcDbEntity& e, const Context& ctx) {
     return {Inherit::None, l.color};
 }
 
-void DisplayListBuilder::topLevel(const AcDbEntity& e) {
+const std::string* DisplayListBuilder::chunkFor(const AcDbEntity& e) {
     const LayerInfo& l = layerOf(e);
     if (l.frozen || (l.off && AcDbBlockReference::cast(&e) == nullptr)) {
-        return; // a reference on an off layer still shows its contents on other layers
+        return nullptr; // a reference on an off layer still shows its contents on other layers
     }
     AcDbHandle handle;
     e.getAcDbHandle(handle);
-    chunkId_ = chunkIdOf(handle.value(), l.name);
-    Chunk& chunk = out_.chunks_[chunkId_];
-    chunk.layer = l.name;
+    return &*chunkIds_.insert(chunkIdOf(handle.value(), l.name)).first;
+}
+
+void DisplayListBuilder::topLevel(const AcDbEntity& e) {
+    const std::string* id = chunkFor(e);
+    if (id == nullptr) {
+        return;
+    }
+    chunkOf_[e.objectId().stub()] = id;
+    chunkId_ = *id;
+    Chunk& chunk = work_[chunkId_];
+    chunk.layer = layerOf(e).name;
     if (auto* ref = AcDbBlockReference::cast(&e)) {
         reference(*ref, chunk);
         return;
@@ -312,6 +404,7 @@ void DisplayListBuilder::flattenBlock(AcDbObjectId record, const Context& ctx, S
     const AcDbObjectIdArray ids = block->entityIds();
     block->close();
     open_.insert(record);
+    usedBlocks_.insert(record);
     for (const AcDbObjectId& id : ids) {
         AcDbEntity* e = nullptr;
         if (acdbOpenAcDbEntity(e, id, AcDb::kForRead) == Acad::eOk) {
@@ -479,10 +572,11 @@ std::string DisplayListBuilder::addShape(const Sink& sink) {
     if (shape.parts.empty()) {
         return {};
     }
+    snapToKeyGrid(shape);
     std::string key = shapeKey(shape);
-    if (out_.shapes_.count(key) == 0) {
+    if (shapeStore_.count(key) == 0) {
         shapeBounds(shape);
-        out_.shapes_.emplace(key, std::move(shape));
+        shapeStore_.emplace(key, std::make_shared<const Shape>(std::move(shape)));
     }
     return key;
 }

@@ -4,6 +4,7 @@
 #include "host/render/DisplayListBuilder.h"
 
 #include "host/db/RawObjects.h"
+#include "host/dxf/DbAccess.h"
 #include "host/dxf/SavePlan.h"
 #include "host/geom/DimensionGeometry.h"
 #include "host/render/GeometryEmit.h"
@@ -14,6 +15,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <dbdim.h>
 #include <dbents.h>
 #include <dbsymtb.h>
@@ -31,6 +33,27 @@ std::string chunkIdOf(std::uint64_t handle, const std::string& layer) {
     std::snprintf(buffer, sizeof buffer, "%llx/",
                   static_cast<unsigned long long>(handle >> kBucketBits));
     return buffer + layer;
+}
+
+// A true colour (code 420) kept with an object as read, or 0. The database models colour
+// indexes only; the file keeps 420 beside 62, and CAD programs show the true colour.
+ColorRef trueColorOf(const AcDbObject& object) {
+    const veld::db::Tags* tags = nullptr;
+    if (const auto* raw = AcDbRawEntity::cast(&object)) {
+        tags = &raw->tags();
+    } else {
+        tags = veld::dxf::dbaccess::keptRecord(object);
+    }
+    if (tags == nullptr) {
+        return 0;
+    }
+    for (const auto& [code, value] : *tags) {
+        if (code == 420) {
+            return kTrueColor | (static_cast<ColorRef>(std::strtoul(value.c_str(), nullptr, 10)) &
+                                 0xFFFFFF);
+        }
+    }
+    return 0;
 }
 
 Placement placementOf(const AcGeMatrix3d& m) {
@@ -171,6 +194,9 @@ const DisplayListBuilder::LayerInfo& DisplayListBuilder::layer(AcDbObjectId id) 
         info.name = record->name();
         const int index = record->color().colorIndex();
         info.color = index >= 1 && index <= 255 ? static_cast<ColorRef>(index) : 7;
+        if (const ColorRef rgb = trueColorOf(*record)) {
+            info.color = rgb;
+        }
         info.off = record->isOff();
         info.frozen = record->isFrozen();
         record->close();
@@ -231,6 +257,9 @@ bool DisplayListBuilder::hidden(const LayerInfo& l, const Context& ctx) const {
 }
 
 Paint DisplayListBuilder::paintOf(const AcDbEntity& e, const Context& ctx) {
+    if (const ColorRef rgb = trueColorOf(e)) {
+        return {Inherit::None, rgb}; // a true colour wins over the index written beside it
+    }
     const int index = colorIndexOf(e);
     if (index >= 1 && index <= 255) {
         return {Inherit::None, static_cast<ColorRef>(index)};

@@ -2,12 +2,14 @@
 // (VELD_BENCH_DRAWING, else the browser benchmark's bench_10000.dxf): a whole display list built
 // and serialized, as every prompt once did, against the kept list brought up to date when
 // nothing changed, after one line added, and after one line moved (each with the delta sent).
+// The snap scene the session also rebuilds after each change is measured beside them.
 #include <benchmark/benchmark.h>
 
 #include "host/db/DatabaseImpl.h"
 #include "host/dxf/DrawingFile.h"
 #include "host/render/DisplayList.h"
 #include "host/render/DisplayUpdater.h"
+#include "host/snap/SnapScene.h"
 
 #include <cstdlib>
 #include <dbents.h>
@@ -113,8 +115,19 @@ void BM_PromptAfterLineMoved(benchmark::State& state) {
     });
 }
 
+void BM_SnapSceneRebuild(benchmark::State& state) {
+    AcDbDatabase* db = drawing(state);
+    if (db == nullptr) {
+        return;
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(veld::snap::SnapScene::build(db));
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_SnapSceneRebuild)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 BENCHMARK(BM_PromptFullRebuild)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 BENCHMARK(BM_PromptUnchanged)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(BM_PromptAfterLineAdded)->Unit(benchmark::kMillisecond)->Iterations(10)->UseRealTime();

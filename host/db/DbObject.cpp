@@ -61,6 +61,11 @@ Acad::ErrorStatus AcDbObject::close() {
         return Acad::eOk;
     }
     if (stub->writer) {
+        if (stub->journaled || stub->fresh) {
+            // Stamped again at the end of the change: a reader that found it open meanwhile
+            // (and passed over it) looks again.
+            implOf(stub).noteChanged(stub);
+        }
         stub->writer = false;
         stub->journaled = false;
         stub->fresh = false;

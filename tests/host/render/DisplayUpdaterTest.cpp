@@ -254,3 +254,28 @@ TEST_F(DisplayUpdaterTest, DeltaAfterAChangeCarriesOnlyItsChunk) {
 
 } // namespace
 } // namespace veld::render
+
+namespace veld::render {
+namespace {
+
+TEST_F(DisplayUpdaterTest, AnEntityStillOpenAtAPromptIsDrawnOnceClosed) {
+    std::mt19937 random(9);
+    add(random);
+    DisplayUpdater updater;
+    updater.update(*db_);
+    AcDbLine* line = nullptr;
+    AcDbBlockTableRecord* space = nullptr;
+    acdbOpenObject(space, db_->modelSpaceId(), AcDb::kForWrite);
+    line = new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(7, 7, 0));
+    space->appendAcDbEntity(line);
+    space->close();
+    line->setEndPoint(AcGePoint3d(9, 9, 0));
+    updater.update(*db_); // the line is open: passed over
+    line->close();
+    updater.update(*db_);
+    EXPECT_EQ(readable(updater.list()->serialize()),
+              readable(DisplayList::build(*db_).serialize()));
+}
+
+} // namespace
+} // namespace veld::render

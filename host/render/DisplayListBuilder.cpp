@@ -49,8 +49,8 @@ ColorRef trueColorOf(const AcDbObject& object) {
     }
     for (const auto& [code, value] : *tags) {
         if (code == 420) {
-            return kTrueColor | (static_cast<ColorRef>(std::strtoul(value.c_str(), nullptr, 10)) &
-                                 0xFFFFFF);
+            return kTrueColor |
+                   (static_cast<ColorRef>(std::strtoul(value.c_str(), nullptr, 10)) & 0xFFFFFF);
         }
     }
     return 0;

@@ -8,6 +8,7 @@
 #include "dbdict.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <unordered_set>
 
@@ -36,9 +37,15 @@ std::string handleText(const AcDbStub* stub) {
     return AcDbHandle(stub->handle).text();
 }
 
+std::uint64_t nextInstanceNumber() {
+    static std::atomic<std::uint64_t> counter{0};
+    return ++counter;
+}
+
 } // namespace
 
-DatabaseImpl::DatabaseImpl(AcDbDatabase& database) : database_(database), journal_(*this) {
+DatabaseImpl::DatabaseImpl(AcDbDatabase& database)
+    : database_(database), instanceNumber_(nextInstanceNumber()), journal_(*this) {
     liveDatabases().insert(this);
 }
 
@@ -84,7 +91,21 @@ AcDbStub* DatabaseImpl::addObject(AcDbObject* object, AcDbStub* owner) {
     ObjectAccess::setStub(*object, stub);
     ++openCount_;
     journal_.recordCreated(stub);
+    noteChanged(stub);
     return stub;
+}
+
+std::vector<AcDbStub*> DatabaseImpl::changedSince(std::uint64_t serial) const {
+    std::vector<AcDbStub*> out;
+    if (serial >= changeSerial_) {
+        return out;
+    }
+    for (const AcDbStub& stub : stubs_) {
+        if (stub.stamp > serial) {
+            out.push_back(const_cast<AcDbStub*>(&stub));
+        }
+    }
+    return out;
 }
 
 AcDbStub* DatabaseImpl::findStub(std::uint64_t handle) const {

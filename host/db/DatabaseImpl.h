@@ -140,6 +140,20 @@ public:
     // empty a group (undo included).
     GroupIndex& groupIndex() { return groupIndex_; }
 
+    // --- Change stamps ---------------------------------------------------------------------
+    // Every creation, modification, erasure and undo stamps the object with a new serial, so
+    // that a view of the drawing can bring itself up to date with what changed since it looked.
+    void noteChanged(AcDbStub* stub) {
+        if (stub != nullptr) {
+            stub->stamp = ++changeSerial_;
+        }
+    }
+    std::uint64_t changeSerial() const { return changeSerial_; }
+    // The objects (erased and taken-back ones too) stamped after `serial`.
+    std::vector<AcDbStub*> changedSince(std::uint64_t serial) const;
+    // Tells two databases apart for the life of the process (an address may be reused).
+    std::uint64_t instanceNumber() const { return instanceNumber_; }
+
     // --- Open objects ----------------------------------------------------------------------
     void noteOpened() { ++openCount_; }
     void noteClosed() { --openCount_; }
@@ -165,6 +179,8 @@ private:
     std::uint64_t handseed_ = 1;
     std::uint64_t anonymousCounter_ = 0;
     int openCount_ = 0;
+    std::uint64_t changeSerial_ = 0;
+    std::uint64_t instanceNumber_;
     WellKnownIds ids_;
     std::vector<AcDbStub*> pendingOwnerLinks_; // loaded before their owner
     std::vector<AcDbObjectId> rawTables_;

@@ -61,6 +61,11 @@ Acad::ErrorStatus AcDbObject::close() {
         return Acad::eOk;
     }
     if (stub->writer) {
+        if (stub->journaled || stub->fresh) {
+            // Stamped again at the end of the change: a reader that found it open meanwhile
+            // (and passed over it) looks again.
+            implOf(stub).noteChanged(stub);
+        }
         stub->writer = false;
         stub->journaled = false;
         stub->fresh = false;
@@ -121,6 +126,7 @@ Acad::ErrorStatus AcDbObject::erase(bool erasing) {
         return erasing ? Acad::eWasErased : Acad::eOk;
     }
     implOf(stub_).journal().recordErased(stub_, stub_->erased);
+    implOf(stub_).noteChanged(stub_);
     stub_->erased = erasing;
     implOf(stub_).groupIndex().noteListingChanged(stub_);
     return Acad::eOk;
@@ -209,6 +215,7 @@ Acad::ErrorStatus AcDbObject::assertWriteEnabled() {
         return Acad::eNotOpenForWrite;
     }
     stub_->changed = true;
+    implOf(stub_).noteChanged(stub_);
     if (!stub_->journaled) {
         stub_->journaled = true;
         veld::db::UndoJournal& journal = implOf(stub_).journal();

@@ -22,6 +22,9 @@ struct AcDbStub {
     bool fresh = false;
     // Opened for a change since the drawing was read: its kept file record is no longer all true.
     bool changed = false;
+    // When the object last changed in any way (created, modified, erased, taken back): the
+    // database's change serial at that moment. Readers that follow the drawing compare it.
+    std::uint64_t stamp = 0;
 
     bool isOpen() const { return writer || readers > 0; }
     bool isLive() const { return object != nullptr && !gone; }

@@ -361,6 +361,7 @@ void UndoJournal::recordUserReal(int index, double before) {
 
 void UndoJournal::undoEntry(Entry& entry) {
     AcDbStub* stub = entry.stub;
+    database_.noteChanged(stub);
     switch (entry.kind) {
     case Entry::Kind::Created:
         ObjectAccess::uncreate(database_, stub);

@@ -7,6 +7,7 @@
 #include "host/render/DisplayListBuilder.h"
 #include "host/render/GeometryOps.h"
 
+#include <functional>
 #include <nlohmann/json.hpp>
 #include <set>
 
@@ -70,8 +71,7 @@ private:
     std::vector<float> blob_;
 };
 
-void chunkBounds(const Chunk& chunk, const std::map<std::string, Shape>& shapes, double box[4],
-                 bool& empty) {
+void chunkBounds(const Chunk& chunk, const ShapeMap& shapes, double box[4], bool& empty) {
     for (const auto& [color, g] : chunk.batches) {
         growBounds(box, empty, g);
     }
@@ -80,7 +80,7 @@ void chunkBounds(const Chunk& chunk, const std::map<std::string, Shape>& shapes,
         if (found == shapes.end()) {
             continue;
         }
-        const double* b = found->second.bbox;
+        const double* b = found->second->bbox;
         Geometry corners;
         for (const Placement& p : group.placements) {
             for (int k = 0; k < 4; ++k) {
@@ -100,19 +100,36 @@ DisplayList DisplayList::build(const AcDbDatabase& db) {
     return DisplayListBuilder(db).run();
 }
 
+void DisplayList::seal(Chunk& chunk, const ShapeMap& shapes) {
+    chunk.hash = hashChunk(chunk);
+    bool empty = true;
+    chunkBounds(chunk, shapes, chunk.bbox, empty);
+}
+
 bool DisplayList::extents(double out[4]) const {
     bool empty = true;
     for (const auto& [id, chunk] : chunks_) {
-        chunkBounds(chunk, shapes_, out, empty);
+        Geometry corners;
+        corners.points = {chunk->bbox[0], chunk->bbox[1], chunk->bbox[2], chunk->bbox[3]};
+        growBounds(out, empty, corners);
     }
     return !empty;
+}
+
+std::uint64_t DisplayList::fingerprint() const {
+    std::uint64_t h = 1469598103934665603ull;
+    for (const auto& [id, chunk] : chunks_) {
+        h = (h ^ std::hash<std::string>{}(id)) * 1099511628211ull;
+        h = (h ^ chunk->hash) * 1099511628211ull;
+    }
+    return h;
 }
 
 std::string DisplayList::serialize() const {
     std::vector<const Chunk*> chunks;
     std::vector<std::string> ids;
     for (const auto& [id, chunk] : chunks_) {
-        chunks.push_back(&chunk);
+        chunks.push_back(chunk.get());
         ids.push_back(id);
     }
     return write(chunks, ids, {}, true);
@@ -123,8 +140,9 @@ std::string DisplayList::serializeDelta(const DisplayList& before) const {
     std::vector<std::string> ids, removed;
     for (const auto& [id, chunk] : chunks_) {
         const auto old = before.chunks_.find(id);
-        if (old == before.chunks_.end() || old->second.hash != chunk.hash) {
-            chunks.push_back(&chunk);
+        if (old == before.chunks_.end() ||
+            (old->second != chunk && old->second->hash != chunk->hash)) {
+            chunks.push_back(chunk.get());
             ids.push_back(id);
         }
     }
@@ -140,7 +158,7 @@ std::string DisplayList::serializeDelta(const DisplayList& before) const {
 std::string DisplayList::write(const std::vector<const Chunk*>& chunks,
                                const std::vector<std::string>& ids,
                                const std::vector<std::string>& removed, bool full,
-                               const std::map<std::string, Shape>* known) const {
+                               const ShapeMap* known) const {
     SceneWriter w;
     json index = {{"version", 1}, {"full", full}, {"removed", removed}};
     double box[4] = {0, 0, 0, 0};
@@ -151,9 +169,7 @@ std::string DisplayList::write(const std::vector<const Chunk*>& chunks,
     json chunkList = json::array();
     for (std::size_t i = 0; i < chunks.size(); ++i) {
         const Chunk& chunk = *chunks[i];
-        double b[4] = {0, 0, 0, 0};
-        bool empty = true;
-        chunkBounds(chunk, shapes_, b, empty);
+        const double* b = chunk.bbox;
         const double ox = b[0], oy = b[1];
         json c = {{"id", ids[i]},
                   {"layer", chunk.layer},
@@ -182,7 +198,7 @@ std::string DisplayList::write(const std::vector<const Chunk*>& chunks,
     index["chunks"] = std::move(chunkList);
     json shapes = json::object();
     for (const std::string& key : shapesNeeded) {
-        const Shape& shape = shapes_.at(key);
+        const Shape& shape = *shapes_.at(key);
         json parts = json::array();
         for (const ShapePart& part : shape.parts) {
             json p = w.geometry(part.geometry, 0, 0);

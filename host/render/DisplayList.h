@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -67,8 +68,14 @@ struct Chunk {
     std::string layer;
     std::map<ColorRef, Geometry> batches;
     std::vector<InstanceGroup> instances;
-    std::uint64_t hash = 0; // of everything above
+    std::uint64_t hash = 0;        // of everything above
+    double bbox[4] = {0, 0, 0, 0}; // min x, min y, max x, max y of what it draws
 };
+
+// Chunks and shapes are immutable once built, so that the lists of successive revisions share
+// everything that did not change.
+using ChunkMap = std::map<std::string, std::shared_ptr<const Chunk>>; // by id "bucket/layer"
+using ShapeMap = std::map<std::string, std::shared_ptr<const Shape>>; // by content key
 
 class DisplayList {
 public:
@@ -77,18 +84,22 @@ public:
     std::string serializeDelta(const DisplayList& before) const; // what changed since `before`
     static const char* contentType() { return "application/octet-stream"; }
 
-    const std::map<std::string, Chunk>& chunks() const { return chunks_; }
-    const std::map<std::string, Shape>& shapes() const { return shapes_; }
+    const ChunkMap& chunks() const { return chunks_; }
+    const ShapeMap& shapes() const { return shapes_; }
+    // Equal for lists that draw the same (compares the chunks' content hashes).
+    std::uint64_t fingerprint() const;
     // min x, min y, max x, max y of everything drawn; false when nothing is.
     bool extents(double out[4]) const;
 
 private:
     friend class DisplayListBuilder;
+    // Sets the chunk's hash and bounds once it is complete.
+    static void seal(Chunk& chunk, const ShapeMap& shapes);
     std::string write(const std::vector<const Chunk*>& chunks, const std::vector<std::string>& ids,
                       const std::vector<std::string>& removed, bool full,
-                      const std::map<std::string, Shape>* known = nullptr) const;
-    std::map<std::string, Chunk> chunks_; // by id "bucket/layer"
-    std::map<std::string, Shape> shapes_; // by content key
+                      const ShapeMap* known = nullptr) const;
+    ChunkMap chunks_;
+    ShapeMap shapes_; // those the chunks place
 };
 
 // Where a shape point lands under a placement.

@@ -5,6 +5,7 @@
 
 #include "host/db/EntityPlane.h"
 #include "host/db/RawObjects.h"
+#include "host/dxf/DbAccess.h"
 #include "host/dxf/SavePlan.h"
 #include "host/geom/DimensionGeometry.h"
 #include "host/render/GeometryEmit.h"
@@ -15,6 +16,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <dbdim.h>
 #include <dbents.h>
 #include <dbsymtb.h>
@@ -32,6 +34,27 @@ std::string chunkIdOf(std::uint64_t handle, const std::string& layer) {
     std::snprintf(buffer, sizeof buffer, "%llx/",
                   static_cast<unsigned long long>(handle >> kBucketBits));
     return buffer + layer;
+}
+
+// A true colour (code 420) kept with an object as read, or 0. The database models colour
+// indexes only; the file keeps 420 beside 62, and CAD programs show the true colour.
+ColorRef trueColorOf(const AcDbObject& object) {
+    const veld::db::Tags* tags = nullptr;
+    if (const auto* raw = AcDbRawEntity::cast(&object)) {
+        tags = &raw->tags();
+    } else {
+        tags = veld::dxf::dbaccess::keptRecord(object);
+    }
+    if (tags == nullptr) {
+        return 0;
+    }
+    for (const auto& [code, value] : *tags) {
+        if (code == 420) {
+            return kTrueColor |
+                   (static_cast<ColorRef>(std::strtoul(value.c_str(), nullptr, 10)) & 0xFFFFFF);
+        }
+    }
+    return 0;
 }
 
 Placement placementOf(const AcGeMatrix3d& m) {
@@ -63,9 +86,11 @@ AcGePoint3d planePoint(const AcDbPolyline& pl, unsigned int index) {
 DisplayListBuilder::DisplayListBuilder(const AcDbDatabase& db) : db_(db) {}
 
 DisplayList DisplayListBuilder::run() {
+    out_ = DisplayList();
+    chunkOf_.clear();
     AcDbBlockTableRecord* space = nullptr;
     if (acdbOpenObject(space, db_.modelSpaceId(), AcDb::kForRead) != Acad::eOk) {
-        return std::move(out_);
+        return finish();
     }
     const AcDbObjectIdArray ids = space->entityIds();
     space->close();
@@ -76,12 +101,93 @@ DisplayList DisplayListBuilder::run() {
             e->close();
         }
     }
-    for (auto it = out_.chunks_.begin(); it != out_.chunks_.end();) {
-        it->second.hash = hashChunk(it->second);
-        it = it->second.batches.empty() && it->second.instances.empty() ? out_.chunks_.erase(it)
-                                                                        : std::next(it);
+    return finish();
+}
+
+DisplayList DisplayListBuilder::update(const DisplayList& before,
+                                       const std::vector<const AcDbStub*>& changed) {
+    out_ = DisplayList();
+    out_.chunks_ = before.chunks_;
+    std::set<std::string> dirty;
+    std::unordered_map<const AcDbStub*, bool> isChanged;
+    for (const AcDbStub* stub : changed) {
+        isChanged[stub] = true;
+        if (const auto old = chunkOf_.find(stub); old != chunkOf_.end()) {
+            dirty.insert(*old->second);
+            chunkOf_.erase(old);
+        }
+        AcDbEntity* e = nullptr;
+        if (acdbOpenAcDbEntity(e, AcDbObjectId(const_cast<AcDbStub*>(stub)), AcDb::kForRead) ==
+            Acad::eOk) {
+            if (const std::string* id = chunkFor(*e)) {
+                dirty.insert(*id);
+            }
+            e->close();
+        }
+    }
+    for (const std::string& id : dirty) {
+        out_.chunks_.erase(id);
+    }
+    AcDbBlockTableRecord* space = nullptr;
+    if (dirty.empty() || acdbOpenObject(space, db_.modelSpaceId(), AcDb::kForRead) != Acad::eOk) {
+        return finish();
+    }
+    const AcDbObjectIdArray ids = space->entityIds();
+    space->close();
+    // Model-space order, so that each rebuilt chunk comes out as a whole build makes it.
+    for (const AcDbObjectId& id : ids) {
+        if (isChanged.count(id.stub()) == 0) {
+            const auto at = chunkOf_.find(id.stub());
+            if (at == chunkOf_.end() || dirty.count(*at->second) == 0) {
+                continue;
+            }
+        }
+        AcDbEntity* e = nullptr;
+        if (acdbOpenAcDbEntity(e, id, AcDb::kForRead) == Acad::eOk) {
+            topLevel(*e);
+            e->close();
+        }
+    }
+    return finish();
+}
+
+// Seals the chunks built into the list, and keeps of the shapes those the list places.
+DisplayList DisplayListBuilder::finish() {
+    for (auto& [id, chunk] : work_) {
+        if (chunk.batches.empty() && chunk.instances.empty()) {
+            continue;
+        }
+        DisplayList::seal(chunk, shapeStore_);
+        out_.chunks_[id] = std::make_shared<const Chunk>(std::move(chunk));
+    }
+    work_.clear();
+    groupIndex_.clear();
+    for (const auto& [id, chunk] : out_.chunks_) {
+        for (const InstanceGroup& group : chunk->instances) {
+            if (out_.shapes_.count(group.shape) == 0) {
+                out_.shapes_.emplace(group.shape, shapeStore_.at(group.shape));
+            }
+        }
+    }
+    shapeStore_ = out_.shapes_;
+    for (auto it = blockShapes_.begin(); it != blockShapes_.end();) {
+        const bool kept = it->second.empty() || shapeStore_.count(it->second) != 0;
+        it = kept ? std::next(it) : blockShapes_.erase(it);
     }
     return std::move(out_);
+}
+
+bool DisplayListBuilder::usesLayer(const AcDbStub* record) const {
+    return layers_.count(AcDbObjectId(const_cast<AcDbStub*>(record))) != 0;
+}
+
+bool DisplayListBuilder::usesBlock(const AcDbStub* record) const {
+    return usedBlocks_.count(AcDbObjectId(const_cast<AcDbStub*>(record))) != 0;
+}
+
+void DisplayListBuilder::forgetNames() {
+    blockNames_.clear();
+    rawLayers_.clear();
 }
 
 const DisplayListBuilder::LayerInfo& DisplayListBuilder::layer(AcDbObjectId id) {
@@ -96,6 +202,9 @@ const DisplayListBuilder::LayerInfo& DisplayListBuilder::layer(AcDbObjectId id) 
         info.name = record->name();
         const int index = record->color().colorIndex();
         info.color = index >= 1 && index <= 255 ? static_cast<ColorRef>(index) : 7;
+        if (const ColorRef rgb = trueColorOf(*record)) {
+            info.color = rgb;
+        }
         info.off = record->isOff();
         info.frozen = record->isFrozen();
         record->close();
@@ -156,6 +265,9 @@ bool DisplayListBuilder::hidden(const LayerInfo& l, const Context& ctx) const {
 }
 
 Paint DisplayListBuilder::paintOf(const AcDbEntity& e, const Context& ctx) {
+    if (const ColorRef rgb = trueColorOf(e)) {
+        return {Inherit::None, rgb}; // a true colour wins over the index written beside it
+    }
     const int index = colorIndexOf(e);
     if (index >= 1 && index <= 255) {
         return {Inherit::None, static_cast<ColorRef>(index)};
@@ -170,16 +282,25 @@ Paint DisplayListBuilder::paintOf(const AcDbEntity& e, const Context& ctx) {
     return {Inherit::None, l.color};
 }
 
-void DisplayListBuilder::topLevel(const AcDbEntity& e) {
+const std::string* DisplayListBuilder::chunkFor(const AcDbEntity& e) {
     const LayerInfo& l = layerOf(e);
     if (l.frozen || (l.off && AcDbBlockReference::cast(&e) == nullptr)) {
-        return; // a reference on an off layer still shows its contents on other layers
+        return nullptr; // a reference on an off layer still shows its contents on other layers
     }
     AcDbHandle handle;
     e.getAcDbHandle(handle);
-    chunkId_ = chunkIdOf(handle.value(), l.name);
-    Chunk& chunk = out_.chunks_[chunkId_];
-    chunk.layer = l.name;
+    return &*chunkIds_.insert(chunkIdOf(handle.value(), l.name)).first;
+}
+
+void DisplayListBuilder::topLevel(const AcDbEntity& e) {
+    const std::string* id = chunkFor(e);
+    if (id == nullptr) {
+        return;
+    }
+    chunkOf_[e.objectId().stub()] = id;
+    chunkId_ = *id;
+    Chunk& chunk = work_[chunkId_];
+    chunk.layer = layerOf(e).name;
     if (auto* ref = AcDbBlockReference::cast(&e)) {
         reference(*ref, chunk);
         return;
@@ -320,6 +441,7 @@ void DisplayListBuilder::flattenBlock(AcDbObjectId record, const Context& ctx, S
     const AcDbObjectIdArray ids = block->entityIds();
     block->close();
     open_.insert(record);
+    usedBlocks_.insert(record);
     for (const AcDbObjectId& id : ids) {
         AcDbEntity* e = nullptr;
         if (acdbOpenAcDbEntity(e, id, AcDb::kForRead) == Acad::eOk) {
@@ -485,10 +607,11 @@ std::string DisplayListBuilder::addShape(const Sink& sink) {
     if (shape.parts.empty()) {
         return {};
     }
+    snapToKeyGrid(shape);
     std::string key = shapeKey(shape);
-    if (out_.shapes_.count(key) == 0) {
+    if (shapeStore_.count(key) == 0) {
         shapeBounds(shape);
-        out_.shapes_.emplace(key, std::move(shape));
+        shapeStore_.emplace(key, std::make_shared<const Shape>(std::move(shape)));
     }
     return key;
 }

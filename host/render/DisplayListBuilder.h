@@ -8,11 +8,14 @@
 #include <map>
 #include <set>
 #include <tuple>
+#include <unordered_map>
+#include <vector>
 
 class AcDbText;
 class AcDbAlignedDimension;
 class AcDbBlockReference;
 class AcDbRawEntity;
+struct AcDbStub;
 
 namespace veld::render {
 
@@ -26,7 +29,16 @@ struct Paint {
 class DisplayListBuilder {
 public:
     explicit DisplayListBuilder(const AcDbDatabase& db);
+    // The whole of model space.
     DisplayList run();
+    // `before` (this builder's previous result) with the chunks that held or now hold the
+    // `changed` model-space entities built again. Valid while no layer, block or style this
+    // builder has read changed since (usesLayer/usesBlock tell; a new builder otherwise).
+    DisplayList update(const DisplayList& before, const std::vector<const AcDbStub*>& changed);
+    bool usesLayer(const AcDbStub* record) const;
+    bool usesBlock(const AcDbStub* record) const;
+    // A layer or block was added: names looked up before may now find it.
+    void forgetNames();
 
 private:
     struct LayerInfo {
@@ -50,6 +62,9 @@ private:
     bool hidden(const LayerInfo& l, const Context& ctx) const;
     Paint paintOf(const AcDbEntity& e, const Context& ctx);
     void topLevel(const AcDbEntity& e);
+    // The chunk a top-level entity goes to, or null when it is not drawn at all.
+    const std::string* chunkFor(const AcDbEntity& e);
+    DisplayList finish();
     void addBatches(Chunk& chunk, const Sink& sink);
     void reference(const AcDbBlockReference& r, Chunk& chunk);
     void dimensionInstance(const AcDbAlignedDimension& d, Chunk& chunk);
@@ -69,6 +84,11 @@ private:
 
     const AcDbDatabase& db_;
     DisplayList out_;
+    std::map<std::string, Chunk> work_; // chunks being built
+    ShapeMap shapeStore_;               // every shape the chunks place
+    std::set<std::string> chunkIds_;    // ids handed out (stable nodes for chunkOf_)
+    std::unordered_map<const AcDbStub*, const std::string*> chunkOf_; // drawn top-level entities
+    std::set<AcDbObjectId> usedBlocks_;
     std::map<AcDbObjectId, LayerInfo> layers_;
     std::map<std::pair<AcDbObjectId, bool>, std::string> blockShapes_;
     std::map<std::string, AcDbObjectId> blockNames_, rawLayers_;

@@ -119,6 +119,24 @@ void shapeBounds(Shape& shape) {
     }
 }
 
+void snapToKeyGrid(Shape& shape) {
+    constexpr double kQuantum = 1e-6;
+    const auto snap = [](double& v) {
+        v = static_cast<double>(std::llround(v / kQuantum)) * kQuantum;
+    };
+    for (ShapePart& part : shape.parts) {
+        Geometry& g = part.geometry;
+        for (auto* list : {&g.lines, &g.triangles, &g.points}) {
+            std::for_each(list->begin(), list->end(), snap);
+        }
+        for (TextItem& t : g.texts) {
+            for (double* v : {&t.x, &t.y, &t.height, &t.rotation, &t.widthFactor}) {
+                snap(*v);
+            }
+        }
+    }
+}
+
 std::string shapeKey(const Shape& shape) {
     Hasher h(1e-6);
     for (const ShapePart& part : shape.parts) {

@@ -17,6 +17,10 @@ void growBounds(double box[4], bool& empty, const Geometry& g);
 // Sets shape.bbox from its parts.
 void shapeBounds(Shape& shape);
 
+// Rounds the shape's numbers to the millionths that shapeKey compares, so that shapes with
+// one key are one picture whichever of them was met first.
+void snapToKeyGrid(Shape& shape);
+
 // The same text for shapes whose geometry agrees to a millionth of a unit.
 std::string shapeKey(const Shape& shape);
 

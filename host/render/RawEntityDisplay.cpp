@@ -1,9 +1,13 @@
 // Reads the few codes a picture needs from the kept tags: corners (10..13), insertion point,
-// height (40), attachment (71), rotation (50, or the direction 11/21) and the text (3 then 1).
+// height (40), attachment (71), rotation (50, or the direction 11/21) and the text (3 then 1);
+// an ellipse's centre, major axis, ratio and parameters; a spline's degree, knots, weights and
+// control points (or its fit points).
 #include "host/render/RawEntityDisplay.h"
 
 #include "host/db/RawObjects.h"
+#include "host/render/CurveFlatten.h"
 #include "host/render/GeometryEmit.h"
+#include "host/render/HatchDisplay.h"
 #include "host/render/TextCodes.h"
 
 #include <charconv>
@@ -82,6 +86,50 @@ void mtext(Geometry& g, const AcGeMatrix3d& m, const veld::db::Tags& tags) {
     }
 }
 
+void polyline(Geometry& g, const AcGeMatrix3d& m, const Points& points) {
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        addSegment(g, m, points[i - 1], points[i]);
+    }
+}
+
+AcGeVector3d normalOf(const veld::db::Tags& tags) {
+    AcGeVector3d n(number(tags, 210), number(tags, 220), number(tags, 230, 1.0));
+    return n.length() > 1e-12 ? n.normal() : AcGeVector3d(0, 0, 1);
+}
+
+void ellipse(Geometry& g, const AcGeMatrix3d& m, const veld::db::Tags& tags) {
+    const AcGeVector3d major = point(tags, 11).asVector();
+    const AcGeVector3d minor = normalOf(tags).crossProduct(major) * number(tags, 40, 1.0);
+    Points points;
+    ellipsePoints(point(tags, 10), major, minor, number(tags, 41), number(tags, 42, 2 * M_PI),
+                  points);
+    polyline(g, m, points);
+}
+
+void spline(Geometry& g, const AcGeMatrix3d& m, const veld::db::Tags& tags) {
+    std::vector<double> knots, weights;
+    Points controls, fits;
+    for (std::size_t i = 0; i < tags.size(); ++i) {
+        const int code = tags[i].first;
+        const double v = std::strtod(tags[i].second.c_str(), nullptr);
+        if (code == 40) {
+            knots.push_back(v);
+        } else if (code == 41) {
+            weights.push_back(v);
+        } else if (code == 10 || code == 11) {
+            TagCursor at(tags, i + 1);
+            AcGePoint3d p(v, at.number(code + 10), 0.0);
+            p.z = at.number(code + 20);
+            (code == 10 ? controls : fits).push_back(p);
+        }
+    }
+    Points points;
+    if (!splinePoints(static_cast<int>(number(tags, 71, 3)), knots, controls, weights, points)) {
+        points = fits.size() >= 2 ? fits : controls; // no usable knots: through what is known
+    }
+    polyline(g, m, points);
+}
+
 } // namespace
 
 std::string plainMText(const std::string& raw) {
@@ -115,6 +163,12 @@ bool addRawEntity(Geometry& g, const AcGeMatrix3d& m, const AcDbRawEntity& e) {
         solid(g, m, e.tags());
     } else if (type == "MTEXT") {
         mtext(g, m, e.tags());
+    } else if (type == "ELLIPSE") {
+        ellipse(g, m, e.tags());
+    } else if (type == "SPLINE") {
+        spline(g, m, e.tags());
+    } else if (type == "HATCH") {
+        addHatch(g, m, e.tags());
     } else {
         return false;
     }

@@ -19,10 +19,10 @@ public:
 
     std::string paint() {
         for (const auto& [id, chunk] : list_.chunks()) {
-            for (const auto& [color, g] : chunk.batches) {
+            for (const auto& [color, g] : chunk->batches) {
                 geometry(g, cssColor(colorOnLight(color)));
             }
-            for (const InstanceGroup& group : chunk.instances) {
+            for (const InstanceGroup& group : chunk->instances) {
                 instances(group);
             }
         }
@@ -61,7 +61,7 @@ private:
             return;
         }
         for (const Placement& p : group.placements) {
-            for (const ShapePart& part : found->second.parts) {
+            for (const ShapePart& part : found->second->parts) {
                 const ColorRef c = part.inherit == Inherit::ByBlock  ? group.byBlock
                                    : part.inherit == Inherit::Layer0 ? group.layer0
                                                                      : part.color;

@@ -4,16 +4,19 @@
 namespace veld::web {
 
 void DisplayFeed::refresh(AcDbDatabase& db) {
-    auto list = std::make_shared<const render::DisplayList>(render::DisplayList::build(db));
-    std::string bytes = list->serialize();
+    if (!updater_.update(db) && !kept_.empty()) {
+        return;
+    }
+    std::shared_ptr<const render::DisplayList> list = updater_.list();
+    const std::uint64_t fingerprint = list->fingerprint();
     std::uint64_t revision = 0;
     {
         std::lock_guard lock(mutex_);
-        if (!kept_.empty() && kept_.back().bytes == bytes) {
+        if (!kept_.empty() && kept_.back().fingerprint == fingerprint) {
             return;
         }
         revision = kept_.empty() ? 1 : kept_.back().revision + 1;
-        kept_.push_back(Kept{revision, std::move(list), std::move(bytes)});
+        kept_.push_back(Kept{revision, std::move(list), fingerprint});
         if (kept_.size() > kKeptRevisions) {
             kept_.pop_front();
         }
@@ -41,7 +44,11 @@ DisplayFeed::Body DisplayFeed::body(std::optional<std::uint64_t> since) const {
             return out;
         }
     }
-    out.bytes = newest.bytes;
+    if (newestBytesRevision_ != newest.revision) {
+        newestBytes_ = newest.list->serialize();
+        newestBytesRevision_ = newest.revision;
+    }
+    out.bytes = newestBytes_;
     return out;
 }
 
@@ -57,7 +64,7 @@ std::shared_ptr<const snap::SnapScene> DisplayFeed::snapScene() const {
 
 std::size_t DisplayFeed::fingerprint() const {
     std::lock_guard lock(mutex_);
-    return kept_.empty() ? 0 : std::hash<std::string>{}(kept_.back().bytes);
+    return kept_.empty() ? 0 : static_cast<std::size_t>(kept_.back().fingerprint);
 }
 
 } // namespace veld::web

@@ -1,9 +1,11 @@
-// The picture of the drawing for the page, by revision: rebuilt on the session thread whenever
-// the session waits for input, a new revision only when it changed. The last few revisions are
+// The picture of the drawing for the page, by revision: brought up to date on the session thread
+// whenever the session waits for input (only what changed is rebuilt), a new revision only when
+// it changed. The last few revisions are
 // kept to answer a tab's "what changed since N"; the snap shapes of the newest are kept for the
 // snap marker under the cursor.
 #pragma once
 #include "host/render/DisplayList.h"
+#include "host/render/DisplayUpdater.h"
 #include "host/snap/SnapScene.h"
 
 #include <cstdint>
@@ -41,12 +43,16 @@ private:
     struct Kept {
         std::uint64_t revision;
         std::shared_ptr<const render::DisplayList> list;
-        std::string bytes;
+        std::uint64_t fingerprint;
     };
     static constexpr std::size_t kKeptRevisions = 8;
 
     std::function<void(std::uint64_t)> changed_;
+    render::DisplayUpdater updater_; // session thread only
     mutable std::mutex mutex_;
+    // The newest picture in full, made on the first request for it.
+    mutable std::string newestBytes_;
+    mutable std::uint64_t newestBytesRevision_ = 0;
     std::deque<Kept> kept_;
     std::shared_ptr<const snap::SnapScene> scene_ = std::make_shared<snap::SnapScene>();
 };

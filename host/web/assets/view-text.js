@@ -24,14 +24,15 @@ export class TextPainter {
     for (const t of texts) this.text(t[0], t[1], t[2], t[3], t, css);
   }
 
-  // Texts of a shape at each placement of a group (placements relative to the chunk origin).
-  group(shape, group, floats, origin, colorOf) {
+  // Texts of a shape at each placement of a group (`placed`: its matrices, six floats each,
+  // relative to the chunk origin).
+  group(shape, group, placed, origin, colorOf) {
     if (shape.textHeight * group.scale * this.view.pixelsPerUnit < MIN_PIXELS) return;
-    const [offset, count] = group.m;
+    const floats = placed;
     for (const part of shape.parts) {
       if (part.x.length === 0) continue;
       const css = colorOf(part.i === 1 ? group.b : part.i === 2 ? group.z : part.c);
-      for (let i = offset; i < offset + count; i += 6) {
+      for (let i = 0; i < floats.length; i += 6) {
         const a = floats[i], b = floats[i + 1], c = floats[i + 2], d = floats[i + 3];
         const e = floats[i + 4] + origin[0], f = floats[i + 5] + origin[1];
         const scale = Math.hypot(a, b), angle = Math.atan2(b, a);

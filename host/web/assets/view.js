@@ -85,8 +85,14 @@ export class DrawingView extends EventTarget {
     for (const chunk of index.chunks) {
       this.dropChunk(chunk.id);
       chunk.gpu = gpu;
-      chunk.floats = floats;
-      for (const group of chunk.inst) group.scale = groupScale(floats, group.m);
+      for (const group of chunk.inst) {
+        group.scale = groupScale(floats, group.m);
+        // Only the placements of shapes with texts are needed again (the texts are drawn on the
+        // 2D layer); everything else lives in the GPU buffer, so the body itself is let go.
+        if (this.shapes.get(group.s)?.textHeight > 0) {
+          group.placed = floats.slice(group.m[0], group.m[0] + group.m[1]);
+        }
+      }
       gpu.users++;
       this.chunks.set(chunk.id, chunk);
     }
@@ -242,7 +248,7 @@ export class DrawingView extends EventTarget {
       for (const batch of chunk.batches) if (batch.x.length) painter.batch(batch.x, css(batch.c));
       for (const group of chunk.inst) {
         const shape = this.shapes.get(group.s);
-        if (shape && shape.textHeight > 0) painter.group(shape, group, chunk.floats, chunk.origin, css);
+        if (shape && group.placed) painter.group(shape, group, group.placed, chunk.origin, css);
       }
     }
     this.stats.texts = painter.drawn;

@@ -65,8 +65,8 @@ TEST(DisplayList, EqualDimensionsAreOneShapePlacedWhereEachStands) {
     ASSERT_EQ(list.shapes().size(), 2u) << "two lengths, two shapes";
     std::size_t placements = 0;
     for (const auto& [id, chunk] : list.chunks()) {
-        EXPECT_TRUE(chunk.batches.empty());
-        for (const auto& group : chunk.instances) {
+        EXPECT_TRUE(chunk->batches.empty());
+        for (const auto& group : chunk->instances) {
             placements += group.placements.size();
         }
     }
@@ -131,9 +131,9 @@ TEST(DisplayList, DimensionsOfOtherKindsAreDrawnThroughTheirGeometryBlocks) {
     ASSERT_NE(db, nullptr) << error;
     const DisplayList list = DisplayList::build(*db);
     ASSERT_EQ(list.shapes().size(), 1u) << "equal pictures at two places are one shape";
-    const auto& shape = list.shapes().begin()->second;
+    const auto& shape = *list.shapes().begin()->second;
     ASSERT_EQ(shape.parts.size(), 2u);
-    const auto& group = list.chunks().begin()->second.instances.at(0);
+    const auto& group = list.chunks().begin()->second->instances.at(0);
     EXPECT_EQ(group.byBlock, 3u) << "the block's ByBlock parts take the dimension's colour";
     ASSERT_EQ(group.placements.size(), 2u);
     EXPECT_DOUBLE_EQ(group.placements[1].m[4] - group.placements[0].m[4], 1000);
@@ -158,8 +158,8 @@ TEST(DisplayList, BulgesBowToTheSideTheirSignSaysAndArcsStayOnTheirCircle) {
     auto range = [&](veld::render::ColorRef color, int axis) {
         double lo = 1e9, hi = -1e9;
         for (const auto& [id, chunk] : list.chunks()) {
-            const auto found = chunk.batches.find(color);
-            if (found == chunk.batches.end()) {
+            const auto found = chunk->batches.find(color);
+            if (found == chunk->batches.end()) {
                 continue;
             }
             const auto& v = found->second.lines;

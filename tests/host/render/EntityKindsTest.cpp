@@ -1,0 +1,193 @@
+// Kinds the database keeps as read, drawn as CAD programs draw them: hatches filled even-odd
+// (islands stay open, bulged and arc boundaries follow their curves) or covered by dashed
+// pattern lines clipped to the boundary; splines (rational ones on their exact curve) and
+// ellipses (their minor axis on the side the extrusion says); and true colours.
+#include "host/dxf/DrawingFile.h"
+#include "host/render/DisplayList.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <set>
+#include <string>
+
+using veld::render::DisplayList;
+using veld::render::Geometry;
+using veld::render::kTrueColor;
+
+namespace {
+
+// Everything model space draws, of every colour, in one geometry.
+Geometry drawn(const std::string& entities, const std::string& tables = "") {
+    std::string error;
+    auto db = veld::dxf::readDrawingData(
+        tables + "0\nSECTION\n2\nENTITIES\n" + entities + "0\nENDSEC\n0\nEOF\n", error);
+    EXPECT_NE(db, nullptr) << error;
+    Geometry all;
+    if (!db) {
+        return all;
+    }
+    const DisplayList list = DisplayList::build(*db);
+    for (const auto& [id, chunk] : list.chunks()) {
+        for (const auto& [color, g] : chunk->batches) {
+            all.lines.insert(all.lines.end(), g.lines.begin(), g.lines.end());
+            all.triangles.insert(all.triangles.end(), g.triangles.begin(), g.triangles.end());
+            all.points.insert(all.points.end(), g.points.begin(), g.points.end());
+        }
+    }
+    return all;
+}
+
+double triangleArea(const Geometry& g) {
+    double area = 0;
+    for (std::size_t i = 0; i + 5 < g.triangles.size(); i += 6) {
+        const double* t = &g.triangles[i];
+        area += std::fabs((t[2] - t[0]) * (t[5] - t[1]) - (t[4] - t[0]) * (t[3] - t[1])) / 2;
+    }
+    return area;
+}
+
+double lineLength(const Geometry& g) {
+    double length = 0;
+    for (std::size_t i = 0; i + 3 < g.lines.size(); i += 4) {
+        length += std::hypot(g.lines[i + 2] - g.lines[i], g.lines[i + 3] - g.lines[i + 1]);
+    }
+    return length;
+}
+
+std::string tags(std::initializer_list<std::pair<int, double>> list) {
+    std::string out;
+    for (const auto& [code, value] : list) {
+        out += std::to_string(code) + "\n" + std::to_string(value) + "\n";
+    }
+    return out;
+}
+
+std::string squarePath(double size) {
+    return "92\n3\n72\n0\n73\n1\n93\n4\n" +
+           tags({{10, 0},
+                 {20, 0},
+                 {10, size},
+                 {20, 0},
+                 {10, size},
+                 {20, size},
+                 {10, 0},
+                 {20, size}}) +
+           "97\n0\n";
+}
+
+std::string circlePath(double x, double y, double r) {
+    return "92\n16\n93\n1\n72\n2\n" +
+           tags({{10, x}, {20, y}, {40, r}, {50, 0}, {51, 360}, {73, 1}}) + "97\n0\n";
+}
+
+std::string hatch(bool solid, int paths, const std::string& boundary,
+                  const std::string& patternLines = "") {
+    return "0\nHATCH\n8\n0\n100\nAcDbEntity\n100\nAcDbHatch\n10\n0\n20\n0\n30\n0\n2\n" +
+           std::string(solid ? "SOLID" : "USER") + "\n70\n" + (solid ? "1" : "0") +
+           "\n71\n0\n91\n" + std::to_string(paths) + "\n" + boundary + "75\n0\n76\n" +
+           (solid ? "1" : "0") + "\n" + patternLines + "98\n0\n";
+}
+
+} // namespace
+
+TEST(EntityKinds, SolidHatchFillsEvenOddAlongCurvedBoundaries) {
+    const Geometry holed = drawn(hatch(true, 2, squarePath(10) + circlePath(5, 5, 2)));
+    EXPECT_NEAR(triangleArea(holed), 100 - M_PI * 4, 0.1) << "the island stays open";
+    EXPECT_TRUE(holed.lines.empty()) << "a fill draws no outline";
+
+    // A half disc below its chord: bulge 1 from (0,0) to (2,0) turns counter-clockwise.
+    const Geometry half =
+        drawn(hatch(true, 1,
+                    "92\n2\n72\n1\n73\n1\n93\n2\n" +
+                        tags({{10, 0}, {20, 0}, {42, 1}, {10, 2}, {20, 0}, {42, 0}}) + "97\n0\n"));
+    EXPECT_NEAR(triangleArea(half), M_PI / 2, 0.01);
+    for (std::size_t i = 1; i < half.triangles.size(); i += 2) {
+        EXPECT_LE(half.triangles[i], 1e-9);
+    }
+}
+
+TEST(EntityKinds, PatternHatchLinesAreClippedToTheBoundaryAndDashed) {
+    // Horizontal lines one unit apart, half a unit above the square's edges.
+    const std::string family = "78\n1\n" + tags({{53, 0}, {43, 0}, {44, 0.5}, {45, 0}, {46, 1}});
+    const Geometry solidLines =
+        drawn(hatch(false, 2, squarePath(10) + circlePath(5, 5, 2), family + "79\n0\n"));
+    // Ten lines of 10, less the chords of the island at 0.5 and 1.5 from its centre.
+    const double chords = 4 * std::sqrt(4 - 0.25) + 4 * std::sqrt(4 - 2.25);
+    EXPECT_NEAR(lineLength(solidLines), 100 - chords, 0.05);
+    for (std::size_t i = 0; i + 1 < solidLines.lines.size(); i += 2) {
+        const double x = solidLines.lines[i], y = solidLines.lines[i + 1];
+        EXPECT_TRUE(x > -1e-6 && x < 10 + 1e-6 && y > -1e-6 && y < 10 + 1e-6);
+        EXPECT_GT(std::hypot(x - 5, y - 5), 2 - 0.05) << "no line runs over the island";
+    }
+    EXPECT_TRUE(solidLines.triangles.empty());
+
+    const Geometry dashedLines =
+        drawn(hatch(false, 1, squarePath(10), family + "79\n2\n49\n0.25\n49\n-0.25\n"));
+    EXPECT_NEAR(lineLength(dashedLines), 50, 1e-6) << "half of every line is a gap";
+    ASSERT_FALSE(dashedLines.lines.empty());
+    EXPECT_NEAR(std::fabs(dashedLines.lines[2] - dashedLines.lines[0]), 0.25, 1e-9);
+    EXPECT_NEAR(std::fmod(dashedLines.lines[0], 0.5), 0, 1e-9) << "dashes start at the origin";
+}
+
+TEST(EntityKinds, SplinesFollowTheirCurveAndEllipsesTheirExtrusion) {
+    // A rational quadratic quarter of the unit circle.
+    const double w = std::sqrt(0.5);
+    const Geometry arc = drawn(
+        "0\nSPLINE\n8\n0\n100\nAcDbEntity\n100\nAcDbSpline\n70\n12\n71\n2\n72\n6\n73\n3\n74\n0\n" +
+        tags({{40, 0}, {40, 0}, {40, 0}, {40, 1}, {40, 1}, {40, 1}, {41, 1}, {41, w}, {41, 1}}) +
+        tags({{10, 1}, {20, 0}, {30, 0}, {10, 1}, {20, 1}, {30, 0}, {10, 0}, {20, 1}, {30, 0}}));
+    ASSERT_GE(arc.lines.size(), 16u);
+    for (std::size_t i = 0; i + 1 < arc.lines.size(); i += 2) {
+        EXPECT_NEAR(std::hypot(arc.lines[i], arc.lines[i + 1]), 1.0, 1e-6); // weights to 6 places
+    }
+    EXPECT_NEAR(arc.lines.front(), 1, 1e-12);
+    EXPECT_NEAR(arc.lines.back(), 1, 1e-12) << "ends on its last control point";
+
+    // Only fit points: drawn through them.
+    const Geometry fitted = drawn(
+        "0\nSPLINE\n8\n0\n100\nAcDbSpline\n70\n8\n71\n3\n72\n0\n73\n0\n74\n3\n" +
+        tags({{11, 0}, {21, 0}, {31, 0}, {11, 5}, {21, 5}, {31, 0}, {11, 10}, {21, 0}, {31, 0}}));
+    EXPECT_NEAR(lineLength(fitted), 2 * std::hypot(5, 5), 1e-9);
+
+    // Upper half of an ellipse 20 by 10, and the same seen from below (extrusion -Z).
+    const std::string ellipse = "0\nELLIPSE\n8\n0\n100\nAcDbEntity\n100\nAcDbEllipse\n" +
+                                tags({{10, 0}, {20, 0}, {30, 0}, {11, 10}, {21, 0}, {31, 0}});
+    const std::string params = tags({{40, 0.5}, {41, 0}, {42, M_PI}});
+    for (const double z : {1.0, -1.0}) {
+        const Geometry g = drawn(ellipse + tags({{210, 0}, {220, 0}, {230, z}}) + params);
+        ASSERT_FALSE(g.lines.empty());
+        double lowest = 1e9, highest = -1e9;
+        for (std::size_t i = 0; i + 1 < g.lines.size(); i += 2) {
+            const double x = g.lines[i] / 10, y = g.lines[i + 1] / 5;
+            EXPECT_NEAR(x * x + y * y, 1.0, 1e-9);
+            lowest = std::min(lowest, g.lines[i + 1]);
+            highest = std::max(highest, g.lines[i + 1]);
+        }
+        EXPECT_NEAR(z > 0 ? highest : -lowest, 5, 0.01);
+        EXPECT_NEAR(z > 0 ? lowest : highest, 0, 1e-5);
+    }
+}
+
+TEST(EntityKinds, TrueColoursWinOverIndexesOnEntitiesAndLayers) {
+    const std::string layers =
+        "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n70\n1\n0\nLAYER\n2\nRGB\n70\n0\n62\n1\n"
+        "420\n1122867\n6\nCONTINUOUS\n0\nENDTAB\n0\nENDSEC\n";
+    std::string error;
+    auto db = veld::dxf::readDrawingData(
+        layers + "0\nSECTION\n2\nENTITIES\n"
+                 "0\nLINE\n8\n0\n62\n1\n420\n16737843\n10\n0\n20\n0\n11\n1\n21\n1\n"
+                 "0\nLINE\n8\nRGB\n10\n0\n20\n0\n11\n1\n21\n1\n"
+                 "0\nSOLID\n8\n0\n420\n255\n10\n0\n20\n0\n11\n1\n21\n0\n12\n0\n22\n1\n"
+                 "0\nENDSEC\n0\nEOF\n",
+        error);
+    ASSERT_NE(db, nullptr) << error;
+    std::set<veld::render::ColorRef> colors;
+    const DisplayList list = DisplayList::build(*db);
+    for (const auto& [id, chunk] : list.chunks()) {
+        for (const auto& [color, g] : chunk->batches) {
+            colors.insert(color);
+        }
+    }
+    EXPECT_EQ(colors, (std::set<veld::render::ColorRef>{kTrueColor | 0xFF6633,
+                                                        kTrueColor | 0x112233, kTrueColor | 0xFF}));
+}

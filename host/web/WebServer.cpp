@@ -116,12 +116,12 @@ void WebServer::promptChanged(const host::PromptState& state) {
     if (state.hasBase) {
         base = {state.base[0], state.base[1]};
     }
-    hub_.prompt(nlohmann::json{
-        {"type", "prompt"},
-        {"kind", kindName(state.kind)},
-        {"text", promptText(state.text)},
-        {"base",
-         base}}.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
+    hub_.prompt(nlohmann::json{{"type", "prompt"},
+                               {"kind", kindName(state.kind)},
+                               {"text", promptText(state.text)},
+                               {"base", base},
+                               {"window", windowPrompts_.opensWindow(state)}}
+                    .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
 }
 
 void WebServer::snapSettingsChanged(int osmode, int aperture) {

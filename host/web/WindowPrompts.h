@@ -1,0 +1,24 @@
+// Which plain point prompts open a window: learned from the session, where a corner prompt
+// follows the point just given to such a prompt. The page then lets a drag there draw the window.
+#pragma once
+#include "host/ed/Session.h"
+
+#include <set>
+#include <string>
+
+namespace veld::web {
+
+class WindowPrompts {
+public:
+    // Session thread: the prompt the session asks now. True when it is a point prompt without
+    // a base point whose answer has opened a window before.
+    bool opensWindow(const host::PromptState& state);
+
+private:
+    static bool isPlainPoint(const host::PromptState& state);
+
+    std::set<std::string> openers_;
+    host::PromptState previous_;
+};
+
+} // namespace veld::web

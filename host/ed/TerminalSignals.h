@@ -1,0 +1,33 @@
+// The terminal's signals in a session with a person: Ctrl-C (SIGINT) is the person's ESC and a
+// hang-up (SIGHUP, the terminal closed) the end of the input; both are only noted here, and the
+// input sources act on them where they read.
+#pragma once
+#include <csignal>
+
+namespace veld::ed {
+
+class TerminalSignals {
+public:
+    // While one lives, Ctrl-C is noted instead of ending the process, and a read in progress
+    // returns EINTR.
+    class InterruptCatcher {
+    public:
+        InterruptCatcher();
+        ~InterruptCatcher();
+        InterruptCatcher(const InterruptCatcher&) = delete;
+        InterruptCatcher& operator=(const InterruptCatcher&) = delete;
+
+    private:
+        struct sigaction previous_ {};
+    };
+
+    // True once, for each Ctrl-C noted since the last call.
+    static bool takeInterrupt();
+
+    // From now on a hang-up is noted instead of ending the process; once hung up, writes to a
+    // closed pipe no longer end it either (the session still has work to save).
+    static void catchHangUp();
+    static bool hungUp();
+};
+
+} // namespace veld::ed

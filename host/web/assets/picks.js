@@ -76,7 +76,10 @@ export class PickInput {
       await this.session.pick({ x: from.x, y: from.y, pixel, to: [at.x, at.y] });
     } else if (moved && this.startsWindow()) {
       this.pendingCorner = { x: at.x, y: at.y, pixel };
-      await this.session.pick({ x: from.x, y: from.y, pixel });
+      await this.session.pick({ x: from.x, y: from.y, pixel }).catch((e) => {
+        this.pendingCorner = null; // the first corner was not taken: neither is the second
+        throw e;
+      });
     } else if (!moved || this.prompt.kind === 'corner') {
       await this.session.pick({ x: at.x, y: at.y, pixel });
     }

@@ -1,6 +1,7 @@
 // The page's HTTP server.
 #include "host/web/WebServer.h"
 
+#include "host/ed/TypedText.h"
 #include "host/snap/ObjectSnap.h"
 #include "host/web/Assets.h"
 #include "host/web/DisplayFeed.h"
@@ -263,6 +264,11 @@ void WebServer::takeInput(const httplib::Request& request, httplib::Response& re
     }
     if (request.body.size() > kLineLimit || line.find_first_of("\r\n") != std::string::npos) {
         refuse(response, 413, "one line of at most 4096 bytes");
+        return;
+    }
+    // Never raw bytes into the drawing: a line must be UTF-8 text, as from a terminal.
+    if (!ed::typedTextAsUtf8(line, false)) {
+        refuse(response, 400, "the line is not UTF-8 text");
         return;
     }
     input_.postLine(std::move(line));

@@ -31,6 +31,9 @@ std::optional<std::string> TerminalInput::nextLine() {
     while (failure_.empty()) {
         std::fflush(stdout);
         std::cout.flush();
+        if (std::ferror(stdout) != 0 || !std::cout) {
+            TerminalSignals::noteOutputLost(); // no one sees the prompts any more
+        }
         if (TerminalSignals::hungUp() || interruptedRead()) {
             return std::nullopt;
         }

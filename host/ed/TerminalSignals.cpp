@@ -14,7 +14,6 @@ void noteInterrupt(int) {
 
 void noteHangUp(int) {
     hungUpFlag = 1;
-    std::signal(SIGPIPE, SIG_IGN); // the reader of a pipe on the closed terminal is gone too
 }
 
 // No SA_RESTART: a read in progress returns EINTR and the reader looks at the flags.
@@ -44,6 +43,11 @@ bool TerminalSignals::takeInterrupt() {
 
 void TerminalSignals::catchHangUp() {
     install(SIGHUP, noteHangUp, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+}
+
+void TerminalSignals::noteOutputLost() {
+    hungUpFlag = 1;
 }
 
 bool TerminalSignals::hungUp() {

@@ -174,9 +174,11 @@ int Runner::saveRecoveryCopy() {
     const std::string copy = recoveryPath(document->fileName());
     std::string error;
     if (!dxf::saveDrawing(*document->database(), copy, error)) {
-        return fail(kExitOutput, "the terminal was closed; unsaved changes are lost: " + error);
+        return fail(kExitOutput,
+                    "the terminal or the output was closed; unsaved changes are lost: " + error);
     }
-    std::fprintf(stderr, "veld: the terminal was closed; unsaved changes saved to %s\n",
+    std::fprintf(stderr,
+                 "veld: the terminal or the output was closed; unsaved changes saved to %s\n",
                  copy.c_str());
     return kExitOk;
 }

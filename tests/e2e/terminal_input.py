@@ -51,12 +51,12 @@ class TerminalInput(unittest.TestCase):
             self.shell.kill(signal.SIGKILL)
         shutil.rmtree(self.folder, ignore_errors=True)
 
-    def start(self, *args, encoding="utf-8", pipe=False):
+    def start(self, *args, encoding="utf-8", pipe=None):
         env = dict(os.environ, TERM="xterm", HOME=self.folder)
         env.pop("VELD_PROFILE", None)
         argv = [VELD, "shell", self.drawing, *args, "--profile", os.path.join(self.folder, "profile")]
-        if pipe:  # the transcript through a pipe: stdout is no terminal
-            command = " ".join(f"'{a}'" for a in argv) + " | tee -i transcript.log"
+        if pipe:  # the transcript through a pipe (`tee -i`, `tee`): stdout is no terminal
+            command = " ".join(f"'{a}'" for a in argv) + f" | {pipe} transcript.log"
             self.shell = pexpect.spawn("/bin/bash", ["-c", command], cwd=self.folder, env=env,
                                        timeout=TIMEOUT, encoding=encoding, codec_errors="replace",
                                        dimensions=(40, 200))
@@ -155,7 +155,7 @@ class TerminalInput(unittest.TestCase):
     # --- signals
 
     def test_ctrl_c_cancels_the_command_when_the_transcript_goes_to_a_pipe(self):
-        shell = self.start(pipe=True)
+        shell = self.start(pipe="tee -i")
         self.type("LINE")
         shell.expect_exact("Specify first point: ")
         shell.sendintr()
@@ -166,6 +166,17 @@ class TerminalInput(unittest.TestCase):
         self.assertIn([0, 0, 5, 5], read_drawing(self.drawing)["lines"])
         with open(os.path.join(self.folder, "transcript.log"), encoding="utf-8") as log:
             self.assertIn("*Cancel*", log.read())
+
+    def test_when_ctrl_c_also_ends_the_pipes_reader_the_work_is_saved_aside(self):
+        shell = self.start(pipe="tee")  # plain tee ends on Ctrl-C: no one reads the transcript
+        self.draw_line()
+        self.type("LINE")
+        shell.expect_exact("Specify first point: ")
+        shell.sendintr()
+        recovered = os.path.join(self.folder, "plan.recovered.dxf")
+        shell.expect_exact("unsaved changes saved to " + recovered)
+        shell.expect(pexpect.EOF)
+        self.assertIn([0, 0, 5, 5], read_drawing(recovered)["lines"])
 
     def test_a_hang_up_with_unsaved_changes_saves_a_recovery_copy_beside_the_drawing(self):
         with open(self.drawing, "rb") as original:

@@ -72,7 +72,8 @@ std::optional<double> finiteNumber(const nlohmann::json& value) {
 
 WebServer::WebServer(EventHub& hub, WebInput& input, DisplayFeed& feed, DrawingFiles& files)
     : hub_(hub), input_(input), feed_(feed), files_(files),
-      server_(std::make_unique<httplib::Server>()) {}
+      server_(std::make_unique<httplib::Server>()),
+      windowPrompts_((files.profile() / "window-prompts.json").string()) {}
 
 WebServer::~WebServer() {
     stop();

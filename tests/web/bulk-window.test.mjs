@@ -1,7 +1,8 @@
 // FNSD in bulk by mouse against the real `veld serve`: the window by two clicks, by a drag from
 // the first corner and by a click and a drag, with and without labels (a label position clicked
-// for each foundation); the foundations placed must be those `veld run` places. A left drag at
-// a point prompt that opens no window still pans.
+// for each foundation); the foundations placed must be those `veld run` places. The profile
+// remembers the window's first prompt for later sessions; a left drag at a point prompt that
+// opens no window still pans.
 import { test, expect } from '@playwright/test';
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
@@ -160,6 +161,23 @@ for (const label of [false, true]) {
     }
   });
 }
+
+test('with a profile that has drawn a window, a new session takes a drag as its first window', async ({ page }) => {
+  const work = tempFolder('veld-bulk-profile-');
+  const profile = path.join(work, 'profile');
+  const expected = foundations(placedByRun(work, false));
+  for (const makeWindow of [windowByClicks, windowByDrag]) {
+    const serve = await startServe({ drawing: copyDrawing('support/sample/grid.dxf', work), profile });
+    try {
+      await page.goto(serve.url);
+      await page.waitForFunction(() => window.veld?.view?.ready !== undefined);
+      await page.evaluate(() => window.veld.view.ready);
+      expect(foundations(await placedBy(page, serve, work, false, makeWindow)), makeWindow.name).toEqual(expected);
+    } finally {
+      await serve.stop();
+    }
+  }
+});
 
 test('a left drag at a point prompt that opens no window still pans and answers nothing', async ({ page }) => {
   const serve = await startServe({ drawing: copyDrawing('support/sample/grid.dxf') });

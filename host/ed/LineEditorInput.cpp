@@ -3,9 +3,10 @@
 // starts no key sequence, Ctrl-C and a closed terminal can be told apart from editing keys.
 #include "host/ed/LineEditorInput.h"
 
+#include "host/ed/TerminalSignals.h"
+
 #include <cerrno>
 #include <clocale>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
@@ -25,12 +26,6 @@ constexpr unsigned char kCtrlD = 0x04;
 // for this long was the ESC key itself.
 constexpr int kSequenceGapMs = 60;
 constexpr int kHistorySize = 500;
-
-volatile std::sig_atomic_t interrupted = 0;
-
-void noteInterrupt(int) {
-    interrupted = 1;
-}
 
 // Multibyte input needs a character set; typed layer names are UTF-8 whatever the locale.
 void useUtf8Characters() {
@@ -56,7 +51,7 @@ struct LineEditorInput::Editor {
     EditLine* line = nullptr;
     History* lines = nullptr; // the lines typed before
     HistEvent event{};
-    struct sigaction previousInterrupt {};
+    TerminalSignals::InterruptCatcher interrupts;
 
     ~Editor() {
         if (line != nullptr) {
@@ -71,12 +66,6 @@ struct LineEditorInput::Editor {
 LineEditorInput::LineEditorInput(std::function<void()> cancel, std::function<void()> typed)
     : editor_(std::make_unique<Editor>()), cancel_(std::move(cancel)), typed_(std::move(typed)) {
     useUtf8Characters();
-    struct sigaction action {};
-    action.sa_handler = noteInterrupt;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = 0; // no SA_RESTART: a read in progress returns EINTR
-    sigaction(SIGINT, &action, &editor_->previousInterrupt);
-
     editor_->lines = history_init();
     history(editor_->lines, &editor_->event, H_SETSIZE, kHistorySize);
     history(editor_->lines, &editor_->event, H_SETUNIQUE, 1);
@@ -93,7 +82,6 @@ LineEditorInput::LineEditorInput(std::function<void()> cancel, std::function<voi
 
 LineEditorInput::~LineEditorInput() {
     flush();
-    sigaction(SIGINT, &editor_->previousInterrupt, nullptr);
 }
 
 void LineEditorInput::write(std::string_view bytes) {
@@ -111,37 +99,46 @@ void LineEditorInput::flush() {
     std::fflush(stdout);
 }
 
-bool LineEditorInput::takeInterrupt() {
-    const bool was = interrupted != 0;
-    interrupted = 0;
-    return was;
-}
-
 std::optional<std::string> LineEditorInput::nextLine() {
+    if (TerminalSignals::hungUp()) {
+        closed_ = true;
+    }
     if (closed_) {
         return std::nullopt;
     }
-    if (takeInterrupt()) {
+    if (TerminalSignals::takeInterrupt()) {
         flush(); // Ctrl-C came while a command worked: this prompt is cancelled at once
         cancel_();
         return std::nullopt;
     }
     prompt_ = std::move(heldBack_);
     heldBack_.clear();
+    std::optional<std::string> text;
+    while (!(text = readLine()) && invalidText_ && !closed_) {
+        // Never kept as raw bytes: the person types it again at the same prompt.
+        invalidText_ = false;
+        writeAll("Not UTF-8 text; the line was ignored. Type it again.\n");
+    }
+    invalidText_ = false;
+    prompt_.clear();
+    return text;
+}
+
+std::optional<std::string> LineEditorInput::readLine() {
     std::fflush(stdout);
     // libedit draws the prompt before it sets the terminal up for editing: a key pressed
     // right after the prompt appeared would still meet the line discipline.
     el_set(editor_->line, EL_PREP_TERM, 1);
     int count = 0;
     const char* line = el_gets(editor_->line, &count);
-    prompt_.clear();
     // A read ended by ESC may still hand back what was typed so far: it is dropped.
     if (cancelled_) {
         cancelled_ = false;
+        invalidText_ = false;
         cancel_();
         return std::nullopt;
     }
-    if (line == nullptr || count <= 0 || closed_) {
+    if (line == nullptr || count <= 0 || closed_ || invalidText_) {
         return std::nullopt;
     }
     std::string text(line, static_cast<std::size_t>(count));
@@ -166,10 +163,12 @@ int LineEditorInput::readByte(unsigned char& byte) {
             return 1;
         }
         if (n < 0 && errno == EINTR) {
-            if (takeInterrupt()) {
+            if (TerminalSignals::takeInterrupt()) {
                 return -1;
             }
-            continue;
+            if (!TerminalSignals::hungUp()) {
+                continue;
+            }
         }
         closed_ = true;
         return 0;
@@ -205,7 +204,12 @@ int LineEditorInput::readCharacter(wchar_t* out) {
             continue; // more bytes of this character follow
         }
         if (used == static_cast<std::size_t>(-1)) {
-            state = std::mbstate_t{}; // not UTF-8: the byte is dropped
+            state = std::mbstate_t{}; // not UTF-8: the line will be refused
+            invalidText_ = true;
+            // An ASCII byte that broke a sequence (ENTER after a stray lead byte) still counts.
+            if (byte < 0x80 && std::mbrtowc(out, &c, 1, &state) == 1) {
+                return 1;
+            }
             continue;
         }
         return 1;

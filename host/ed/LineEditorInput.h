@@ -34,7 +34,7 @@ public:
     int readCharacter(wchar_t* out);
 
 private:
-    bool takeInterrupt();
+    std::optional<std::string> readLine();
     int readByte(unsigned char& byte);
     bool escapeStandsAlone() const;
 
@@ -47,6 +47,7 @@ private:
     int lineNumber_ = 0;
     bool cancelled_ = false;
     bool closed_ = false;
+    bool invalidText_ = false; // bytes of the line being read were not UTF-8
 };
 
 } // namespace veld::ed

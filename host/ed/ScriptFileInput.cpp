@@ -1,9 +1,8 @@
 // Answers from a script file, read line by line as the prompts ask for them.
 #include "host/ed/ScriptFileInput.h"
 
-#include "host/dxf/TextDecoder.h"
+#include "host/ed/TypedText.h"
 #include "host/files/FileRead.h"
-#include "host/win/CodePage.h"
 
 namespace veld::ed {
 
@@ -47,18 +46,12 @@ std::optional<std::string> ScriptFileInput::nextLine() {
 }
 
 std::optional<std::string> ScriptFileInput::asUtf8(std::string line) {
-    if (!shiftJis_) {
-        if (dxf::isValidUtf8(line)) {
-            return line;
-        }
-        return stop(path_ + " line " + std::to_string(lineNumber_) +
-                    ": not UTF-8 text (a Shift-JIS script needs --encoding cp932)");
-    }
-    std::string utf8 = win::sjisToUtf8(line);
-    if (win::utf8ToSjis(utf8) == line) {
+    if (std::optional<std::string> utf8 = typedTextAsUtf8(line, shiftJis_)) {
         return utf8;
     }
-    return stop(path_ + " line " + std::to_string(lineNumber_) + ": not Shift-JIS text");
+    return stop(path_ + " line " + std::to_string(lineNumber_) +
+                (shiftJis_ ? ": not Shift-JIS text"
+                           : ": not UTF-8 text (a Shift-JIS script needs --encoding cp932)"));
 }
 
 } // namespace veld::ed

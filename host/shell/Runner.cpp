@@ -9,6 +9,7 @@
 #include "host/ed/ScriptFileInput.h"
 #include "host/ed/Session.h"
 #include "host/ed/TerminalInput.h"
+#include "host/ed/TerminalSignals.h"
 #include "host/ed/TranscriptFilter.h"
 #include "host/files/SafeReplace.h"
 #include "host/render/SvgExport.h"
@@ -103,6 +104,9 @@ int Runner::run() {
         return fail(kExitInput, error);
     }
     const bool shiftJis = options_.shiftJisOutput;
+    if (!script) {
+        ed::TerminalSignals::catchHangUp(); // the drawing is saved aside, not lost
+    }
     host::Session session;
     std::unique_ptr<ed::LineEditorInput> editor;
     ed::TranscriptFilter console([shiftJis, &editor](std::string_view text) {
@@ -126,6 +130,11 @@ int Runner::run() {
     }
     ed::TerminalInput terminal(
         std::cin, [&console] { console.answerTyped(); }, isatty(STDIN_FILENO) != 0);
+    terminal.readShiftJis(shiftJis);
+    if (!script && !editor && isatty(STDIN_FILENO) != 0) {
+        // Ctrl-C cancels, also when the transcript goes to a pipe or a file.
+        terminal.catchInterrupts([&session] { session.cancel(); });
+    }
     host::InputSource* input = script ? static_cast<host::InputSource*>(script.get()) : &terminal;
     session.setInput(editor ? editor.get() : input);
     ed::CommandProcessor::run();
@@ -137,14 +146,46 @@ int Runner::run() {
         module.reset();
         return fail(kExitInput, script->failure());
     }
+    if (!terminal.failure().empty()) {
+        module.reset();
+        return fail(kExitInput, "standard input " + terminal.failure());
+    }
     if (session.aborted()) {
         module.reset();
         return fail(kExitScriptStopped, options_.script + " " + session.abortReason());
+    }
+    if (ed::TerminalSignals::hungUp()) {
+        int saved = saveRecoveryCopy();
+        module.reset();
+        return saved;
     }
     int written = writeOutputs();
     module.reset();
     std::fflush(stdout);
     return written;
+}
+
+// The terminal was closed with work unsaved: a copy beside the drawing, never over it.
+int Runner::saveRecoveryCopy() {
+    ed::Document* document = ed::DocumentManager::instance().current();
+    if (document == nullptr || !document->hasUnsavedChanges()) {
+        return kExitOk;
+    }
+    const std::string copy = recoveryPath(document->fileName());
+    std::string error;
+    if (!dxf::saveDrawing(*document->database(), copy, error)) {
+        return fail(kExitOutput,
+                    "the terminal or the output was closed; unsaved changes are lost: " + error);
+    }
+    std::fprintf(stderr,
+                 "veld: the terminal or the output was closed; unsaved changes saved to %s\n",
+                 copy.c_str());
+    return kExitOk;
+}
+
+std::string Runner::recoveryPath(const std::string& drawing) {
+    const fs::path path(drawing.empty() ? "Drawing1.dxf" : drawing);
+    return (path.parent_path() / (path.stem().string() + ".recovered.dxf")).string();
 }
 
 int Runner::writeOutputs() {

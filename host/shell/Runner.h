@@ -18,6 +18,9 @@ public:
 private:
     int fail(int code, const std::string& reason) const;
     int writeOutputs();
+    int saveRecoveryCopy();
+    // Where the work goes when the terminal is closed: NAME.recovered.dxf beside NAME.dxf.
+    static std::string recoveryPath(const std::string& drawing);
 
     Options options_;
 };

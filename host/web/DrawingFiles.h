@@ -14,6 +14,7 @@ namespace veld::web {
 class DrawingFiles {
 public:
     explicit DrawingFiles(std::filesystem::path profile) : profile_(std::move(profile)) {}
+    const std::filesystem::path& profile() const { return profile_; }
 
     // Session thread, whenever it waits: notes a save (the file's name or time changed) and
     // compares the picture's fingerprint with the saved one; true when the name or the changed

@@ -1,6 +1,7 @@
 // The page's HTTP server.
 #include "host/web/WebServer.h"
 
+#include "host/ed/TypedText.h"
 #include "host/snap/ObjectSnap.h"
 #include "host/web/Assets.h"
 #include "host/web/DisplayFeed.h"
@@ -71,7 +72,8 @@ std::optional<double> finiteNumber(const nlohmann::json& value) {
 
 WebServer::WebServer(EventHub& hub, WebInput& input, DisplayFeed& feed, DrawingFiles& files)
     : hub_(hub), input_(input), feed_(feed), files_(files),
-      server_(std::make_unique<httplib::Server>()) {}
+      server_(std::make_unique<httplib::Server>()),
+      windowPrompts_((files.profile() / "window-prompts.json").string()) {}
 
 WebServer::~WebServer() {
     stop();
@@ -116,12 +118,12 @@ void WebServer::promptChanged(const host::PromptState& state) {
     if (state.hasBase) {
         base = {state.base[0], state.base[1]};
     }
-    hub_.prompt(nlohmann::json{
-        {"type", "prompt"},
-        {"kind", kindName(state.kind)},
-        {"text", promptText(state.text)},
-        {"base",
-         base}}.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
+    hub_.prompt(nlohmann::json{{"type", "prompt"},
+                               {"kind", kindName(state.kind)},
+                               {"text", promptText(state.text)},
+                               {"base", base},
+                               {"window", windowPrompts_.opensWindow(state)}}
+                    .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
 }
 
 void WebServer::snapSettingsChanged(int osmode, int aperture) {
@@ -263,6 +265,11 @@ void WebServer::takeInput(const httplib::Request& request, httplib::Response& re
     }
     if (request.body.size() > kLineLimit || line.find_first_of("\r\n") != std::string::npos) {
         refuse(response, 413, "one line of at most 4096 bytes");
+        return;
+    }
+    // Never raw bytes into the drawing: a line must be UTF-8 text, as from a terminal.
+    if (!ed::typedTextAsUtf8(line, false)) {
+        refuse(response, 400, "the line is not UTF-8 text");
         return;
     }
     input_.postLine(std::move(line));

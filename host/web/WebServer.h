@@ -5,6 +5,7 @@
 #pragma once
 #include "host/ed/Session.h"
 #include "host/web/RequestGuard.h"
+#include "host/web/WindowPrompts.h"
 
 #include <atomic>
 #include <memory>
@@ -70,6 +71,7 @@ private:
     std::atomic<host::PromptState::Kind> promptKind_{host::PromptState::Kind::Text};
     std::atomic<int> osmode_{0};
     std::atomic<int> aperture_{10};
+    WindowPrompts windowPrompts_; // session thread only
 };
 
 } // namespace veld::web

@@ -281,6 +281,7 @@ test.describe('veld serve', () => {
     expect(await request(`/assets/..%2f..%2fCMakeLists.txt?${t}`)).toBe(404);
     expect(await request(`/assets/nothing.js?${t}`)).toBe(404);
     expect(await request(`/api/input?${t}`, { method: 'POST', body: 'x'.repeat(5000) })).toBe(413);
+    expect(await request(`/api/input?${t}`, { method: 'POST', body: Buffer.from([0x8a, 0xee, 0x91, 0x62]) })).toBe(400);
     expect(await request(`/api/pick?${t}`, { method: 'POST', body: '{"x":"1"}' })).toBe(400);
     expect(await request(`/assets/app.js`, { headers: { Cookie: `veld_token_${port}=${serve.token}` } })).toBe(200);
   });

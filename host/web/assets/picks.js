@@ -1,6 +1,7 @@
 // Clicks in the drawing view as answers to the session's prompts: a click gives a point (veld
 // snaps it), a drag at a selection prompt a window (to the right) or a crossing (to the left),
-// a right-click RETURN. Draws the rubber band, the window box and the snap marker over the view.
+// a drag from a window's first corner both corners, a right-click RETURN. Draws the rubber
+// band, the window box and the snap marker over the view.
 
 const DRAG_PIXELS = 5;
 const POINT_KINDS = new Set(['point', 'corner', 'select']);
@@ -16,6 +17,7 @@ export class PickInput {
     this.down = null;
     this.snap = null; // {x, y, mode} in drawing units
     this.snapAsked = 0;
+    this.pendingCorner = null; // the release of a drag from a first corner, for the next prompt
     view.setOverlay((ctx) => this.drawOverlay(ctx));
     const el = view.container;
     el.addEventListener('pointerdown', (e) => this.pointerDown(e));
@@ -27,14 +29,25 @@ export class PickInput {
 
   promptChanged(prompt) {
     this.prompt = prompt;
-    this.view.leftDragPans = !(prompt.kind === 'corner' || prompt.kind === 'select');
+    this.view.leftDragPans = !(prompt.kind === 'corner' || prompt.kind === 'select' || this.startsWindow());
     this.snap = null;
     this.down = null;
+    this.answerPendingCorner();
     this.updateSnap();
     this.redraw();
   }
 
-  cancel() { this.down = null; this.redraw(); }
+  cancel() { this.down = null; this.pendingCorner = null; this.redraw(); }
+
+  // A plain point prompt whose answer veld has seen open a window: a drag there draws it.
+  startsWindow() { return this.prompt.kind === 'point' && !this.prompt.base && Boolean(this.prompt.window); }
+
+  // The drag's release answers the corner prompt that follows its press, and nothing else.
+  answerPendingCorner() {
+    const corner = this.pendingCorner;
+    this.pendingCorner = null;
+    if (corner && this.prompt.kind === 'corner') this.session.pick(corner);
+  }
 
   redraw() { this.view.requestRedraw(); }
 
@@ -58,10 +71,16 @@ export class PickInput {
     const moved = Math.hypot(event.clientX - down.x, event.clientY - down.y) > DRAG_PIXELS;
     const pixel = this.view.pixelSize();
     const at = this.view.toWorld(event.clientX, event.clientY);
+    const from = this.view.toWorld(down.x, down.y);
     if (moved && this.prompt.kind === 'select' && !this.prompt.base) {
-      const from = this.view.toWorld(down.x, down.y);
       await this.session.pick({ x: from.x, y: from.y, pixel, to: [at.x, at.y] });
-    } else if (!moved) {
+    } else if (moved && this.startsWindow()) {
+      this.pendingCorner = { x: at.x, y: at.y, pixel };
+      await this.session.pick({ x: from.x, y: from.y, pixel }).catch((e) => {
+        this.pendingCorner = null; // the first corner was not taken: neither is the second
+        throw e;
+      });
+    } else if (!moved || this.prompt.kind === 'corner') {
       await this.session.pick({ x: at.x, y: at.y, pixel });
     }
   }
@@ -98,6 +117,7 @@ export class PickInput {
     if (target && base && this.prompt.kind === 'corner') this.drawBox(ctx, base, local(target), false);
     if (this.cursor && base && this.prompt.kind === 'select') this.drawWindow(ctx, base, local(this.cursor));
     if (this.cursor && this.down && this.prompt.kind === 'select' && !base) this.drawWindow(ctx, local(this.down), local(this.cursor));
+    if (this.cursor && this.down && this.startsWindow()) this.drawBox(ctx, local(this.down), local(target), false);
     if (this.snap) this.drawMarker(ctx, local(target), this.snap.mode);
   }
 

@@ -16,9 +16,8 @@
 #include "dbsymtb.h"
 #include "host/ed/HeadlessHost.h"
 #include "host/ed/LineListInput.h"
-#include "host/win/FileSearch.h"
-#include "host/win/Paths.h"
-#include "host/win/ProfileInstaller.h"
+#include "support/TempFolder.h"
+#include "support/TestProfile.h"
 
 #include <benchmark/benchmark.h>
 
@@ -26,15 +25,11 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
-#include <filesystem>
 #include <memory>
 #include <random>
 #include <string>
-#include <unistd.h>
 
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr const char* kSearchLayer = "通り芯";
 
@@ -140,32 +135,19 @@ void BM_AllPairsOnHostEntities(benchmark::State& state) {
 // path) and the module's resources current, for the commands' pages.
 class CommandSetting {
 public:
-    CommandSetting()
-        : folder_(fs::temp_directory_path() /
-                  ("veld-bench-commands-" + std::to_string(::getpid()))) {
-        fs::create_directories(folder_);
-        veld::win::setProfileFolder(folder_.string());
-        veld::win::SearchPath::reset();
-        veld::win::installProfile(
-            (fs::path(__FILE__).parent_path().parent_path() / "support").string(),
-            folder_.string());
+    CommandSetting() {
         static const HINSTANCE module =
             veldCreateModuleInstance("VeldFoundationApp", veldModuleResourceTable());
         previous_ = AfxGetResourceHandle();
         AfxSetResourceHandle(module);
     }
-    ~CommandSetting() {
-        AfxSetResourceHandle(previous_);
-        veld::win::setProfileFolder("");
-        veld::win::SearchPath::reset();
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
+    ~CommandSetting() { AfxSetResourceHandle(previous_); }
     CommandSetting(const CommandSetting&) = delete;
     CommandSetting& operator=(const CommandSetting&) = delete;
 
 private:
-    fs::path folder_;
+    veldtest::TempFolder folder_{"veld-bench-commands"};
+    veldtest::TestProfile profile_{folder_.path(), veldtest::TestProfile::CurrentFolder::Keep};
     HINSTANCE previous_ = nullptr;
 };
 

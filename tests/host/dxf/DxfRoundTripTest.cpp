@@ -6,15 +6,15 @@
 #include "host/db/Dump.h"
 #include "host/render/SvgExport.h"
 #include "support/EzdxfAudit.h"
+#include "support/FileBytes.h"
 #include "support/SameText.h"
+#include "support/TempFolder.h"
 
 #include <dbdict.h>
 #include <dbdim.h>
 #include <dbsymtb.h>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -22,19 +22,8 @@ namespace {
 
 class DxfFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("veld_dxf_" + std::to_string(::getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        if (!HasFailure())
-            fs::remove_all(dir_);
-    }
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
-    fs::path dir_;
+    std::string path(const std::string& name) const { return folder_.file(name); }
+    veldtest::TempFolder folder_{"veld-dxf"};
 };
 
 template <class T> void closeAll(T* object) {
@@ -148,12 +137,6 @@ std::unique_ptr<AcDbDatabase> sampleDrawing() {
     return db;
 }
 
-std::string readText(const std::string& path) {
-    std::string text, error;
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 } // namespace
 
 TEST_F(DxfFiles, SaveOpenSaveGivesTheSameFileAndEzdxfAcceptsIt) {
@@ -163,7 +146,7 @@ TEST_F(DxfFiles, SaveOpenSaveGivesTheSameFileAndEzdxfAcceptsIt) {
     auto reopened = veld::dxf::openDrawing(path("a.dxf"), error);
     ASSERT_NE(reopened, nullptr) << error;
     ASSERT_TRUE(veld::dxf::saveDrawing(*reopened, path("b.dxf"), error)) << error;
-    EXPECT_EQ(readText(path("a.dxf")), readText(path("b.dxf")));
+    EXPECT_EQ(veldtest::readBytes(path("a.dxf")), veldtest::readBytes(path("b.dxf")));
     auto again = veld::dxf::openDrawing(path("b.dxf"), error);
     ASSERT_NE(again, nullptr) << error;
     EXPECT_TRUE(
@@ -174,7 +157,7 @@ TEST_F(DxfFiles, SaveOpenSaveGivesTheSameFileAndEzdxfAcceptsIt) {
     EXPECT_EQ(report.counts.at("DIMENSION"), 1) << "the dimension keeps its geometry block";
     EXPECT_EQ(report.counts.at("ATTRIB(attached)"), 1);
     EXPECT_EQ(report.counts.at("LWPOLYLINE"), 1);
-    const std::string text = readText(path("a.dxf"));
+    const std::string text = veldtest::readBytes(path("a.dxf"));
     EXPECT_NE(text.find(" 41\n4.0\n"), std::string::npos) << "line spacing written clamped";
     EXPECT_NE(text.find("日本語の文字列"), std::string::npos);
     EXPECT_NE(text.find("102\n{ACAD_REACTORS"), std::string::npos);
@@ -195,7 +178,7 @@ TEST_F(DxfFiles, SvgShowsGeometryTextsAndDimensions) {
     auto db = sampleDrawing();
     std::string error;
     ASSERT_TRUE(veld::render::exportSvg(*db, path("a.svg"), error)) << error;
-    const std::string svg = readText(path("a.svg"));
+    const std::string svg = veldtest::readBytes(path("a.svg"));
     EXPECT_NE(svg.find("<svg"), std::string::npos);
     EXPECT_NE(svg.find("基礎 ｶﾅ test"), std::string::npos);
     EXPECT_NE(svg.find(">P-12</text>"), std::string::npos) << "attributes are drawn";

@@ -17,6 +17,7 @@
 #include "host/ed/HeadlessHost.h"
 #include "host/ed/LineListInput.h"
 #include "support/TempFolder.h"
+#include "support/TestDrawing.h"
 #include "support/TestProfile.h"
 
 #include <benchmark/benchmark.h>
@@ -37,12 +38,9 @@ void addLayer(const char* name) {
     CArxComLayer().CreateLayer(name, 7, true, false, false, "");
 }
 
-void addLine(AcDbBlockTableRecord* space, AcDbObjectId layer, double x1, double y1, double x2,
-             double y2) {
-    auto* line = new AcDbLine(AcGePoint3d(x1, y1, 0), AcGePoint3d(x2, y2, 0));
-    line->setLayer(layer);
-    space->appendAcDbEntity(line);
-    line->close();
+void addLine(AcDbObjectId layer, double x1, double y1, double x2, double y2) {
+    AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
+    veldtest::TestDrawing(*db).addLine(AcGePoint3d(x1, y1, 0), AcGePoint3d(x2, y2, 0), layer);
 }
 
 // Grid lines at 0, spacing, ... (`columns` upright, `rows` across, overshooting by 2,000), and
@@ -56,15 +54,13 @@ void drawGrid(int columns, int rows, double spacing, int others) {
     db->getLayerTable(layers, AcDb::kForRead);
     layers->getAt(kSearchLayer, layer);
     layers->close();
-    AcDbBlockTableRecord* space = nullptr;
-    acdbOpenObject(space, db->modelSpaceId(), AcDb::kForWrite);
     const double top = (rows - 1) * spacing;
     const double right = (columns - 1) * spacing;
     for (int k = 0; k < columns; ++k) {
-        addLine(space, layer, k * spacing, -2000, k * spacing, top + 2000);
+        addLine(layer, k * spacing, -2000, k * spacing, top + 2000);
     }
     for (int k = 0; k < rows; ++k) {
-        addLine(space, layer, -2000, k * spacing, right + 2000, k * spacing);
+        addLine(layer, -2000, k * spacing, right + 2000, k * spacing);
     }
     std::mt19937 random(2024);
     std::uniform_real_distribution<double> where(-500000.0, 600000.0);
@@ -72,9 +68,8 @@ void drawGrid(int columns, int rows, double spacing, int others) {
     std::uniform_real_distribution<double> length(100.0, 5000.0);
     for (int k = 0; k < others; ++k) {
         const double x = where(random), y = where(random), a = angle(random), l = length(random);
-        addLine(space, layer, x, y, x + l * std::cos(a), y + l * std::sin(a));
+        addLine(layer, x, y, x + l * std::cos(a), y + l * std::sin(a));
     }
-    space->close();
 }
 
 // One bulk window as the placement command searches it: the entities of the search layer, the

@@ -8,6 +8,7 @@
 #include "delta/DeltaShape.h"
 #include "host/ed/HeadlessHost.h"
 #include "support/TempFolder.h"
+#include "support/TestDrawing.h"
 #include "support/TestProfile.h"
 
 #include <benchmark/benchmark.h>
@@ -26,21 +27,6 @@ struct BenchProfile {
     veldtest::TempFolder folder{"veld-bench"};
     veldtest::TestProfile profile{folder.path(), veldtest::TestProfile::CurrentFolder::Keep};
 };
-
-void makeLayer(AcDbDatabase* database, const char* name) {
-    AcDbLayerTable* table = nullptr;
-    if (database->getLayerTable(table, AcDb::kForWrite) != Acad::eOk) {
-        return;
-    }
-    auto* record = new AcDbLayerTableRecord;
-    record->setName(name);
-    if (table->add(record) == Acad::eOk) {
-        record->close();
-    } else {
-        delete record;
-    }
-    table->close();
-}
 
 FoundationSettings triangleSettings() {
     FoundationSettings settings;
@@ -64,7 +50,7 @@ void placeFoundation(int i, const FoundationSettings& settings) {
 std::unique_ptr<veld::ed::HeadlessHost> foundationHost() {
     auto host = std::make_unique<veld::ed::HeadlessHost>();
     for (const char* layer : {"LOOK", "OUTER", "DIM"}) {
-        makeLayer(host->database(), layer);
+        veldtest::TestDrawing(*host->database()).addLayer(layer);
     }
     return host;
 }

@@ -10,6 +10,7 @@
 #include "host/ed/HeadlessHost.h"
 #include "support/EzdxfAudit.h"
 #include "support/TempFolder.h"
+#include "support/TestDrawing.h"
 #include "support/TestProfile.h"
 #include "winprofile.h"
 
@@ -58,7 +59,7 @@ struct FoundationDrawingFixture::Bed {
 FoundationDrawingFixture::FoundationDrawingFixture() : bed_(std::make_unique<Bed>()) {
     EXPECT_TRUE(bed_->profile.installed());
     for (const char* layer : {kLookLayer, kOuterLayer, kDimLayer, kSymbolLayer}) {
-        makeLayer(layer);
+        veldtest::TestDrawing(*database()).addLayer(layer);
     }
 }
 
@@ -208,19 +209,6 @@ bool FoundationDrawingFixture::allCoordinatesFinite() const {
         }
     }
     return true;
-}
-
-void FoundationDrawingFixture::makeLayer(const char* name) {
-    AcDbLayerTable* table = nullptr;
-    ASSERT_EQ(database()->getLayerTable(table, AcDb::kForWrite), Acad::eOk);
-    auto* record = new AcDbLayerTableRecord;
-    record->setName(name);
-    if (table->add(record) == Acad::eOk) {
-        record->close();
-    } else {
-        delete record;
-    }
-    table->close();
 }
 
 } // namespace veld::test

@@ -9,6 +9,7 @@
 #include "support/FileBytes.h"
 #include "support/SameText.h"
 #include "support/TempFolder.h"
+#include "support/TestDrawing.h"
 
 #include <dbdict.h>
 #include <dbdim.h>
@@ -30,17 +31,6 @@ template <class T> void closeAll(T* object) {
     object->close();
 }
 
-AcDbObjectId append(AcDbDatabase& db, AcDbEntity* entity, AcDbObjectId block = {}) {
-    AcDbBlockTableRecord* space = nullptr;
-    EXPECT_EQ(acdbOpenObject(space, block.isNull() ? db.modelSpaceId() : block, AcDb::kForWrite),
-              Acad::eOk);
-    AcDbObjectId id;
-    EXPECT_EQ(space->appendAcDbEntity(id, entity), Acad::eOk);
-    entity->close();
-    space->close();
-    return id;
-}
-
 void registerApp(AcDbDatabase& db, const char* name) {
     AcDbRegAppTable* table = nullptr;
     ASSERT_EQ(db.getRegAppTable(table, AcDb::kForWrite), Acad::eOk);
@@ -53,31 +43,17 @@ void registerApp(AcDbDatabase& db, const char* name) {
     table->close();
 }
 
-void setXData(AcDbObjectId id, resbuf* chain) {
-    AcDbObject* object = nullptr;
-    ASSERT_EQ(acdbOpenAcDbObject(object, id, AcDb::kForWrite), Acad::eOk);
-    EXPECT_EQ(object->setXData(chain), Acad::eOk);
-    object->close();
-    acutRelRb(chain);
-}
-
 AcDbObjectId blockWithAttribute(AcDbDatabase& db) {
-    AcDbBlockTable* table = nullptr;
-    EXPECT_EQ(db.getBlockTable(table, AcDb::kForWrite), Acad::eOk);
-    auto* record = new AcDbBlockTableRecord();
-    record->setName("PILE");
-    AcDbObjectId id;
-    table->add(id, record);
-    record->close();
-    table->close();
-    append(db, new AcDbCircle(AcGePoint3d(0, 0, 0), 150), id);
+    const veldtest::TestDrawing drawing(db);
+    const AcDbObjectId id = drawing.defineBlock("PILE");
+    drawing.appendTo(id, new AcDbCircle(AcGePoint3d(0, 0, 0), 150));
     auto* def = new AcDbAttributeDefinition();
     def->setTag("NO");
     def->setPrompt("杭番号");
     def->setTextString("P1");
     def->setHeight(100);
     def->setPosition(AcGePoint3d(200, 0, 0));
-    append(db, def, id);
+    drawing.appendTo(id, def);
     return id;
 }
 
@@ -85,30 +61,32 @@ AcDbObjectId blockWithAttribute(AcDbDatabase& db) {
 std::unique_ptr<AcDbDatabase> sampleDrawing() {
     auto db = std::make_unique<AcDbDatabase>();
     registerApp(*db, "VELD_FOUNDATION");
-    const AcDbObjectId line =
-        append(*db, new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1500, 0, 0)));
-    const AcDbObjectId point = append(*db, new AcDbPoint(AcGePoint3d(750, 0.1, 0)));
-    append(*db, new AcDbText(AcGePoint3d(0, 300, 0), "基礎 ｶﾅ test", AcDbObjectId(), 200, 0.5));
+    const AcDbObjectId line = veldtest::TestDrawing(*db).append(
+        new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1500, 0, 0)));
+    const AcDbObjectId point =
+        veldtest::TestDrawing(*db).append(new AcDbPoint(AcGePoint3d(750, 0.1, 0)));
+    veldtest::TestDrawing(*db).append(
+        new AcDbText(AcGePoint3d(0, 300, 0), "基礎 ｶﾅ test", AcDbObjectId(), 200, 0.5));
     auto* aligned = new AcDbText(AcGePoint3d(0, 600, 0), "右下", AcDbObjectId(), 150);
     aligned->setHorizontalMode(AcDb::kTextRight);
     aligned->setVerticalMode(AcDb::kTextBottom);
     aligned->setAlignmentPoint(AcGePoint3d(900, 600, 0));
-    append(*db, aligned);
-    append(*db, new AcDbCircle(AcGePoint3d(10, 20, 0), 5));
-    append(*db, new AcDbArc(AcGePoint3d(0, 0, 0), 100, 0.25, 2.5));
+    veldtest::TestDrawing(*db).append(aligned);
+    veldtest::TestDrawing(*db).append(new AcDbCircle(AcGePoint3d(10, 20, 0), 5));
+    veldtest::TestDrawing(*db).append(new AcDbArc(AcGePoint3d(0, 0, 0), 100, 0.25, 2.5));
     auto* pline = new AcDbPolyline();
     pline->addVertexAt(0, AcGePoint2d(0, 0), 0.5);
     pline->addVertexAt(1, AcGePoint2d(100, 0));
     pline->addVertexAt(2, AcGePoint2d(100, 100));
     pline->setClosed(true);
-    append(*db, pline);
+    veldtest::TestDrawing(*db).append(pline);
     auto* dim = new AcDbAlignedDimension(AcGePoint3d(0, 0, 0), AcGePoint3d(1500, 0, 0),
                                          AcGePoint3d(500, -400, 0));
     dim->setTextLineSpacingFactor(9.0); // stored outside the valid range on purpose
-    const AcDbObjectId dimId = append(*db, dim);
+    const AcDbObjectId dimId = veldtest::TestDrawing(*db).append(dim);
     const AcDbObjectId block = blockWithAttribute(*db);
     auto* ref = new AcDbBlockReference(AcGePoint3d(3000, 0, 0), block);
-    const AcDbObjectId refId = append(*db, ref);
+    const AcDbObjectId refId = veldtest::TestDrawing(*db).append(ref);
     AcDbBlockReference* opened = nullptr;
     EXPECT_EQ(acdbOpenObject(opened, refId, AcDb::kForWrite), Acad::eOk);
     auto* attribute = new AcDbAttribute();
@@ -120,10 +98,12 @@ std::unique_ptr<AcDbDatabase> sampleDrawing() {
     attribute->close();
     opened->close();
     const double where[3] = {1.5, -2, 3};
-    setXData(line, acutBuildList(1001, "VELD_FOUNDATION", 1000, "日本語の文字列", 1002, "{", 1070,
-                                 static_cast<short>(-7), 1010, where, 1002, "}", 1005, "1F", 0));
-    setXData(point, acutBuildList(1001, "VELD_FOUNDATION", 1070, static_cast<short>(32767), 1040,
-                                  0.1, 1071, static_cast<std::int32_t>(123456789), 0));
+    veldtest::TestDrawing::setXData(
+        line, acutBuildList(1001, "VELD_FOUNDATION", 1000, "日本語の文字列", 1002, "{", 1070,
+                            static_cast<short>(-7), 1010, where, 1002, "}", 1005, "1F", 0));
+    veldtest::TestDrawing::setXData(point, acutBuildList(1001, "VELD_FOUNDATION", 1070,
+                                                         static_cast<short>(32767), 1040, 0.1, 1071,
+                                                         static_cast<std::int32_t>(123456789), 0));
     AcDbDictionary* groups = nullptr;
     EXPECT_EQ(db->getGroupDictionary(groups, AcDb::kForWrite), Acad::eOk);
     auto* group = new AcDbGroup("基礎 1");

@@ -4,6 +4,7 @@
 #include "host/db/DatabaseImpl.h"
 #include "host/dxf/DrawingFile.h"
 #include "support/TempFolder.h"
+#include "support/TestDrawing.h"
 
 #include <algorithm>
 #include <dbdict.h>
@@ -39,13 +40,7 @@ std::vector<OwnedTag> objectTags(const std::vector<OwnedTag>& all, const std::st
 }
 
 AcDbObjectId append(AcDbEntity* e, AcDbObjectId space) {
-    AcDbBlockTableRecord* record = nullptr;
-    EXPECT_EQ(acdbOpenObject(record, space, AcDb::kForWrite), Acad::eOk);
-    AcDbObjectId id;
-    record->appendAcDbEntity(id, e);
-    e->close();
-    record->close();
-    return id;
+    return veldtest::TestDrawing(*space.database()).appendTo(space, e);
 }
 
 std::string hex(AcDbObjectId id) {

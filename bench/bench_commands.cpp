@@ -16,9 +16,9 @@
 #include "dbsymtb.h"
 #include "host/ed/HeadlessHost.h"
 #include "host/ed/LineListInput.h"
-#include "host/win/FileSearch.h"
-#include "host/win/Paths.h"
-#include "host/win/ProfileInstaller.h"
+#include "support/TempFolder.h"
+#include "support/TestDrawing.h"
+#include "support/TestProfile.h"
 
 #include <benchmark/benchmark.h>
 
@@ -26,15 +26,11 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
-#include <filesystem>
 #include <memory>
 #include <random>
 #include <string>
-#include <unistd.h>
 
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr const char* kSearchLayer = "通り芯";
 
@@ -42,12 +38,9 @@ void addLayer(const char* name) {
     CArxComLayer().CreateLayer(name, 7, true, false, false, "");
 }
 
-void addLine(AcDbBlockTableRecord* space, AcDbObjectId layer, double x1, double y1, double x2,
-             double y2) {
-    auto* line = new AcDbLine(AcGePoint3d(x1, y1, 0), AcGePoint3d(x2, y2, 0));
-    line->setLayer(layer);
-    space->appendAcDbEntity(line);
-    line->close();
+void addLine(AcDbObjectId layer, double x1, double y1, double x2, double y2) {
+    AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
+    veldtest::TestDrawing(*db).addLine(AcGePoint3d(x1, y1, 0), AcGePoint3d(x2, y2, 0), layer);
 }
 
 // Grid lines at 0, spacing, ... (`columns` upright, `rows` across, overshooting by 2,000), and
@@ -61,15 +54,13 @@ void drawGrid(int columns, int rows, double spacing, int others) {
     db->getLayerTable(layers, AcDb::kForRead);
     layers->getAt(kSearchLayer, layer);
     layers->close();
-    AcDbBlockTableRecord* space = nullptr;
-    acdbOpenObject(space, db->modelSpaceId(), AcDb::kForWrite);
     const double top = (rows - 1) * spacing;
     const double right = (columns - 1) * spacing;
     for (int k = 0; k < columns; ++k) {
-        addLine(space, layer, k * spacing, -2000, k * spacing, top + 2000);
+        addLine(layer, k * spacing, -2000, k * spacing, top + 2000);
     }
     for (int k = 0; k < rows; ++k) {
-        addLine(space, layer, -2000, k * spacing, right + 2000, k * spacing);
+        addLine(layer, -2000, k * spacing, right + 2000, k * spacing);
     }
     std::mt19937 random(2024);
     std::uniform_real_distribution<double> where(-500000.0, 600000.0);
@@ -77,9 +68,8 @@ void drawGrid(int columns, int rows, double spacing, int others) {
     std::uniform_real_distribution<double> length(100.0, 5000.0);
     for (int k = 0; k < others; ++k) {
         const double x = where(random), y = where(random), a = angle(random), l = length(random);
-        addLine(space, layer, x, y, x + l * std::cos(a), y + l * std::sin(a));
+        addLine(layer, x, y, x + l * std::cos(a), y + l * std::sin(a));
     }
-    space->close();
 }
 
 // One bulk window as the placement command searches it: the entities of the search layer, the
@@ -140,32 +130,19 @@ void BM_AllPairsOnHostEntities(benchmark::State& state) {
 // path) and the module's resources current, for the commands' pages.
 class CommandSetting {
 public:
-    CommandSetting()
-        : folder_(fs::temp_directory_path() /
-                  ("veld-bench-commands-" + std::to_string(::getpid()))) {
-        fs::create_directories(folder_);
-        veld::win::setProfileFolder(folder_.string());
-        veld::win::SearchPath::reset();
-        veld::win::installProfile(
-            (fs::path(__FILE__).parent_path().parent_path() / "support").string(),
-            folder_.string());
+    CommandSetting() {
         static const HINSTANCE module =
             veldCreateModuleInstance("VeldFoundationApp", veldModuleResourceTable());
         previous_ = AfxGetResourceHandle();
         AfxSetResourceHandle(module);
     }
-    ~CommandSetting() {
-        AfxSetResourceHandle(previous_);
-        veld::win::setProfileFolder("");
-        veld::win::SearchPath::reset();
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
+    ~CommandSetting() { AfxSetResourceHandle(previous_); }
     CommandSetting(const CommandSetting&) = delete;
     CommandSetting& operator=(const CommandSetting&) = delete;
 
 private:
-    fs::path folder_;
+    veldtest::TempFolder folder_{"veld-bench-commands"};
+    veldtest::TestProfile profile_{folder_.path(), veldtest::TestProfile::CurrentFolder::Keep};
     HINSTANCE previous_ = nullptr;
 };
 

@@ -4,6 +4,7 @@
 #include "dbents.h"
 #include "dbsymtb.h"
 #include "host/db/DatabaseImpl.h"
+#include "support/TestDrawing.h"
 
 #include <benchmark/benchmark.h>
 
@@ -17,14 +18,7 @@
 namespace {
 
 AcDbObjectId appendLine(AcDbDatabase& db, double x) {
-    AcDbBlockTableRecord* space = nullptr;
-    acdbOpenObject(space, db.modelSpaceId(), AcDb::kForWrite);
-    auto* line = new AcDbLine(AcGePoint3d(x, 0, 0), AcGePoint3d(x, 1, 0));
-    AcDbObjectId id;
-    space->appendAcDbEntity(id, line);
-    line->close();
-    space->close();
-    return id;
+    return veldtest::TestDrawing(db).addLine(AcGePoint3d(x, 0, 0), AcGePoint3d(x, 1, 0));
 }
 
 void BM_AppendOpenCloseMillionLines(benchmark::State& state) {
@@ -90,14 +84,6 @@ std::size_t heapInUse() {
     return mallinfo2().uordblks;
 }
 
-void setXData(AcDbObjectId id, resbuf* chain) {
-    AcDbObject* object = nullptr;
-    acdbOpenAcDbObject(object, id, AcDb::kForWrite);
-    object->setXData(chain);
-    object->close();
-    acutRelRb(chain);
-}
-
 // The 33 indexed strings of the foundation record: 1001 name, then (1070 i, 1000 value) pairs.
 resbuf* dialogRecord() {
     static const char* const values[33] = {
@@ -119,23 +105,19 @@ void addFoundationMember(AcDbDatabase& db, AcDbObjectId id, AcDbObjectId group) 
     const std::string groupHandle = group.handle().text();
     const double base[3] = {1000.0, 2000.0, 0.0};
     const double symbol[3] = {1500.0, 2500.0, 0.0};
-    setXData(id, acutBuildList(1001, "OBJECT_TYPE", 1070, 0, 1000, "三角基礎", 0));
-    setXData(id, dialogRecord());
-    setXData(id, acutBuildList(1001, "FOUND_DELTASHAPE", 1070, 0, 1000, handle.c_str(), 1070, 1,
-                               1010, base, 1070, 2, 1010, symbol, 0));
-    setXData(id, acutBuildList(1001, "GROUP_TYPE", 1070, 0, 1000, groupHandle.c_str(), 0));
+    veldtest::TestDrawing::setXData(
+        id, acutBuildList(1001, "OBJECT_TYPE", 1070, 0, 1000, "三角基礎", 0));
+    veldtest::TestDrawing::setXData(id, dialogRecord());
+    veldtest::TestDrawing::setXData(id, acutBuildList(1001, "FOUND_DELTASHAPE", 1070, 0, 1000,
+                                                      handle.c_str(), 1070, 1, 1010, base, 1070, 2,
+                                                      1010, symbol, 0));
+    veldtest::TestDrawing::setXData(
+        id, acutBuildList(1001, "GROUP_TYPE", 1070, 0, 1000, groupHandle.c_str(), 0));
     (void)db;
 }
 
 AcDbObjectId newGroup(AcDbDatabase& db) {
-    AcDbDictionary* groups = nullptr;
-    db.getGroupDictionary(groups, AcDb::kForWrite);
-    auto* group = new AcDbGroup("*", true);
-    AcDbObjectId id;
-    groups->setAt("*", group, id);
-    group->close();
-    groups->close();
-    return id;
+    return veldtest::TestDrawing(db).addGroup(AcDbObjectIdArray{});
 }
 
 void joinGroup(AcDbObjectId group, const AcDbObjectIdArray& members) {

@@ -168,7 +168,7 @@ void BM_OpenAndSaveLargeDrawing(benchmark::State& state) {
         }
         state.PauseTiming();
         peak = std::max(peak, veldbench::peakMemoryBytes());
-        objects = db->impl().stubCount();
+        objects = db->impl().objectsInHandleOrder().size();
         db.reset();
         state.ResumeTiming();
     }

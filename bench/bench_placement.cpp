@@ -7,16 +7,14 @@
 #include "dbsymtb.h"
 #include "delta/DeltaShape.h"
 #include "host/ed/HeadlessHost.h"
-#include "host/win/FileSearch.h"
-#include "host/win/Paths.h"
-#include "host/win/ProfileInstaller.h"
+#include "support/TempFolder.h"
+#include "support/TestDrawing.h"
+#include "support/TestProfile.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
-#include <filesystem>
 #include <map>
 #include <memory>
 
@@ -25,49 +23,10 @@ namespace {
 constexpr int kFoundations = 1000;
 
 // A profile installed from the checkout's support folder, removed at the end.
-class BenchProfile {
-public:
-    BenchProfile() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "veld-bench-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            std::abort();
-        }
-        folder_ = pattern;
-        veld::win::setProfileFolder(folder_);
-        veld::win::SearchPath::reset();
-        // The checkout's support folder, found from this source file's own path.
-        const std::filesystem::path support =
-            std::filesystem::path(__FILE__).parent_path().parent_path() / "support";
-        veld::win::installProfile(support.string(), folder_);
-    }
-    ~BenchProfile() {
-        veld::win::setProfileFolder("");
-        veld::win::SearchPath::reset();
-        std::error_code error;
-        std::filesystem::remove_all(folder_, error);
-    }
-    BenchProfile(const BenchProfile&) = delete;
-    BenchProfile& operator=(const BenchProfile&) = delete;
-
-private:
-    std::string folder_;
+struct BenchProfile {
+    veldtest::TempFolder folder{"veld-bench"};
+    veldtest::TestProfile profile{folder.path(), veldtest::TestProfile::CurrentFolder::Keep};
 };
-
-void makeLayer(AcDbDatabase* database, const char* name) {
-    AcDbLayerTable* table = nullptr;
-    if (database->getLayerTable(table, AcDb::kForWrite) != Acad::eOk) {
-        return;
-    }
-    auto* record = new AcDbLayerTableRecord;
-    record->setName(name);
-    if (table->add(record) == Acad::eOk) {
-        record->close();
-    } else {
-        delete record;
-    }
-    table->close();
-}
 
 FoundationSettings triangleSettings() {
     FoundationSettings settings;
@@ -91,7 +50,7 @@ void placeFoundation(int i, const FoundationSettings& settings) {
 std::unique_ptr<veld::ed::HeadlessHost> foundationHost() {
     auto host = std::make_unique<veld::ed::HeadlessHost>();
     for (const char* layer : {"LOOK", "OUTER", "DIM"}) {
-        makeLayer(host->database(), layer);
+        veldtest::TestDrawing(*host->database()).addLayer(layer);
     }
     return host;
 }

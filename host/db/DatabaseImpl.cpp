@@ -359,15 +359,6 @@ std::vector<AcDbObjectId> DatabaseImpl::objectsInHandleOrder(bool includeErased)
     return sortedIds(stubs);
 }
 
-std::unordered_map<AcDbStub*, std::vector<AcDbObjectId>>
-DatabaseImpl::objectsByOwner(bool includeErased) const {
-    std::unordered_map<AcDbStub*, std::vector<AcDbObjectId>> byOwner;
-    for (const AcDbObjectId& id : objectsInHandleOrder(includeErased)) {
-        byOwner[id.stub()->owner].push_back(id);
-    }
-    return byOwner;
-}
-
 std::vector<AcDbObjectId> DatabaseImpl::objectsOwnedBy(AcDbObjectId owner,
                                                        bool includeErased) const {
     std::vector<AcDbStub*> stubs;

@@ -86,11 +86,7 @@ public:
     // --- Iteration --------------------------------------------------------------------------
     // Every object in the database (not undone creations), sorted by handle.
     std::vector<AcDbObjectId> objectsInHandleOrder(bool includeErased = true) const;
-    // The objects each owner owns, in handle order (key null: owned by the database).
-    std::unordered_map<AcDbStub*, std::vector<AcDbObjectId>>
-    objectsByOwner(bool includeErased = true) const;
     std::vector<AcDbObjectId> objectsOwnedBy(AcDbObjectId owner, bool includeErased = true) const;
-    std::size_t stubCount() const { return stubs_.size(); }
 
     // --- What the database keeps for the file without modelling it --------------------------
     // Tables the database does not model (VPORT, VIEW, UCS), in file order.

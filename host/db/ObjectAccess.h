@@ -66,10 +66,6 @@ struct ObjectAccess {
     static void setRawLinetype(AcDbEntity& e, AcDbObjectId id) { e.linetype_ = id; }
 };
 
-// The stub of an id, or null (the id is then null).
-inline AcDbStub* stubOf(AcDbObjectId id) {
-    return id.stub();
-}
 // The object behind a stub when it is in the database (erased or not), else null.
 inline AcDbObject* liveObject(const AcDbStub* stub) {
     return stub != nullptr && stub->isLive() ? stub->object : nullptr;

@@ -56,15 +56,6 @@ AcGePoint3d Record::point(int code) const {
     return AcGePoint3d(real(code), real(code + 10), real(code + 20));
 }
 
-std::uint64_t Record::handleAt(int code) const {
-    const ReadTag* tag = find(code);
-    std::uint64_t h = 0;
-    if (tag != nullptr && !tag->value.empty() && !parseHandle(tag->value, h)) {
-        badValue(*tag, "a handle");
-    }
-    return h;
-}
-
 bool fitsItsCode(int code, const std::string& value) {
     double d = 0.0;
     std::int64_t i = 0;

@@ -29,7 +29,6 @@ struct Record {
     std::int64_t integer(int code, std::int64_t fallback = 0) const;
     // x from `code`, y and z from code + 10 and code + 20 (missing parts 0).
     AcGePoint3d point(int code) const;
-    std::uint64_t handleAt(int code) const;
     // Raises the error for a tag whose value does not fit its code.
     [[noreturn]] void badValue(const ReadTag& tag, const char* expected) const;
     double realOf(const ReadTag& tag) const;

@@ -98,15 +98,6 @@ const std::vector<StyleVariables::DimVariable>& StyleVariables::dimensionVariabl
     return variables;
 }
 
-const StyleVariables::DimVariable* StyleVariables::dimensionVariable(const std::string& name) {
-    for (const DimVariable& v : dimensionVariables()) {
-        if (name == v.name) {
-            return &v;
-        }
-    }
-    return nullptr;
-}
-
 AcDbObjectId StyleVariables::dimStyle(const std::string& name) {
     return findRecord<AcDbDimStyleTable>(name);
 }

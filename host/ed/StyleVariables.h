@@ -19,7 +19,6 @@ public:
     };
     // In the order the lists show them.
     static const std::vector<DimVariable>& dimensionVariables();
-    static const DimVariable* dimensionVariable(const std::string& name);
 
     static AcDbObjectId dimStyle(const std::string& name);
     static AcDbObjectId textStyle(const std::string& name);

@@ -7,6 +7,7 @@
 #include "dbsymtb.h"
 #include "delta/DeltaShape.h"
 #include "support/FoundationDrawingFixture.h"
+#include "support/TestDrawing.h"
 
 namespace {
 
@@ -14,33 +15,10 @@ using veld::test::FoundationDrawingFixture;
 
 class FoundationShapeTest : public FoundationDrawingFixture {
 protected:
-    AcDbObjectId append(AcDbEntity* entity) {
-        AcDbBlockTableRecord* space = nullptr;
-        EXPECT_EQ(acdbOpenObject(space, database()->modelSpaceId(), AcDb::kForWrite), Acad::eOk);
-        AcDbObjectId id;
-        EXPECT_EQ(space->appendAcDbEntity(id, entity), Acad::eOk);
-        entity->close();
-        space->close();
-        return id;
-    }
-    AcDbObjectId blockDefinition(const char* name) {
-        AcDbBlockTable* table = nullptr;
-        EXPECT_EQ(database()->getBlockTable(table, AcDb::kForWrite), Acad::eOk);
-        auto* record = new AcDbBlockTableRecord;
-        record->setName(name);
-        AcDbObjectId id;
-        EXPECT_EQ(table->add(id, record), Acad::eOk);
-        record->close();
-        table->close();
-        return id;
-    }
-    bool layerExists(const char* name) {
-        AcDbLayerTable* table = nullptr;
-        EXPECT_EQ(database()->getLayerTable(table, AcDb::kForRead), Acad::eOk);
-        const bool found = table->has(name);
-        table->close();
-        return found;
-    }
+    veldtest::TestDrawing drawing() const { return veldtest::TestDrawing(*database()); }
+    AcDbObjectId append(AcDbEntity* entity) { return drawing().append(entity); }
+    AcDbObjectId blockDefinition(const char* name) { return drawing().defineBlock(name); }
+    bool layerExists(const char* name) { return drawing().hasLayer(name); }
     // A drawn triangle whose group the symbol step can extend.
     AcDbObjectId drawnGroup() {
         DeltaShape shape;

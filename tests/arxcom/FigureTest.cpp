@@ -13,15 +13,7 @@ namespace {
 class FigureTest : public ToolkitTest {
 protected:
     AcDbObjectId newBlock(const char* name) {
-        AcDbBlockTable* table = nullptr;
-        EXPECT_EQ(db()->getBlockTable(table, AcDb::kForWrite), Acad::eOk);
-        auto* block = new AcDbBlockTableRecord;
-        block->setName(name);
-        AcDbObjectId id;
-        EXPECT_EQ(table->add(id, block), Acad::eOk);
-        block->close();
-        table->close();
-        return id;
+        return veldtest::TestDrawing(*db()).defineBlock(name);
     }
     AcDbObjectId standardDimStyle() {
         AcDbDimStyleTable* table = nullptr;

@@ -7,6 +7,7 @@
 #include "dbsymtb.h"
 #include "host/db/DatabaseImpl.h"
 #include "host/ed/HeadlessHost.h"
+#include "support/TestDrawing.h"
 
 #include <gtest/gtest.h>
 
@@ -78,27 +79,10 @@ protected:
     }
     AcDbObjectId appendTo(AcDbObjectId blockId, AcDbEntity* entity, const char* layer) {
         ensureLayer(layer);
-        AcDbBlockTableRecord* block = nullptr;
-        EXPECT_EQ(acdbOpenObject(block, blockId, AcDb::kForWrite), Acad::eOk);
         entity->setLayer(layer);
-        AcDbObjectId id;
-        EXPECT_EQ(block->appendAcDbEntity(id, entity), Acad::eOk);
-        entity->close();
-        block->close();
-        return id;
+        return veldtest::TestDrawing(*db()).appendTo(blockId, entity);
     }
-    void ensureLayer(const char* name) {
-        AcDbLayerTable* table = nullptr;
-        ASSERT_EQ(db()->getLayerTable(table, AcDb::kForRead), Acad::eOk);
-        if (!table->has(name)) {
-            ASSERT_EQ(table->upgradeOpen(), Acad::eOk);
-            auto* record = new AcDbLayerTableRecord;
-            record->setName(name);
-            ASSERT_EQ(table->add(record), Acad::eOk);
-            record->close();
-        }
-        table->close();
-    }
+    void ensureLayer(const char* name) { veldtest::TestDrawing(*db()).addLayer(name); }
     void erase(AcDbObjectId id) {
         AcDbObject* object = nullptr;
         ASSERT_EQ(acdbOpenAcDbObject(object, id, AcDb::kForWrite), Acad::eOk);

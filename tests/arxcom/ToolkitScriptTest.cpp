@@ -1,21 +1,15 @@
 // The group scheme end to end in the real veld: lines drawn with the host's LINE command are
 // grouped and tagged by the toolkit (test module command TKGROUP), and a pick on any member
 // resolves through its tag to all members of the group (TKPICK).
-#include "support/CommandOutput.h"
+#include "support/VeldWorkspace.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <regex>
 #include <string>
 #include <vector>
 
 namespace {
-
-namespace fs = std::filesystem;
 
 struct ScriptRun {
     int exitCode = -1;
@@ -24,26 +18,10 @@ struct ScriptRun {
 
 // Runs a script with the toolkit's test module in a fresh folder and profile.
 ScriptRun runWithProbe(const std::vector<std::string>& lines) {
-    std::string pattern = (fs::temp_directory_path() / "veld-toolkit-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        return {};
-    }
-    const fs::path folder = pattern;
-    const fs::path script = folder / "probe.veld";
-    {
-        std::ofstream out(script, std::ios::binary);
-        for (const std::string& line : lines) {
-            out << line << '\n';
-        }
-    }
-    using veld::test::shellQuote;
-    const std::string command = shellQuote(VELD_EXE) + " run " + shellQuote(script.string()) +
-                                " --module " + shellQuote(VELD_TOOLKIT_PROBE) + " --profile " +
-                                shellQuote((folder / "profile").string()) + " 2>&1";
-    ScriptRun run;
-    run.transcript = veld::test::runCommand(command, run.exitCode);
-    fs::remove_all(folder);
-    return run;
+    veldtest::VeldWorkspace workspace;
+    const veldtest::VeldResult result = workspace.run(
+        {"run", workspace.script("probe.veld", lines).string(), "--module", VELD_TOOLKIT_PROBE});
+    return {result.exitCode, result.out + result.err};
 }
 
 TEST(ToolkitScript, APickOnAnyMemberResolvesToAllMembersOfItsGroup) {

@@ -4,6 +4,7 @@
 #include "delta/DeltaPage.h"
 #include "settings/FoundationSettings.h"
 #include "support/DialogScript.h"
+#include "support/FileBytes.h"
 #include "support/PageFixture.h"
 
 #include <algorithm>
@@ -208,7 +209,7 @@ TEST_F(DeltaPageTest, CancelChangesNeitherTheSettingsNorAnyFile) {
     EXPECT_EQ(run(script), IDCANCEL);
     EXPECT_EQ(placement.GetPileSpan(), "1000");
     EXPECT_EQ(placement.GetMark(), "F1");
-    EXPECT_FALSE(veldtest::exists(userFile()));
+    EXPECT_FALSE(std::filesystem::exists(userFile()));
     EXPECT_EQ(veldtest::readBytes(factoryFile()), factory);
 }
 
@@ -237,7 +238,7 @@ TEST_F(DeltaPageTest, ChangeDialogShowsTheHeldValuesWithTheOutlineFromThePilesAn
     EXPECT_EQ(edited.GetMark(), "F6");
     EXPECT_EQ(edited.GetBottom(), "1588.68");
     EXPECT_EQ(edited.GetShiftX1(), "794.34");
-    EXPECT_FALSE(veldtest::exists(userFile()));
+    EXPECT_FALSE(std::filesystem::exists(userFile()));
     EXPECT_EQ(veldtest::readBytes(factoryFile()), factory);
 }
 

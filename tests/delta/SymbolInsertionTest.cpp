@@ -12,6 +12,7 @@
 #include "host/ed/HostCommandTable.h"
 #include "settings/CArxComConfigFile.h"
 #include "support/FoundationDrawingFixture.h"
+#include "support/TestDrawing.h"
 
 namespace {
 
@@ -113,15 +114,7 @@ protected:
     }
 
     AcDbObjectId defineBlock(const char* name) {
-        AcDbBlockTable* table = nullptr;
-        EXPECT_EQ(database()->getBlockTable(table, AcDb::kForWrite), Acad::eOk);
-        auto* record = new AcDbBlockTableRecord;
-        record->setName(name);
-        AcDbObjectId id;
-        EXPECT_EQ(table->add(id, record), Acad::eOk);
-        record->close();
-        table->close();
-        return id;
+        return veldtest::TestDrawing(*database()).defineBlock(name);
     }
 
     static FoundationSettings withChecks(const char* label, const char* mark) {

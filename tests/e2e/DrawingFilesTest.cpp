@@ -1,13 +1,13 @@
 // The runner with drawing files: --drawing read, --out and SAVE written (and checked by ezdxf),
 // --svg exported, and a failed save reported with a non-zero exit.
-#include "VeldProcess.h"
 #include "support/EzdxfAudit.h"
+#include "support/VeldWorkspace.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 
-using veldtest::readFile;
+using veldtest::readBytes;
 using veldtest::VeldWorkspace;
 
 TEST(E2eDrawingFiles, LinesDrawnByAScriptAreSavedAndReadBack) {
@@ -20,7 +20,7 @@ TEST(E2eDrawingFiles, LinesDrawnByAScriptAreSavedAndReadBack) {
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EZDXF_CLEAN(out.string());
     EXPECT_EQ(veld::test::runEzdxfCheck(out.string()).counts["LINE"], 3);
-    EXPECT_NE(readFile(svg).find("<svg"), std::string::npos);
+    EXPECT_NE(readBytes(svg).find("<svg"), std::string::npos);
 
     auto pick = ws.script("pick.veld", {"CLAYER", "", "U", "U"});
     auto again = ws.folder() / "again.dxf";

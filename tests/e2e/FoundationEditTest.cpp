@@ -187,7 +187,7 @@ TEST(E2eFoundationEdit, TheDefaultsFileIsNotTouched) {
     FoundationBench bench;
     const FoundationRun setup = bench.run("setup", twoFoundations());
     const fs::path defaults = bench.workspace().profile() / "DAT" / "VELDOR-FOUNDATION.DAT";
-    const std::string bytes = readFile(defaults);
+    const std::string bytes = readBytes(defaults);
     ASSERT_FALSE(bytes.empty());
     const FoundationRun run =
         bench.run("edit",
@@ -197,7 +197,7 @@ TEST(E2eFoundationEdit, TheDefaultsFileIsNotTouched) {
                   setup.saved);
     ASSERT_EQ(run.result.exitCode, 0) << run.result.err;
     EXPECT_EQ(countOf(run.result.out, "変更のプロパティ\" opened"), 3u) << run.result.out;
-    EXPECT_EQ(readFile(defaults), bytes);
+    EXPECT_EQ(readBytes(defaults), bytes);
 }
 
 TEST(E2eFoundationEdit, ADrawingSavedAndOpenedAgainStillHasEveryFoundationToChange) {

@@ -132,7 +132,7 @@ bool isRealCode(int code) {
 }
 
 bool allNumbersFinite(const fs::path& dxf) {
-    std::stringstream lines(readFile(dxf));
+    std::stringstream lines(readBytes(dxf));
     std::string code, value;
     while (std::getline(lines, code) && std::getline(lines, value)) {
         char* end = nullptr;

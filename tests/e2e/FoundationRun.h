@@ -2,8 +2,8 @@
 // with a fresh profile, and reads the saved drawing back with ezdxf: its foundation groups, its
 // block references with their attributes, and whether every number in it is finite.
 #pragma once
-#include "VeldProcess.h"
 #include "support/EzdxfGroupDump.h"
+#include "support/VeldWorkspace.h"
 
 #include <filesystem>
 #include <optional>

@@ -1,9 +1,9 @@
 // The drawings the demo and a bulk pass over a grid write, byte for byte against the SHA-256 sums
 // kept in golden_drawings.txt: work on speed or storage must not change a single byte of them.
 // After a deliberate change of the output, VELD_UPDATE_GOLDEN=1 rewrites the sums.
-#include "VeldProcess.h"
 #include "support/CommandOutput.h"
 #include "support/EzdxfAudit.h"
+#include "support/VeldWorkspace.h"
 
 #include <gtest/gtest.h>
 

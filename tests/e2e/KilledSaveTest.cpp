@@ -1,7 +1,7 @@
 // veld killed with SIGKILL at random moments while it saves a large drawing: the drawing on disk
 // is always the previous or the new one, whole, and the next start removes what a kill left.
-#include "VeldProcess.h"
 #include "host/dxf/DrawingFile.h"
+#include "support/VeldWorkspace.h"
 
 #include <gtest/gtest.h>
 

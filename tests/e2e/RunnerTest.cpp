@@ -1,7 +1,7 @@
 // The veld executable end to end: transcripts of scripts, the module's commands, stopped runs,
 // exit codes, the profile and the transcript's encoding.
-#include "VeldProcess.h"
 #include "host/win/CodePage.h"
+#include "support/VeldWorkspace.h"
 #include "winprofile.h"
 
 #include <gtest/gtest.h>

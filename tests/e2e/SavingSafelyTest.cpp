@@ -1,7 +1,7 @@
 // What --out, --svg and SAVE may overwrite and what veld may open: read-only drawings, links,
 // FIFOs and devices, kept permissions, one name for two files, DWG names, and the profile.
-#include "VeldProcess.h"
 #include "support/EzdxfAudit.h"
+#include "support/VeldWorkspace.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-using veldtest::readFile;
+using veldtest::readBytes;
 using veldtest::VeldWorkspace;
 
 namespace {
@@ -32,7 +32,7 @@ TEST(E2eSavingSafely, AReadOnlyDrawingAndItsBackupAreLeftAlone) {
     auto draw = ws.script("draw.veld", {"LINE", "0,0", "1,1", ""});
     ASSERT_EQ(ws.run({"run", draw.string(), "--out", out.string()}).exitCode, 0);
     ASSERT_EQ(ws.run({"run", draw.string(), "--out", out.string()}).exitCode, 0);
-    const std::string drawing = readFile(out), backup = readFile(out.string() + ".bak");
+    const std::string drawing = readBytes(out), backup = readBytes(out.string() + ".bak");
     ::chmod(out.c_str(), 0444);
     auto r = ws.run({"run", draw.string(), "--out", out.string()});
     EXPECT_EQ(r.exitCode, 4);
@@ -41,8 +41,8 @@ TEST(E2eSavingSafely, AReadOnlyDrawingAndItsBackupAreLeftAlone) {
     r = ws.run({"run", save.string()});
     EXPECT_EQ(r.exitCode, 4);
     EXPECT_TRUE(contains(r.out, "the file is read-only")) << r.out;
-    EXPECT_EQ(readFile(out), drawing);
-    EXPECT_EQ(readFile(out.string() + ".bak"), backup);
+    EXPECT_EQ(readBytes(out), drawing);
+    EXPECT_EQ(readBytes(out.string() + ".bak"), backup);
 }
 
 TEST(E2eSavingSafely, OutputsFollowLinksAndNeverReplaceFifosOrDevices) {
@@ -88,14 +88,14 @@ TEST(E2eSavingSafely, OneFileCannotBeTwoOutputsOrAnOutputAndAnInput) {
     EXPECT_TRUE(contains(r.err, "--svg and --out are the same file")) << r.err;
     EXPECT_FALSE(std::filesystem::exists(x));
     ASSERT_EQ(ws.run({"run", draw.string(), "--out", x}).exitCode, 0);
-    const std::string drawing = readFile(x);
+    const std::string drawing = readBytes(x);
     EXPECT_EQ(ws.run({"run", draw.string(), "--drawing", x, "--svg", x}).exitCode, 2);
     EXPECT_EQ(ws.run({"run", draw.string(), "--out", draw.string()}).exitCode, 2);
     EXPECT_EQ(ws.run({"run", draw.string(), "--svg", (ws.folder() / "." / "draw.veld").string()})
                   .exitCode,
               2);
-    EXPECT_EQ(readFile(x), drawing);
-    EXPECT_EQ(readFile(draw), "LINE\n0,0\n1,1\n\n");
+    EXPECT_EQ(readBytes(x), drawing);
+    EXPECT_EQ(readBytes(draw), "LINE\n0,0\n1,1\n\n");
     EXPECT_EQ(ws.run({"run", draw.string(), "--drawing", x, "--out", x}).exitCode, 0)
         << "saving the opened drawing over itself is an ordinary save";
 }

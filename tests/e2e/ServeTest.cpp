@@ -1,6 +1,6 @@
 // veld serve's command line: what it refuses before serving anything (the page itself is tested
 // in a browser, tests/web/serve.test.mjs).
-#include "VeldProcess.h"
+#include "support/VeldWorkspace.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The office standards end to end: the README's task guide run on a plan drawn elsewhere,
 // -STANDARDS taken back by U and leaving what a drawing has alone, and new drawings that start
 // from the standards drawing of the profile. Every saved drawing is read back with ezdxf.
-#include "VeldProcess.h"
 #include "support/CommandOutput.h"
 #include "support/EzdxfAudit.h"
+#include "support/VeldWorkspace.h"
 
 #include <gtest/gtest.h>
 
@@ -79,7 +79,7 @@ TEST(E2eStandards, TheTaskGuidePlacesFoundationsOnAPlanDrawnElsewhere) {
     ASSERT_EQ(r.exitCode, 0) << r.err << r.out;
     EXPECT_TRUE(fs::exists(plan.string() + ".bak")) << "SAVE kept the plan as it was";
     EXPECT_EZDXF_CLEAN(plan.string());
-    EXPECT_NE(veldtest::readFile(svg).find("<svg"), std::string::npos);
+    EXPECT_NE(veldtest::readBytes(svg).find("<svg"), std::string::npos);
 
     const std::vector<std::string> after = standardsOf(plan);
     const std::string all = joined(after);
@@ -200,13 +200,13 @@ TEST(E2eStandards, ANewDrawingStartsFromTheStandardsOfTheProfile) {
 }
 
 TEST(E2eStandards, TheReadmeQuotesTheGuideScriptAsTheTestRunsIt) {
-    const std::string script = veldtest::readFile(kGuide / "own-plan.veld");
+    const std::string script = veldtest::readBytes(kGuide / "own-plan.veld");
     std::istringstream lines(script);
     std::string quoted;
     for (std::string line; std::getline(lines, line);) {
         quoted += (line.empty() ? "" : "    " + line) + "\n";
     }
-    const std::string readme = veldtest::readFile(fs::path(VELD_SOURCE_DIR) / "README.md");
+    const std::string readme = veldtest::readBytes(fs::path(VELD_SOURCE_DIR) / "README.md");
     EXPECT_NE(readme.find("\n" + quoted), std::string::npos)
         << "README.md must quote docs/guide/own-plan.veld line by line, indented by four blanks";
     EXPECT_LT(readme.find("## Place foundations on your own plan"), readme.find("## Set-up"));

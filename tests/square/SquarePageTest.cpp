@@ -4,6 +4,7 @@
 #include "square/SquarePage.h"
 #include "settings/FoundationSettings.h"
 #include "support/DialogScript.h"
+#include "support/FileBytes.h"
 #include "support/PageFixture.h"
 
 namespace {
@@ -150,7 +151,7 @@ TEST_F(SquarePageTest, ChangeDialogWritesNoFile) {
     EXPECT_EQ(script.opened().caption, "四角形基礎変更のプロパティ");
     EXPECT_EQ(script.opened().text(Page::kSizeXId), "1800");
     EXPECT_EQ(edited.GetShiftX2(), "1200.00");
-    EXPECT_FALSE(veldtest::exists(userFile()));
+    EXPECT_FALSE(std::filesystem::exists(userFile()));
     EXPECT_EQ(veldtest::readBytes(factoryFile()), factory);
 }
 

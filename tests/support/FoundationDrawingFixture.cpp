@@ -8,27 +8,18 @@
 #include "host/db/DatabaseImpl.h"
 #include "host/dxf/DrawingFile.h"
 #include "host/ed/HeadlessHost.h"
-#include "host/win/FileSearch.h"
-#include "host/win/Paths.h"
-#include "host/win/ProfileInstaller.h"
 #include "support/EzdxfAudit.h"
+#include "support/TempFolder.h"
+#include "support/TestDrawing.h"
+#include "support/TestProfile.h"
 #include "winprofile.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 
 namespace veld::test {
 
 namespace {
-
-std::string makeTempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "veld-shape-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        std::abort();
-    }
-    return pattern;
-}
 
 bool finite(const AcGePoint3d& p) {
     return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
@@ -58,39 +49,17 @@ bool entityFinite(const AcDbEntity* entity) {
 
 } // namespace
 
-// Declared in this order so that the host (and its drawing) goes before the profile scope.
+// Declared in this order so that the host (and its drawing) goes before the profile.
 struct FoundationDrawingFixture::Bed {
-    Bed() : folder(makeTempFolder()) {
-        std::filesystem::create_directory(folder + "/cwd");
-        previousFolder = std::filesystem::current_path();
-        std::filesystem::current_path(folder + "/cwd");
-        veld::win::setProfileFolder(folder + "/profile");
-        veld::win::SearchPath::reset();
-        profileInstalled =
-            veld::win::installProfile(VELD_SOURCE_DIR "/support", folder + "/profile");
-        host = std::make_unique<veld::ed::HeadlessHost>();
-    }
-    ~Bed() {
-        host.reset();
-        veld::win::setProfileFolder("");
-        veld::win::SearchPath::reset();
-        std::filesystem::current_path(previousFolder);
-        std::error_code error;
-        if (std::getenv("VELD_KEEP_TEST_FILES") == nullptr) {
-            std::filesystem::remove_all(folder, error);
-        }
-    }
-
-    std::string folder;
-    std::filesystem::path previousFolder;
-    bool profileInstalled = false;
-    std::unique_ptr<veld::ed::HeadlessHost> host;
+    veldtest::TempFolder folder{"veld-shape"};
+    veldtest::TestProfile profile{folder.path()};
+    veld::ed::HeadlessHost host;
 };
 
 FoundationDrawingFixture::FoundationDrawingFixture() : bed_(std::make_unique<Bed>()) {
-    EXPECT_TRUE(bed_->profileInstalled);
+    EXPECT_TRUE(bed_->profile.installed());
     for (const char* layer : {kLookLayer, kOuterLayer, kDimLayer, kSymbolLayer}) {
-        makeLayer(layer);
+        veldtest::TestDrawing(*database()).addLayer(layer);
     }
 }
 
@@ -100,20 +69,20 @@ FoundationDrawingFixture::~FoundationDrawingFixture() {
 }
 
 AcDbDatabase* FoundationDrawingFixture::database() const {
-    return bed_->host->database();
+    return bed_->host.database();
 }
 
 std::string FoundationDrawingFixture::printed() const {
-    return bed_->host->transcript();
+    return bed_->host.transcript();
 }
 
 void FoundationDrawingFixture::clearPrinted() {
-    bed_->host->clearTranscript();
+    bed_->host.clearTranscript();
 }
 
 void FoundationDrawingFixture::setIniValue(const char* section, const char* key,
                                            const char* value) {
-    const std::string path = bed_->folder + "/profile/VELDOR.ini";
+    const std::string path = bed_->profile.folder() + "/VELDOR.ini";
     ASSERT_TRUE(WritePrivateProfileStringA(section, key, value, path.c_str()));
 }
 
@@ -216,7 +185,7 @@ int FoundationDrawingFixture::groupCount() const {
 }
 
 std::string FoundationDrawingFixture::tempFile(const std::string& name) const {
-    return bed_->folder + "/" + name;
+    return bed_->folder.file(name);
 }
 
 std::string FoundationDrawingFixture::saveChecked(const std::string& name) {
@@ -240,19 +209,6 @@ bool FoundationDrawingFixture::allCoordinatesFinite() const {
         }
     }
     return true;
-}
-
-void FoundationDrawingFixture::makeLayer(const char* name) {
-    AcDbLayerTable* table = nullptr;
-    ASSERT_EQ(database()->getLayerTable(table, AcDb::kForWrite), Acad::eOk);
-    auto* record = new AcDbLayerTableRecord;
-    record->setName(name);
-    if (table->add(record) == Acad::eOk) {
-        record->close();
-    } else {
-        delete record;
-    }
-    table->close();
 }
 
 } // namespace veld::test

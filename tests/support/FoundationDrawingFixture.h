@@ -59,8 +59,6 @@ protected:
     bool allCoordinatesFinite() const;
 
 private:
-    void makeLayer(const char* name);
-
     struct Bed;
     std::unique_ptr<Bed> bed_;
 };

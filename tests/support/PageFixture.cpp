@@ -2,7 +2,8 @@
 #include "support/PageFixture.h"
 
 #include "arxcom/CArxComLayer.h"
-#include "host/win/ProfileInstaller.h"
+#include "host/win/CodePage.h"
+#include "support/FileBytes.h"
 
 #include <sstream>
 
@@ -15,12 +16,7 @@ const std::vector<std::string>& PageFixture::drawingLayers() {
 }
 
 void PageFixture::SetUp() {
-    profile = temp.file("profile");
-    ASSERT_TRUE(veld::win::installProfile(VELD_SOURCE_DIR "/support", profile));
-    std::filesystem::create_directory(temp.file("cwd"));
-    previousFolder = std::filesystem::current_path();
-    std::filesystem::current_path(temp.file("cwd"));
-
+    ASSERT_TRUE(installedProfile.installed());
     database = std::make_unique<AcDbDatabase>();
     acdbHostApplicationServices()->setWorkingDatabase(database.get());
     CArxComLayer layers;
@@ -32,7 +28,6 @@ void PageFixture::SetUp() {
 void PageFixture::TearDown() {
     acdbHostApplicationServices()->setWorkingDatabase(nullptr);
     database.reset();
-    std::filesystem::current_path(previousFolder);
 }
 
 void PageFixture::writeUserFile(const std::vector<std::string>& replacements) {
@@ -50,7 +45,7 @@ void PageFixture::writeUserFile(const std::vector<std::string>& replacements) {
         }
         result += line + "\r\n";
     }
-    writeBytes(userFile(), sjis(result));
+    writeBytes(userFile(), veld::win::utf8ToSjis(result));
 }
 
 } // namespace veldtest

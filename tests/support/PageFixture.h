@@ -4,7 +4,8 @@
 // factory defaults name plus a few more.
 #pragma once
 #include "dbmain.h"
-#include "host/win/WinTestFiles.h"
+#include "support/TempFolder.h"
+#include "support/TestProfile.h"
 
 #include <gtest/gtest.h>
 
@@ -30,9 +31,8 @@ protected:
     void writeUserFile(const std::vector<std::string>& replacements);
 
     TempFolder temp;
-    std::string profile;
-    ProfileScope scope{temp.file("profile")};
-    std::filesystem::path previousFolder;
+    TestProfile installedProfile{temp.path()};
+    std::string profile = installedProfile.folder();
     std::unique_ptr<AcDbDatabase> database;
 };
 

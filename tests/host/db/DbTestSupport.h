@@ -3,6 +3,7 @@
 #include "dbdict.h"
 #include "dbents.h"
 #include "dbsymtb.h"
+#include "support/TestDrawing.h"
 
 #include <gtest/gtest.h>
 
@@ -18,31 +19,14 @@ protected:
 
     AcDbDatabase& db() { return *db_; }
 
+    veldtest::TestDrawing drawing() { return veldtest::TestDrawing(db()); }
     // Appends an entity to model space and closes it; returns its id.
-    AcDbObjectId append(AcDbEntity* entity) {
-        AcDbBlockTableRecord* space = nullptr;
-        EXPECT_EQ(acdbOpenObject(space, db().modelSpaceId(), AcDb::kForWrite), Acad::eOk);
-        AcDbObjectId id;
-        EXPECT_EQ(space->appendAcDbEntity(id, entity), Acad::eOk);
-        entity->close();
-        space->close();
-        return id;
-    }
+    AcDbObjectId append(AcDbEntity* entity) { return drawing().append(entity); }
     AcDbObjectId appendLine(double x0, double y0, double x1, double y1) {
-        return append(new AcDbLine(AcGePoint3d(x0, y0, 0), AcGePoint3d(x1, y1, 0)));
+        return drawing().addLine(AcGePoint3d(x0, y0, 0), AcGePoint3d(x1, y1, 0));
     }
     // A new anonymous group holding `members`, closed.
-    AcDbObjectId addGroup(const AcDbObjectIdArray& members) {
-        AcDbDictionary* groups = nullptr;
-        EXPECT_EQ(db().getGroupDictionary(groups, AcDb::kForWrite), Acad::eOk);
-        auto* group = new AcDbGroup("*", true);
-        AcDbObjectId id;
-        EXPECT_EQ(groups->setAt("*", group, id), Acad::eOk);
-        EXPECT_EQ(group->append(members), Acad::eOk);
-        group->close();
-        groups->close();
-        return id;
-    }
+    AcDbObjectId addGroup(const AcDbObjectIdArray& members) { return drawing().addGroup(members); }
     void regApp(const char* name) { acdbRegApp(name); }
 
 private:

@@ -115,13 +115,8 @@ private:
         return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
     }
     AcDbObjectId newLine() {
-        AcDbBlockTableRecord* space = nullptr;
-        acdbOpenObject(space, db_.modelSpaceId(), AcDb::kForWrite);
-        auto* line = new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 1, 0));
-        AcDbObjectId id;
-        space->appendAcDbEntity(id, line);
-        line->close();
-        space->close();
+        const AcDbObjectId id =
+            veldtest::TestDrawing(db_).addLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 1, 0));
         entities_.push_back(id);
         return id;
     }
@@ -130,15 +125,7 @@ private:
         for (std::size_t n = pick(random, 4); n > 0; --n) {
             members.append(newLine());
         }
-        AcDbDictionary* dict = nullptr;
-        db_.getGroupDictionary(dict, AcDb::kForWrite);
-        auto* group = new AcDbGroup("*", true);
-        AcDbObjectId id;
-        dict->setAt("*", group, id);
-        dict->close();
-        group->append(members);
-        group->close();
-        groups_.push_back(id);
+        groups_.push_back(veldtest::TestDrawing(db_).addGroup(members));
     }
     void toggleErased(std::mt19937& random, const std::vector<AcDbObjectId>& ids) {
         if (ids.empty()) {

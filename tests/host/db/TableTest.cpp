@@ -9,16 +9,7 @@ namespace {
 class DbTable : public DbTest {
 protected:
     AcDbObjectId addLayer(const char* name, bool frozen = false) {
-        AcDbLayerTable* table = nullptr;
-        EXPECT_EQ(db().getLayerTable(table, AcDb::kForWrite), Acad::eOk);
-        auto* layer = new AcDbLayerTableRecord;
-        EXPECT_EQ(layer->setName(name), Acad::eOk);
-        layer->setIsFrozen(frozen);
-        AcDbObjectId id;
-        EXPECT_EQ(table->add(id, layer), Acad::eOk);
-        layer->close();
-        table->close();
-        return id;
+        return drawing().addLayer(name, frozen);
     }
 };
 

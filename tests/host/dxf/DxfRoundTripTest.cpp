@@ -6,15 +6,16 @@
 #include "host/db/Dump.h"
 #include "host/render/SvgExport.h"
 #include "support/EzdxfAudit.h"
+#include "support/FileBytes.h"
 #include "support/SameText.h"
+#include "support/TempFolder.h"
+#include "support/TestDrawing.h"
 
 #include <dbdict.h>
 #include <dbdim.h>
 #include <dbsymtb.h>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -22,34 +23,12 @@ namespace {
 
 class DxfFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("veld_dxf_" + std::to_string(::getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        if (!HasFailure())
-            fs::remove_all(dir_);
-    }
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
-    fs::path dir_;
+    std::string path(const std::string& name) const { return folder_.file(name); }
+    veldtest::TempFolder folder_{"veld-dxf"};
 };
 
 template <class T> void closeAll(T* object) {
     object->close();
-}
-
-AcDbObjectId append(AcDbDatabase& db, AcDbEntity* entity, AcDbObjectId block = {}) {
-    AcDbBlockTableRecord* space = nullptr;
-    EXPECT_EQ(acdbOpenObject(space, block.isNull() ? db.modelSpaceId() : block, AcDb::kForWrite),
-              Acad::eOk);
-    AcDbObjectId id;
-    EXPECT_EQ(space->appendAcDbEntity(id, entity), Acad::eOk);
-    entity->close();
-    space->close();
-    return id;
 }
 
 void registerApp(AcDbDatabase& db, const char* name) {
@@ -64,31 +43,17 @@ void registerApp(AcDbDatabase& db, const char* name) {
     table->close();
 }
 
-void setXData(AcDbObjectId id, resbuf* chain) {
-    AcDbObject* object = nullptr;
-    ASSERT_EQ(acdbOpenAcDbObject(object, id, AcDb::kForWrite), Acad::eOk);
-    EXPECT_EQ(object->setXData(chain), Acad::eOk);
-    object->close();
-    acutRelRb(chain);
-}
-
 AcDbObjectId blockWithAttribute(AcDbDatabase& db) {
-    AcDbBlockTable* table = nullptr;
-    EXPECT_EQ(db.getBlockTable(table, AcDb::kForWrite), Acad::eOk);
-    auto* record = new AcDbBlockTableRecord();
-    record->setName("PILE");
-    AcDbObjectId id;
-    table->add(id, record);
-    record->close();
-    table->close();
-    append(db, new AcDbCircle(AcGePoint3d(0, 0, 0), 150), id);
+    const veldtest::TestDrawing drawing(db);
+    const AcDbObjectId id = drawing.defineBlock("PILE");
+    drawing.appendTo(id, new AcDbCircle(AcGePoint3d(0, 0, 0), 150));
     auto* def = new AcDbAttributeDefinition();
     def->setTag("NO");
     def->setPrompt("杭番号");
     def->setTextString("P1");
     def->setHeight(100);
     def->setPosition(AcGePoint3d(200, 0, 0));
-    append(db, def, id);
+    drawing.appendTo(id, def);
     return id;
 }
 
@@ -96,30 +61,32 @@ AcDbObjectId blockWithAttribute(AcDbDatabase& db) {
 std::unique_ptr<AcDbDatabase> sampleDrawing() {
     auto db = std::make_unique<AcDbDatabase>();
     registerApp(*db, "VELD_FOUNDATION");
-    const AcDbObjectId line =
-        append(*db, new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1500, 0, 0)));
-    const AcDbObjectId point = append(*db, new AcDbPoint(AcGePoint3d(750, 0.1, 0)));
-    append(*db, new AcDbText(AcGePoint3d(0, 300, 0), "基礎 ｶﾅ test", AcDbObjectId(), 200, 0.5));
+    const AcDbObjectId line = veldtest::TestDrawing(*db).append(
+        new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1500, 0, 0)));
+    const AcDbObjectId point =
+        veldtest::TestDrawing(*db).append(new AcDbPoint(AcGePoint3d(750, 0.1, 0)));
+    veldtest::TestDrawing(*db).append(
+        new AcDbText(AcGePoint3d(0, 300, 0), "基礎 ｶﾅ test", AcDbObjectId(), 200, 0.5));
     auto* aligned = new AcDbText(AcGePoint3d(0, 600, 0), "右下", AcDbObjectId(), 150);
     aligned->setHorizontalMode(AcDb::kTextRight);
     aligned->setVerticalMode(AcDb::kTextBottom);
     aligned->setAlignmentPoint(AcGePoint3d(900, 600, 0));
-    append(*db, aligned);
-    append(*db, new AcDbCircle(AcGePoint3d(10, 20, 0), 5));
-    append(*db, new AcDbArc(AcGePoint3d(0, 0, 0), 100, 0.25, 2.5));
+    veldtest::TestDrawing(*db).append(aligned);
+    veldtest::TestDrawing(*db).append(new AcDbCircle(AcGePoint3d(10, 20, 0), 5));
+    veldtest::TestDrawing(*db).append(new AcDbArc(AcGePoint3d(0, 0, 0), 100, 0.25, 2.5));
     auto* pline = new AcDbPolyline();
     pline->addVertexAt(0, AcGePoint2d(0, 0), 0.5);
     pline->addVertexAt(1, AcGePoint2d(100, 0));
     pline->addVertexAt(2, AcGePoint2d(100, 100));
     pline->setClosed(true);
-    append(*db, pline);
+    veldtest::TestDrawing(*db).append(pline);
     auto* dim = new AcDbAlignedDimension(AcGePoint3d(0, 0, 0), AcGePoint3d(1500, 0, 0),
                                          AcGePoint3d(500, -400, 0));
     dim->setTextLineSpacingFactor(9.0); // stored outside the valid range on purpose
-    const AcDbObjectId dimId = append(*db, dim);
+    const AcDbObjectId dimId = veldtest::TestDrawing(*db).append(dim);
     const AcDbObjectId block = blockWithAttribute(*db);
     auto* ref = new AcDbBlockReference(AcGePoint3d(3000, 0, 0), block);
-    const AcDbObjectId refId = append(*db, ref);
+    const AcDbObjectId refId = veldtest::TestDrawing(*db).append(ref);
     AcDbBlockReference* opened = nullptr;
     EXPECT_EQ(acdbOpenObject(opened, refId, AcDb::kForWrite), Acad::eOk);
     auto* attribute = new AcDbAttribute();
@@ -131,10 +98,12 @@ std::unique_ptr<AcDbDatabase> sampleDrawing() {
     attribute->close();
     opened->close();
     const double where[3] = {1.5, -2, 3};
-    setXData(line, acutBuildList(1001, "VELD_FOUNDATION", 1000, "日本語の文字列", 1002, "{", 1070,
-                                 static_cast<short>(-7), 1010, where, 1002, "}", 1005, "1F", 0));
-    setXData(point, acutBuildList(1001, "VELD_FOUNDATION", 1070, static_cast<short>(32767), 1040,
-                                  0.1, 1071, static_cast<std::int32_t>(123456789), 0));
+    veldtest::TestDrawing::setXData(
+        line, acutBuildList(1001, "VELD_FOUNDATION", 1000, "日本語の文字列", 1002, "{", 1070,
+                            static_cast<short>(-7), 1010, where, 1002, "}", 1005, "1F", 0));
+    veldtest::TestDrawing::setXData(point, acutBuildList(1001, "VELD_FOUNDATION", 1070,
+                                                         static_cast<short>(32767), 1040, 0.1, 1071,
+                                                         static_cast<std::int32_t>(123456789), 0));
     AcDbDictionary* groups = nullptr;
     EXPECT_EQ(db->getGroupDictionary(groups, AcDb::kForWrite), Acad::eOk);
     auto* group = new AcDbGroup("基礎 1");
@@ -148,12 +117,6 @@ std::unique_ptr<AcDbDatabase> sampleDrawing() {
     return db;
 }
 
-std::string readText(const std::string& path) {
-    std::string text, error;
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 } // namespace
 
 TEST_F(DxfFiles, SaveOpenSaveGivesTheSameFileAndEzdxfAcceptsIt) {
@@ -163,7 +126,7 @@ TEST_F(DxfFiles, SaveOpenSaveGivesTheSameFileAndEzdxfAcceptsIt) {
     auto reopened = veld::dxf::openDrawing(path("a.dxf"), error);
     ASSERT_NE(reopened, nullptr) << error;
     ASSERT_TRUE(veld::dxf::saveDrawing(*reopened, path("b.dxf"), error)) << error;
-    EXPECT_EQ(readText(path("a.dxf")), readText(path("b.dxf")));
+    EXPECT_EQ(veldtest::readBytes(path("a.dxf")), veldtest::readBytes(path("b.dxf")));
     auto again = veld::dxf::openDrawing(path("b.dxf"), error);
     ASSERT_NE(again, nullptr) << error;
     EXPECT_TRUE(
@@ -174,7 +137,7 @@ TEST_F(DxfFiles, SaveOpenSaveGivesTheSameFileAndEzdxfAcceptsIt) {
     EXPECT_EQ(report.counts.at("DIMENSION"), 1) << "the dimension keeps its geometry block";
     EXPECT_EQ(report.counts.at("ATTRIB(attached)"), 1);
     EXPECT_EQ(report.counts.at("LWPOLYLINE"), 1);
-    const std::string text = readText(path("a.dxf"));
+    const std::string text = veldtest::readBytes(path("a.dxf"));
     EXPECT_NE(text.find(" 41\n4.0\n"), std::string::npos) << "line spacing written clamped";
     EXPECT_NE(text.find("日本語の文字列"), std::string::npos);
     EXPECT_NE(text.find("102\n{ACAD_REACTORS"), std::string::npos);
@@ -195,7 +158,7 @@ TEST_F(DxfFiles, SvgShowsGeometryTextsAndDimensions) {
     auto db = sampleDrawing();
     std::string error;
     ASSERT_TRUE(veld::render::exportSvg(*db, path("a.svg"), error)) << error;
-    const std::string svg = readText(path("a.svg"));
+    const std::string svg = veldtest::readBytes(path("a.svg"));
     EXPECT_NE(svg.find("<svg"), std::string::npos);
     EXPECT_NE(svg.find("基礎 ｶﾅ test"), std::string::npos);
     EXPECT_NE(svg.find(">P-12</text>"), std::string::npos) << "attributes are drawn";

@@ -3,6 +3,8 @@
 #include "host/dxf/DxfWriter.h"
 #include "host/db/DatabaseImpl.h"
 #include "host/dxf/DrawingFile.h"
+#include "support/TempFolder.h"
+#include "support/TestDrawing.h"
 
 #include <algorithm>
 #include <dbdict.h>
@@ -10,7 +12,6 @@
 #include <dbsymtb.h>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 using veld::dxf::OwnedTag;
 
@@ -39,13 +40,7 @@ std::vector<OwnedTag> objectTags(const std::vector<OwnedTag>& all, const std::st
 }
 
 AcDbObjectId append(AcDbEntity* e, AcDbObjectId space) {
-    AcDbBlockTableRecord* record = nullptr;
-    EXPECT_EQ(acdbOpenObject(record, space, AcDb::kForWrite), Acad::eOk);
-    AcDbObjectId id;
-    record->appendAcDbEntity(id, e);
-    e->close();
-    record->close();
-    return id;
+    return veldtest::TestDrawing(*space.database()).appendTo(space, e);
 }
 
 std::string hex(AcDbObjectId id) {
@@ -147,10 +142,10 @@ TEST(DxfWriter, ASaveWithANumberThatIsNotFiniteIsRefused) {
     append(new AcDbAlignedDimension(AcGePoint3d(-1e308, 0, 0), AcGePoint3d(1e308, 0, 0),
                                     AcGePoint3d(0, 10, 0)),
            db.modelSpaceId());
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("veld-nonfinite-" + std::to_string(::getpid()) + ".dxf");
+    const veldtest::TempFolder folder("veld-nonfinite");
+    const std::string path = folder.file("a.dxf");
     std::string error;
-    EXPECT_FALSE(veld::dxf::saveDrawing(db, path.string(), error));
+    EXPECT_FALSE(veld::dxf::saveDrawing(db, path, error));
     EXPECT_NE(error.find("a number that is not finite"), std::string::npos) << error;
     EXPECT_FALSE(std::filesystem::exists(path));
 }

@@ -4,6 +4,7 @@
 #include "dbsymtb.h"
 #include "host/db/DatabaseImpl.h"
 #include "host/ed/HeadlessHost.h"
+#include "support/TestDrawing.h"
 
 #include <gtest/gtest.h>
 
@@ -42,17 +43,6 @@ std::string getText(const char* name) {
     std::string text = rb.resval.rstring != nullptr ? rb.resval.rstring : "";
     acutDelString(rb.resval.rstring);
     return text;
-}
-
-void addLayer(AcDbDatabase* db, const char* name, bool frozen) {
-    AcDbLayerTable* table = nullptr;
-    ASSERT_EQ(db->getLayerTable(table, AcDb::kForWrite), Acad::eOk);
-    auto* record = new AcDbLayerTableRecord;
-    record->setName(name);
-    record->setIsFrozen(frozen);
-    ASSERT_EQ(table->add(record), Acad::eOk);
-    record->close();
-    table->close();
 }
 
 } // namespace
@@ -112,8 +102,8 @@ TEST(EdSystemVariables, UserRealsLiveInTheDrawing) {
 
 TEST(EdSystemVariables, CurrentLayerMustExistAndNotBeFrozen) {
     HeadlessHost host;
-    addLayer(host.database(), "基礎符号", false);
-    addLayer(host.database(), "COLD", true);
+    veldtest::TestDrawing(*host.database()).addLayer("基礎符号", false);
+    veldtest::TestDrawing(*host.database()).addLayer("COLD", true);
     EXPECT_EQ(getText("CLAYER"), "0");
     resbuf name{};
     name.restype = RTSTR;

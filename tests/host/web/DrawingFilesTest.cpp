@@ -6,6 +6,7 @@
 #include "host/ed/CurrentDrawing.h"
 #include "host/ed/HeadlessHost.h"
 #include "host/web/DisplayFeed.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -19,16 +20,13 @@ using veld::web::DrawingFiles;
 namespace {
 
 struct WebDrawingFiles : ::testing::Test {
-    fs::path folder =
-        fs::temp_directory_path() /
-        ("veld-files-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    veldtest::TempFolder temp{"veld-files"};
+    fs::path folder{temp.path()};
     veld::ed::HeadlessHost host;
     std::vector<std::uint64_t> revisions;
     DisplayFeed feed{[this](std::uint64_t r) { revisions.push_back(r); }};
     DrawingFiles files{folder / "profile"};
 
-    WebDrawingFiles() { fs::create_directories(folder); }
     ~WebDrawingFiles() override {
         // Drawings opened by the test are closed with it.
         while (auto* doc = DocumentManager::instance().current()) {
@@ -37,7 +35,6 @@ struct WebDrawingFiles : ::testing::Test {
             }
             DocumentManager::instance().close(doc);
         }
-        fs::remove_all(folder);
     }
     void addLine() {
         AcDbObjectId id;

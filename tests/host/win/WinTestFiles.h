@@ -1,51 +1,16 @@
-// Helpers for the tests of the platform file layer: a temporary folder removed at the end, raw
-// file access, and a scope that points the profile folder and the search path at a folder.
+// Helpers for the tests of the platform file layer: folder checks, Shift-JIS text, and a scope
+// that points the profile folder and the search path at a folder.
 #pragma once
 #include "host/win/CodePage.h"
 #include "host/win/FileSearch.h"
 #include "host/win/Paths.h"
+#include "support/FileBytes.h"
+#include "support/TempFolder.h"
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 namespace veldtest {
-
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "veld-win-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            std::abort();
-        }
-        path_ = pattern;
-    }
-    ~TempFolder() {
-        std::error_code error;
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, error);
-        std::filesystem::remove_all(path_, error);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
-
-inline std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-inline void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 inline bool exists(const std::string& path) {
     return std::filesystem::exists(path);

@@ -1,12 +1,9 @@
 // Runs the real veld executable for end-to-end tests.
-#include "VeldProcess.h"
+#include "support/VeldWorkspace.h"
 
-#include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
-#include <random>
 #include <spawn.h>
-#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,24 +12,6 @@ extern char** environ;
 namespace veldtest {
 
 namespace fs = std::filesystem;
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-VeldWorkspace::VeldWorkspace() {
-    std::random_device seed;
-    folder_ = fs::temp_directory_path() / ("veld-e2e-" + std::to_string(seed()));
-    fs::create_directories(folder_);
-}
-
-VeldWorkspace::~VeldWorkspace() {
-    std::error_code ec;
-    fs::remove_all(folder_, ec);
-}
 
 fs::path VeldWorkspace::script(const std::string& name, const std::vector<std::string>& lines) {
     fs::path path = folder_ / name;
@@ -96,8 +75,8 @@ VeldResult VeldWorkspace::finish(pid_t pid) {
     if (pid > 0 && waitpid(pid, &status, 0) == pid) {
         result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     }
-    result.out = readFile(folder_ / "stdout.txt");
-    result.err = readFile(folder_ / "stderr.txt");
+    result.out = readBytes(folder_ / "stdout.txt");
+    result.err = readBytes(folder_ / "stderr.txt");
     return result;
 }
 

@@ -1,6 +1,9 @@
 // Runs the real veld executable for end-to-end tests: in a temporary folder with a fresh
 // profile, capturing standard output, standard error and the exit code.
 #pragma once
+#include "support/FileBytes.h"
+#include "support/TempFolder.h"
+
 #include <filesystem>
 #include <map>
 #include <string>
@@ -17,8 +20,7 @@ struct VeldResult {
 
 class VeldWorkspace {
 public:
-    VeldWorkspace();
-    ~VeldWorkspace();
+    VeldWorkspace() = default;
     VeldWorkspace(const VeldWorkspace&) = delete;
     VeldWorkspace& operator=(const VeldWorkspace&) = delete;
 
@@ -38,10 +40,9 @@ public:
     void setInput(std::filesystem::path path) { input_ = std::move(path); }
 
 private:
-    std::filesystem::path folder_;
+    TempFolder temp_{"veld-e2e"};
+    std::filesystem::path folder_{temp_.path()};
     std::filesystem::path input_;
 };
-
-std::string readFile(const std::filesystem::path& path);
 
 } // namespace veldtest

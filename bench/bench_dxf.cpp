@@ -196,7 +196,7 @@ void BM_OpenLargeDrawing(benchmark::State& state) {
             return;
         }
         state.PauseTiming();
-        objects = db->impl().stubCount();
+        objects = db->impl().objectsInHandleOrder().size();
         db.reset();
         state.ResumeTiming();
     }

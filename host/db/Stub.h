@@ -22,6 +22,8 @@ struct AcDbStub {
     bool fresh = false;
     // Opened for a change since the drawing was read: its kept file record is no longer all true.
     bool changed = false;
+    // The number of the record it was read with in its database's kept records; 0: none.
+    std::uint32_t keptRecord = 0;
 
     bool isOpen() const { return writer || readers > 0; }
     bool isLive() const { return object != nullptr && !gone; }

@@ -223,14 +223,27 @@ AcDbObjectId DrawingBuilder::paperSpace() {
 AcDbObjectId DrawingBuilder::entity(Record& r, AcDbObjectId block) {
     const AcDbObjectId id = add(buildEntity(r, lookup_), r, block);
     if (isModelledEntity(r)) {
-        veld::db::Tags tags = r.takeKeptTags(r.type);
-        addSubclassMarkers(r.type, tags);
-        dbaccess::keepRecord(*db_, id, std::move(tags));
+        keepEntityRecord(id, r);
     } else {
         ++kept_;
     }
     noteRefused(r);
     return id;
+}
+
+// Records with subclass markers go to the database as they are; R12 records get them first.
+void DrawingBuilder::keepEntityRecord(AcDbObjectId id, const Record& r) {
+    if (r.keptTagViews(keptViews_)) {
+        dbaccess::keepRecord(*db_, id, keptViews_);
+        return;
+    }
+    veld::db::Tags tags;
+    tags.reserve(keptViews_.size() + 4);
+    for (const auto& [code, value] : keptViews_) {
+        tags.emplace_back(code, value);
+    }
+    addSubclassMarkers(r.type, tags);
+    dbaccess::keepRecord(*db_, id, tags);
 }
 
 AcDbObjectId DrawingBuilder::attribute(Record& r, AcDbObjectId insert) {
@@ -488,7 +501,8 @@ void DrawingBuilder::objects(std::vector<Record> records) {
                     (r.body[i + 1].code == 350 || r.body[i + 1].code == 360)) {
                     std::uint64_t value = 0;
                     if (parseHandle(r.body[i + 1].value, value)) {
-                        impl_.addLoadedDictionaryEntry(id, r.body[i].value, idOfHandle(value));
+                        impl_.addLoadedDictionaryEntry(id, std::string(r.body[i].value),
+                                                       idOfHandle(value));
                     }
                 }
             }

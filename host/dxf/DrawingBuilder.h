@@ -64,6 +64,7 @@ private:
     void applyXData(AcDbObject& object, const Record& r);
     void keep(AcDbObjectId id, const std::string& type, veld::db::Tags tags);
     void keepRecord(AcDbObjectId id, const Record& r);
+    void keepEntityRecord(AcDbObjectId id, const Record& r);
     void noteRefused(const Record& r);
     void ensureRegApp(const std::string& name);
     void layerRecord(const Record& r, AcDbObjectId table);
@@ -81,6 +82,7 @@ private:
     std::unordered_set<std::uint64_t> fileHandles_;
     std::uint64_t blockBegin_ = 0; // the handle of the BLOCK being read
     veld::db::Tags blockBeginTags_;
+    std::vector<veld::db::KeptTag> keptViews_;      // reused for every entity
     std::map<std::string, std::string> headerRefs_; // $CLAYER -> name, ...
     std::map<std::string, std::size_t> losses_;
     std::size_t kept_ = 0;

@@ -56,7 +56,7 @@ public:
                          "expected group code 2 with the section name, found group code " +
                              std::to_string(name.code));
             }
-            section(name.value);
+            section(std::string(name.value));
             ++sections_;
         }
         if (leading && sections_ == 0) {
@@ -71,7 +71,7 @@ private:
         ReadTag tag = in_.take(what.c_str());
         if (tag.code != code || tag.value != value) {
             in_.fail(tag.line, "expected " + what + ", found \"" + std::to_string(tag.code) + " " +
-                                   tag.value.substr(0, 40) + "\"");
+                                   std::string(tag.value.substr(0, 40)) + "\"");
         }
         return tag;
     }
@@ -138,7 +138,7 @@ private:
                     break;
                 }
                 ReadTag value = in_.take("a value");
-                tags.push_back({value.code, std::move(value.value)});
+                tags.push_back({value.code, std::string(value.value)});
             }
             if (var.value == "$ACADVER" && !tags.empty()) {
                 version = tags.front().value;
@@ -147,7 +147,7 @@ private:
                 codePage_ = tags.front().value;
                 in_.setEncoding(version, codePage_);
             }
-            builder_.headerVariable(var.value, std::move(tags));
+            builder_.headerVariable(std::string(var.value), std::move(tags));
         }
     }
 

@@ -17,11 +17,11 @@ const ReadTag* Record::find(int code) const {
 
 std::string Record::text(int code, const std::string& fallback) const {
     const ReadTag* tag = find(code);
-    return tag != nullptr ? tag->value : fallback;
+    return tag != nullptr ? std::string(tag->value) : fallback;
 }
 
 void Record::badValue(const ReadTag& tag, const char* expected) const {
-    std::string shown = tag.value.substr(0, 40);
+    const std::string shown(tag.value.substr(0, 40));
     source->fail(source->valueLine(tag), "group code " + std::to_string(tag.code) + " of " + type +
                                              " needs " + expected + ", found \"" + shown + "\"");
 }
@@ -65,7 +65,7 @@ std::uint64_t Record::handleAt(int code) const {
     return h;
 }
 
-bool fitsItsCode(int code, const std::string& value) {
+bool fitsItsCode(int code, std::string_view value) {
     double d = 0.0;
     std::int64_t i = 0;
     switch (valueKind(code)) {
@@ -94,18 +94,19 @@ std::vector<std::pair<int, std::string>> Record::keptTags() const {
     return tags;
 }
 
-std::vector<std::pair<int, std::string>> Record::takeKeptTags(const std::string& kind) {
-    std::vector<std::pair<int, std::string>> tags;
-    tags.reserve(body.size() + 4); // room for the subclass markers of R12 entities
-    tags.emplace_back(0, kind);
-    for (ReadTag& tag : body) {
+bool Record::keptTagViews(std::vector<veld::db::KeptTag>& out) const {
+    out.clear();
+    out.emplace_back(0, type);
+    bool marked = false;
+    for (const ReadTag& tag : body) {
         if (fitsItsCode(tag.code, tag.value)) {
-            tags.emplace_back(tag.code, std::move(tag.value));
+            out.emplace_back(tag.code, tag.value);
+            marked = marked || tag.code == 100;
         } else {
             ++refusedValues;
         }
     }
-    return tags;
+    return marked;
 }
 
 Record readRecord(TagSource& source) {
@@ -113,7 +114,7 @@ Record readRecord(TagSource& source) {
     r.source = &source;
     r.body.reserve(24); // a typical entity, without regrowing on the way
     ReadTag start = source.take("an object");
-    r.type = std::move(start.value);
+    r.type = start.value;
     r.line = start.line;
     const int handleCode = r.type == "DIMSTYLE" ? 105 : 5;
     bool inReactors = false, ownerSeen = false, inXData = false, handleSeen = false;
@@ -124,7 +125,7 @@ Record readRecord(TagSource& source) {
         ReadTag tag = source.take("a tag");
         if (inXData || tag.code == 1001) {
             inXData = true;
-            r.xdata.push_back({tag.code, std::move(tag.value)});
+            r.xdata.push_back(std::move(tag));
             continue;
         }
         if (tag.code == handleCode && !handleSeen) {
@@ -133,7 +134,7 @@ Record readRecord(TagSource& source) {
                 source.fail(tag.line,
                             "the handle of " + r.type +
                                 " is not a hexadecimal handle up to 7FFFFFFFFFFFFFFF: \"" +
-                                tag.value.substr(0, 40) + "\"");
+                                std::string(tag.value.substr(0, 40)) + "\"");
             }
             continue;
         }

@@ -27,7 +27,8 @@ private:
     bool nextBinary(Tag& tag);
     bool readLine(std::string_view& line);
     int readBinaryCode();
-    void readBinaryValue(int code);
+    // True when the value is in scratch_ (numbers), false when it points into the data (text).
+    bool readBinaryValue(int code, std::string_view& value);
     void need(std::size_t bytes, int code);
     [[noreturn]] void fail(std::size_t where, const std::string& what) const;
 

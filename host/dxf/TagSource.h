@@ -9,12 +9,6 @@
 
 namespace veld::dxf {
 
-struct ReadTag {
-    int code = 0;
-    std::string value;
-    std::size_t line = 0;
-};
-
 class TagSource {
 public:
     explicit TagSource(std::string_view data) : reader_(data) {}
@@ -43,7 +37,6 @@ private:
     bool declared_ = false; // the header named the version; else UTF-8 where the text is UTF-8
     std::optional<ReadTag> next_;
     std::size_t lastLine_ = 0;
-    std::string scratch_;
 };
 
 } // namespace veld::dxf

@@ -89,6 +89,8 @@ public:
     objectsByOwner(bool includeErased = true) const;
     std::vector<AcDbObjectId> objectsOwnedBy(AcDbObjectId owner, bool includeErased = true) const;
     std::size_t stubCount() const { return stubs_.size(); }
+    // Room for about `count` objects in the handle index, before loading a large file.
+    void reserveObjects(std::size_t count) { byHandle_.reserve(count); }
 
     // --- What the database keeps for the file without modelling it --------------------------
     // Tables the database does not model (VPORT, VIEW, UCS), in file order.

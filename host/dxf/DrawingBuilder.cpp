@@ -88,6 +88,10 @@ void DrawingBuilder::setFileHandles(std::unordered_set<std::uint64_t> handles) {
     fileHandles_ = std::move(handles);
 }
 
+void DrawingBuilder::expectFileSize(std::size_t bytes) {
+    impl_.reserveObjects(bytes / 256); // objects take some 150 to 300 bytes of a file
+}
+
 std::uint64_t DrawingBuilder::handleFor(const Record& r) {
     auto isFree = [&](std::uint64_t h) {
         const AcDbStub* stub = impl_.findStub(h);

@@ -31,6 +31,8 @@ public:
     // the one after the handle before it in the file (as the program that wrote the file
     // numbered it) unless the file uses that one.
     void setFileHandles(std::unordered_set<std::uint64_t> handles);
+    // Prepares for a file of `bytes`, so that the handle index does not grow step by step.
+    void expectFileSize(std::size_t bytes);
 
     void headerVariable(const std::string& name, std::vector<OwnedTag> tags);
     void addClass(std::vector<std::pair<int, std::string>> tags);
@@ -42,7 +44,7 @@ public:
     AcDbObjectId beginBlock(const Record& block);
     void endBlock(AcDbObjectId record, const Record& end);
     // An entity of a block (or of the ENTITIES section: model or paper space). Returns its id.
-    // Both keep the record's values (moved out of `record`).
+    // Both copy what they keep: the record may be read into again.
     AcDbObjectId entity(Record& record, AcDbObjectId block);
     AcDbObjectId attribute(Record& record, AcDbObjectId insert);
     void sequenceEnd(const Record& record, AcDbObjectId insert);

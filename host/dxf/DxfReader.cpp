@@ -37,6 +37,7 @@ public:
         if (in_.atEnd()) {
             throw DxfError("line 1: the file is empty");
         }
+        builder_.expectFileSize(data_.size());
         if (data_.find("$HANDSEED") == std::string_view::npos) {
             builder_.setFileHandles(handlesOf(data_));
         }
@@ -213,7 +214,8 @@ private:
             if (std::string_view(end) != "ENDSEC" && nextIs("ENDSEC", section)) {
                 in_.fail(in_.peek()->line, "the block has no \"0 ENDBLK\"");
             }
-            Record r = readRecord(in_);
+            Record& r = entity_;
+            readRecord(in_, r);
             if (r.type == "ENDSEC" || r.type == "BLOCK" || r.type == "SECTION") {
                 in_.fail(r.line, std::string("unexpected \"0 ") + r.type + "\" in the " + section +
                                      " section");
@@ -223,7 +225,7 @@ private:
                 owner = builder_.paperSpace();
             }
             const bool withAttributes = r.type == "INSERT" && r.integer(66) == 1;
-            const AcDbObjectId id = builder_.entity(r, owner); // takes the record's values
+            const AcDbObjectId id = builder_.entity(r, owner);
             if (withAttributes) {
                 attributes(id, section);
             }
@@ -236,8 +238,8 @@ private:
             if (next->value != "ATTRIB") {
                 return; // a file that ends the list without SEQEND
             }
-            Record attribute = readRecord(in_);
-            builder_.attribute(attribute, insert);
+            readRecord(in_, attribute_);
+            builder_.attribute(attribute_, insert);
         }
         builder_.sequenceEnd(readRecord(in_), insert);
     }
@@ -256,6 +258,7 @@ private:
     int sections_ = 0;
     TagSource in_;
     DrawingBuilder builder_;
+    Record entity_, attribute_; // read into again and again
 };
 
 } // namespace

@@ -111,8 +111,18 @@ bool Record::keptTagViews(std::vector<veld::db::KeptTag>& out) const {
 
 Record readRecord(TagSource& source) {
     Record r;
-    r.source = &source;
     r.body.reserve(24); // a typical entity, without regrowing on the way
+    readRecord(source, r);
+    return r;
+}
+
+void readRecord(TagSource& source, Record& r) {
+    r.source = &source;
+    r.handle = r.owner = 0;
+    r.reactors.clear();
+    r.body.clear();
+    r.xdata.clear();
+    r.refusedValues = 0;
     ReadTag start = source.take("an object");
     r.type = start.value;
     r.line = start.line;
@@ -154,7 +164,6 @@ Record readRecord(TagSource& source) {
     if (r.xdata.size() > 65536) {
         source.fail(r.line, r.type + " has more extended data than an object may hold");
     }
-    return r;
 }
 
 } // namespace veld::dxf

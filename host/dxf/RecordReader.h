@@ -49,5 +49,7 @@ bool fitsItsCode(int code, std::string_view value);
 // Reads tags up to the next group 0 into a record. The current tag must be the group 0 that
 // starts it; dimension styles carry their handle in group 105, all others in group 5.
 Record readRecord(TagSource& source);
+// The same into `r`, whose storage is used again: no allocation once it has grown.
+void readRecord(TagSource& source, Record& r);
 
 } // namespace veld::dxf

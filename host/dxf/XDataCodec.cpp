@@ -175,7 +175,9 @@ void writeXData(TagWriter& out, const AcDbObject& object) {
 std::size_t readXData(AcDbObject& object, const std::vector<ReadTag>& tags,
                       const std::function<void(const std::string&)>& registered) {
     std::size_t dropped = 0;
-    std::string encoded, payload;
+    // Kept from call to call: reading a drawing encodes the data of every object.
+    thread_local std::string encoded, payload;
+    encoded.clear();
     std::size_t i = 0;
     while (i < tags.size()) {
         if (tags[i].code != 1001) {

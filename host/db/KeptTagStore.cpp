@@ -10,6 +10,7 @@ namespace veld::db {
 
 namespace {
 
+constexpr std::size_t kFirstBlockBytes = std::size_t{1} << 16; // a small drawing stays small
 constexpr std::size_t kBlockBytes = std::size_t{1} << 22;
 constexpr std::uintptr_t kHugePage = std::uintptr_t{1} << 21;
 constexpr std::size_t kAlign = alignof(std::uint32_t);
@@ -59,13 +60,17 @@ Tags KeptTagsView::toTags(std::size_t first) const {
 char* KeptTagStore::allocate(std::size_t bytes) {
     bytes = (bytes + kAlign - 1) / kAlign * kAlign;
     if (bytes > left_) {
-        // A list larger than a block gets a block of its own; the current one stays in use.
-        const std::size_t size = std::max(bytes, kBlockBytes);
+        // Blocks double up to their full size. A list larger than a block gets a block of its
+        // own; the current one stays in use.
+        const std::size_t blockBytes =
+            blockBytes_ == 0 ? kFirstBlockBytes : std::min(2 * blockBytes_, kBlockBytes);
+        const std::size_t size = std::max(bytes, blockBytes);
         blocks_.push_back(std::make_unique_for_overwrite<char[]>(size));
         adviseHugePages(blocks_.back().get(), size);
-        if (size > kBlockBytes) {
+        if (size > blockBytes) {
             return blocks_.back().get();
         }
+        blockBytes_ = size;
         cursor_ = blocks_.back().get();
         left_ = size;
     }

@@ -63,6 +63,7 @@ private:
     std::vector<std::unique_ptr<char[]>> blocks_;
     char* cursor_ = nullptr;
     std::size_t left_ = 0;
+    std::size_t blockBytes_ = 0; // the size of the current block
     std::vector<const char*> records_;
     std::vector<KeptTag> scratch_;
 };

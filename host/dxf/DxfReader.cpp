@@ -4,7 +4,9 @@
 
 #include "host/dxf/DrawingBuilder.h"
 
+#include <cstdint>
 #include <dbsymtb.h>
+#include <sys/mman.h>
 #include <unordered_set>
 
 namespace veld::dxf {
@@ -31,7 +33,8 @@ std::unordered_set<std::uint64_t> handlesOf(std::string_view data) {
 
 class Reader {
 public:
-    explicit Reader(std::string_view data) : data_(data), in_(data) {}
+    Reader(std::string_view data, bool releaseAsRead)
+        : data_(data), in_(data), releaseAsRead_(releaseAsRead) {}
 
     std::unique_ptr<AcDbDatabase> run(std::vector<std::string>* notes) {
         if (in_.atEnd()) {
@@ -229,7 +232,24 @@ private:
             if (withAttributes) {
                 attributes(id, section);
             }
+            releaseRead();
         }
+    }
+
+    // Between entities nothing but the next tag points into the bytes before it: the pages
+    // behind it go back to the system, some megabytes at a time.
+    void releaseRead() {
+        constexpr std::size_t kPage = 4096, kStep = std::size_t{16} << 20;
+        if (!releaseAsRead_ || in_.heldFrom() < released_ + kStep) {
+            return;
+        }
+        const auto base = reinterpret_cast<std::uintptr_t>(data_.data());
+        const std::uintptr_t first = (base + released_ + kPage - 1) & ~(kPage - 1);
+        const std::uintptr_t last = (base + in_.heldFrom()) & ~(kPage - 1);
+        if (last > first) {
+            ::madvise(reinterpret_cast<void*>(first), last - first, MADV_DONTNEED);
+        }
+        released_ = last - base;
     }
 
     void attributes(AcDbObjectId insert, const char* section) {
@@ -259,12 +279,15 @@ private:
     TagSource in_;
     DrawingBuilder builder_;
     Record entity_, attribute_; // read into again and again
+    bool releaseAsRead_ = false;
+    std::size_t released_ = 0; // bytes of data_ handed back
 };
 
 } // namespace
 
-std::unique_ptr<AcDbDatabase> readDrawing(std::string_view data, std::vector<std::string>* notes) {
-    return Reader(data).run(notes);
+std::unique_ptr<AcDbDatabase> readDrawing(std::string_view data, std::vector<std::string>* notes,
+                                          bool releaseAsRead) {
+    return Reader(data, releaseAsRead).run(notes);
 }
 
 } // namespace veld::dxf

@@ -77,10 +77,12 @@ void TagReader::fail(std::size_t where, const std::string& what) const {
 }
 
 bool TagReader::next(Tag& tag) {
+    tagStart_ = pos_;
     while (binary_ ? nextBinary(tag) : nextAscii(tag)) {
         if (tag.code != 999) {
             return true;
         }
+        tagStart_ = pos_;
     }
     return false;
 }

@@ -62,6 +62,7 @@ const ReadTag* TagSource::peek() {
     if (!reader_.next(tag)) {
         return nullptr;
     }
+    nextStart_ = reader_.tagStart();
     ReadTag& next = next_.emplace();
     next.code = tag.code;
     next.line = tag.line;

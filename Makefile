@@ -7,7 +7,7 @@ JOBS       ?= $(shell nproc)
 PREFIX     ?= /usr/local
 
 BUILD_PACKAGES = cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev googletest libbenchmark-dev \
-                 libedit-dev libcpp-httplib-dev nlohmann-json3-dev
+                 libedit-dev libcpp-httplib-dev nlohmann-json3-dev libjemalloc-dev
 TEST_PACKAGES  = $(BUILD_PACKAGES) clang-14 libclang-rt-14-dev clang-format python3-ezdxf python3-minimal \
                  python3-pexpect git
 

@@ -3,6 +3,7 @@
 // surface (objects with given handles, iteration in handle order, raw data kept for round trips).
 #pragma once
 #include "GroupIndex.h"
+#include "KeptTagStore.h"
 #include "Stub.h"
 #include "UndoJournal.h"
 #include "dbmain.h"
@@ -16,9 +17,6 @@
 #include <vector>
 
 namespace veld::db {
-
-// DXF tags (group code, value text) exactly as read.
-using Tags = std::vector<std::pair<int, std::string>>;
 
 // The objects every drawing has, found without a lookup.
 struct WellKnownIds {
@@ -87,6 +85,8 @@ public:
     // Every object in the database (not undone creations), sorted by handle.
     std::vector<AcDbObjectId> objectsInHandleOrder(bool includeErased = true) const;
     std::vector<AcDbObjectId> objectsOwnedBy(AcDbObjectId owner, bool includeErased = true) const;
+    // Room for about `count` objects in the handle index, before loading a large file.
+    void reserveObjects(std::size_t count) { byHandle_.reserve(count); }
 
     // --- What the database keeps for the file without modelling it --------------------------
     // Tables the database does not model (VPORT, VIEW, UCS), in file order.
@@ -105,10 +105,14 @@ public:
 
     // The record an object was read with (every tag but its type, handle and extended data),
     // written back as read while the object is unchanged and merged with its values otherwise.
-    void keepRecord(AcDbStub* stub, Tags tags) { keptRecords_[stub] = std::move(tags); }
-    const Tags* keptRecord(const AcDbStub* stub) const {
-        const auto it = keptRecords_.find(stub);
-        return it == keptRecords_.end() ? nullptr : &it->second;
+    // Packed into one store for the whole drawing; the stub holds the record's number.
+    void keepRecord(AcDbStub* stub, const std::vector<KeptTag>& tags) {
+        stub->keptRecord = keptRecords_.add(tags);
+    }
+    void keepRecord(AcDbStub* stub, const Tags& tags) { stub->keptRecord = keptRecords_.add(tags); }
+    // Empty for an object without one.
+    KeptTagsView keptRecord(const AcDbStub* stub) const {
+        return keptRecords_.get(stub->keptRecord);
     }
 
     // The BLOCK and ENDBLK records of a block record as read (each starting with its type).
@@ -185,7 +189,7 @@ private:
     std::array<double, 5> userR_{};
     std::unordered_map<std::uint64_t, std::uint64_t> sequenceEnds_;
     GroupIndex groupIndex_;
-    std::unordered_map<const AcDbStub*, Tags> keptRecords_;
+    KeptTagStore keptRecords_;
     std::unordered_map<const AcDbStub*, std::pair<Tags, Tags>> keptBlockMarkers_;
     UndoJournal journal_; // last: destroyed first, while the stubs still exist
 };

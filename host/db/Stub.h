@@ -25,6 +25,8 @@ struct AcDbStub {
     // When the object last changed in any way (created, modified, erased, taken back): the
     // database's change serial at that moment. Readers that follow the drawing compare it.
     std::uint64_t stamp = 0;
+    // The number of the record it was read with in its database's kept records; 0: none.
+    std::uint32_t keptRecord = 0;
 
     bool isOpen() const { return writer || readers > 0; }
     bool isLive() const { return object != nullptr && !gone; }

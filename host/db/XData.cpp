@@ -225,7 +225,7 @@ void ObjectExtras::setBytes(std::string_view encoded) {
     xdata.reset();
     xdataSize = static_cast<std::uint32_t>(encoded.size());
     if (!encoded.empty()) {
-        xdata = std::make_unique<std::uint8_t[]>(encoded.size());
+        xdata = std::make_unique_for_overwrite<std::uint8_t[]>(encoded.size());
         std::memcpy(xdata.get(), encoded.data(), encoded.size());
     }
 }

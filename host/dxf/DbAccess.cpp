@@ -42,14 +42,19 @@ void forEachObject(const AcDbDatabase& db, const std::function<void(AcDbObjectId
     }
 }
 
-const Tags* keptRecord(const AcDbObject& object) {
+veld::db::KeptTagsView keptRecord(const AcDbObject& object) {
     const AcDbObjectId id = object.objectId();
     const AcDbDatabase* db = object.database();
-    return id.isNull() || db == nullptr ? nullptr : db->impl().keptRecord(id.stub());
+    return id.isNull() || db == nullptr ? veld::db::KeptTagsView()
+                                        : db->impl().keptRecord(id.stub());
 }
 
-void keepRecord(AcDbDatabase& db, AcDbObjectId id, Tags tags) {
-    db.impl().keepRecord(id.stub(), std::move(tags));
+void keepRecord(AcDbDatabase& db, AcDbObjectId id, const Tags& tags) {
+    db.impl().keepRecord(id.stub(), tags);
+}
+
+void keepRecord(AcDbDatabase& db, AcDbObjectId id, const std::vector<veld::db::KeptTag>& tags) {
+    db.impl().keepRecord(id.stub(), tags);
 }
 
 const std::pair<Tags, Tags>* keptBlockMarkers(const AcDbDatabase& db, AcDbObjectId record) {

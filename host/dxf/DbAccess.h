@@ -4,6 +4,8 @@
 // begin and end markers, attribute-list ends). A thin layer over the database's host-internal
 // interface.
 #pragma once
+#include "host/db/KeptTagStore.h"
+
 #include <dbmain.h>
 #include <functional>
 #include <string>
@@ -37,10 +39,11 @@ AcDbObject* makeRawObject(const std::string& dxfType, Tags tags);
 AcDbObject* makeRawTable(const std::string& name, Tags tags);
 AcDbObject* makeRawRecord(const std::string& table, const std::string& name, Tags tags);
 
-// The record a modelled object was read with (every tag but its type, handle and extended
-// data), or null for an object that was not read from a file.
-const Tags* keptRecord(const AcDbObject& object);
-void keepRecord(AcDbDatabase& db, AcDbObjectId id, Tags tags);
+// The record a modelled object was read with (its type, then every tag but its handle and
+// extended data), or empty for an object that was not read from a file.
+veld::db::KeptTagsView keptRecord(const AcDbObject& object);
+void keepRecord(AcDbDatabase& db, AcDbObjectId id, const Tags& tags);
+void keepRecord(AcDbDatabase& db, AcDbObjectId id, const std::vector<veld::db::KeptTag>& tags);
 // The BLOCK and ENDBLK records of a block record as read, or null.
 const std::pair<Tags, Tags>* keptBlockMarkers(const AcDbDatabase& db, AcDbObjectId record);
 void keepBlockMarkers(AcDbDatabase& db, AcDbObjectId record, Tags begin, Tags end);

@@ -92,6 +92,10 @@ void DrawingBuilder::setFileHandles(std::unordered_set<std::uint64_t> handles) {
     fileHandles_ = std::move(handles);
 }
 
+void DrawingBuilder::expectFileSize(std::size_t bytes) {
+    impl_.reserveObjects(bytes / 256); // objects take some 150 to 300 bytes of a file
+}
+
 std::uint64_t DrawingBuilder::handleFor(const Record& r) {
     auto isFree = [&](std::uint64_t h) {
         const AcDbStub* stub = impl_.findStub(h);
@@ -239,14 +243,27 @@ AcDbObjectId DrawingBuilder::entity(Record& r, AcDbObjectId block) {
     upgradeEntityRecord(version_, r, layerHandle_);
     const AcDbObjectId id = add(buildEntity(r, lookup_), r, block);
     if (isModelledEntity(r)) {
-        veld::db::Tags tags = r.takeKeptTags(r.type);
-        addSubclassMarkers(r.type, tags);
-        dbaccess::keepRecord(*db_, id, std::move(tags));
+        keepEntityRecord(id, r);
     } else {
         ++kept_;
     }
     noteRefused(r);
     return id;
+}
+
+// Records with subclass markers go to the database as they are; R12 records get them first.
+void DrawingBuilder::keepEntityRecord(AcDbObjectId id, const Record& r) {
+    if (r.keptTagViews(keptViews_)) {
+        dbaccess::keepRecord(*db_, id, keptViews_);
+        return;
+    }
+    veld::db::Tags tags;
+    tags.reserve(keptViews_.size() + 4);
+    for (const auto& [code, value] : keptViews_) {
+        tags.emplace_back(code, value);
+    }
+    addSubclassMarkers(r.type, tags);
+    dbaccess::keepRecord(*db_, id, tags);
 }
 
 AcDbObjectId DrawingBuilder::attribute(Record& r, AcDbObjectId insert) {
@@ -504,7 +521,8 @@ void DrawingBuilder::objects(std::vector<Record> records) {
                     (r.body[i + 1].code == 350 || r.body[i + 1].code == 360)) {
                     std::uint64_t value = 0;
                     if (parseHandle(r.body[i + 1].value, value)) {
-                        impl_.addLoadedDictionaryEntry(id, r.body[i].value, idOfHandle(value));
+                        impl_.addLoadedDictionaryEntry(id, std::string(r.body[i].value),
+                                                       idOfHandle(value));
                     }
                 }
             }

@@ -32,6 +32,8 @@ public:
     // the one after the handle before it in the file (as the program that wrote the file
     // numbered it) unless the file uses that one.
     void setFileHandles(std::unordered_set<std::uint64_t> handles);
+    // Prepares for a file of `bytes`, so that the handle index does not grow step by step.
+    void expectFileSize(std::size_t bytes);
 
     void headerVariable(const std::string& name, std::vector<OwnedTag> tags);
     void addClass(std::vector<std::pair<int, std::string>> tags);
@@ -43,7 +45,7 @@ public:
     AcDbObjectId beginBlock(const Record& block);
     void endBlock(AcDbObjectId record, const Record& end);
     // An entity of a block (or of the ENTITIES section: model or paper space). Returns its id.
-    // Both keep the record's values (moved out of `record`).
+    // Both copy what they keep: the record may be read into again.
     AcDbObjectId entity(Record& record, AcDbObjectId block);
     AcDbObjectId attribute(Record& record, AcDbObjectId insert);
     void sequenceEnd(const Record& record, AcDbObjectId insert);
@@ -65,6 +67,7 @@ private:
     void applyXData(AcDbObject& object, const Record& r);
     void keep(AcDbObjectId id, const std::string& type, veld::db::Tags tags);
     void keepRecord(AcDbObjectId id, const Record& r);
+    void keepEntityRecord(AcDbObjectId id, const Record& r);
     void noteRefused(const Record& r);
     void ensureRegApp(const std::string& name);
     void noteXDataApp(const std::string& name);
@@ -83,6 +86,7 @@ private:
     std::unordered_set<std::uint64_t> fileHandles_;
     std::uint64_t blockBegin_ = 0; // the handle of the BLOCK being read
     veld::db::Tags blockBeginTags_;
+    std::vector<veld::db::KeptTag> keptViews_;      // reused for every entity
     std::map<std::string, std::string> headerRefs_; // $CLAYER -> name, ...
     std::map<std::string, std::size_t> losses_;
     std::size_t kept_ = 0;

@@ -67,10 +67,12 @@ bool saveDrawing(const AcDbDatabase& db, const std::string& path, std::string& e
         {.keepBackup = true}, error);
 }
 
-std::unique_ptr<AcDbDatabase> readDrawingData(std::string_view data, std::string& error,
-                                              std::vector<std::string>* notes) {
+namespace {
+
+std::unique_ptr<AcDbDatabase> readChecked(std::string_view data, std::string& error,
+                                          std::vector<std::string>* notes, bool releaseAsRead) {
     try {
-        return readDrawing(data, notes);
+        return readDrawing(data, notes, releaseAsRead);
     } catch (const DxfError& e) {
         error = e.what();
     } catch (const std::bad_alloc&) {
@@ -79,6 +81,13 @@ std::unique_ptr<AcDbDatabase> readDrawingData(std::string_view data, std::string
         error = std::string("unreadable drawing: ") + e.what();
     }
     return nullptr;
+}
+
+} // namespace
+
+std::unique_ptr<AcDbDatabase> readDrawingData(std::string_view data, std::string& error,
+                                              std::vector<std::string>* notes) {
+    return readChecked(data, error, notes, false);
 }
 
 std::unique_ptr<AcDbDatabase> openDrawing(const std::string& path, std::string& error) {
@@ -91,7 +100,7 @@ std::unique_ptr<AcDbDatabase> openDrawing(const std::string& path, std::string& 
         return nullptr;
     }
     std::vector<std::string> notes;
-    auto db = readDrawingData(data, error, &notes);
+    auto db = readChecked(data, error, &notes, true); // the buffer goes after the reading
     if (!db) {
         error = path + ": " + error;
     }

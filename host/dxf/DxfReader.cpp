@@ -4,7 +4,9 @@
 
 #include "host/dxf/DrawingBuilder.h"
 
+#include <cstdint>
 #include <dbsymtb.h>
+#include <sys/mman.h>
 #include <unordered_set>
 
 namespace veld::dxf {
@@ -31,12 +33,14 @@ std::unordered_set<std::uint64_t> handlesOf(std::string_view data) {
 
 class Reader {
 public:
-    explicit Reader(std::string_view data) : data_(data), in_(data) {}
+    Reader(std::string_view data, bool releaseAsRead)
+        : data_(data), in_(data), releaseAsRead_(releaseAsRead) {}
 
     std::unique_ptr<AcDbDatabase> run(std::vector<std::string>* notes) {
         if (in_.atEnd()) {
             throw DxfError("line 1: the file is empty");
         }
+        builder_.expectFileSize(data_.size());
         if (data_.find("$HANDSEED") == std::string_view::npos) {
             builder_.setFileHandles(handlesOf(data_));
         }
@@ -56,7 +60,7 @@ public:
                          "expected group code 2 with the section name, found group code " +
                              std::to_string(name.code));
             }
-            section(name.value);
+            section(std::string(name.value));
             ++sections_;
         }
         if (leading && sections_ == 0) {
@@ -71,7 +75,7 @@ private:
         ReadTag tag = in_.take(what.c_str());
         if (tag.code != code || tag.value != value) {
             in_.fail(tag.line, "expected " + what + ", found \"" + std::to_string(tag.code) + " " +
-                                   tag.value.substr(0, 40) + "\"");
+                                   std::string(tag.value.substr(0, 40)) + "\"");
         }
         return tag;
     }
@@ -138,7 +142,7 @@ private:
                     break;
                 }
                 ReadTag value = in_.take("a value");
-                tags.push_back({value.code, std::move(value.value)});
+                tags.push_back({value.code, std::string(value.value)});
             }
             if (var.value == "$ACADVER" && !tags.empty()) {
                 version = tags.front().value;
@@ -147,7 +151,7 @@ private:
                 codePage_ = tags.front().value;
                 in_.setEncoding(version, codePage_);
             }
-            builder_.headerVariable(var.value, std::move(tags));
+            builder_.headerVariable(std::string(var.value), std::move(tags));
         }
     }
 
@@ -213,7 +217,8 @@ private:
             if (std::string_view(end) != "ENDSEC" && nextIs("ENDSEC", section)) {
                 in_.fail(in_.peek()->line, "the block has no \"0 ENDBLK\"");
             }
-            Record r = readRecord(in_);
+            Record& r = entity_;
+            readRecord(in_, r);
             if (r.type == "ENDSEC" || r.type == "BLOCK" || r.type == "SECTION") {
                 in_.fail(r.line, std::string("unexpected \"0 ") + r.type + "\" in the " + section +
                                      " section");
@@ -223,11 +228,28 @@ private:
                 owner = builder_.paperSpace();
             }
             const bool withAttributes = r.type == "INSERT" && r.integer(66) == 1;
-            const AcDbObjectId id = builder_.entity(r, owner); // takes the record's values
+            const AcDbObjectId id = builder_.entity(r, owner);
             if (withAttributes) {
                 attributes(id, section);
             }
+            releaseRead();
         }
+    }
+
+    // Between entities nothing but the next tag points into the bytes before it: the pages
+    // behind it go back to the system, some megabytes at a time.
+    void releaseRead() {
+        constexpr std::size_t kPage = 4096, kStep = std::size_t{16} << 20;
+        if (!releaseAsRead_ || in_.heldFrom() < released_ + kStep) {
+            return;
+        }
+        const auto base = reinterpret_cast<std::uintptr_t>(data_.data());
+        const std::uintptr_t first = (base + released_ + kPage - 1) & ~(kPage - 1);
+        const std::uintptr_t last = (base + in_.heldFrom()) & ~(kPage - 1);
+        if (last > first) {
+            ::madvise(reinterpret_cast<void*>(first), last - first, MADV_DONTNEED);
+        }
+        released_ = last - base;
     }
 
     void attributes(AcDbObjectId insert, const char* section) {
@@ -236,8 +258,8 @@ private:
             if (next->value != "ATTRIB") {
                 return; // a file that ends the list without SEQEND
             }
-            Record attribute = readRecord(in_);
-            builder_.attribute(attribute, insert);
+            readRecord(in_, attribute_);
+            builder_.attribute(attribute_, insert);
         }
         builder_.sequenceEnd(readRecord(in_), insert);
     }
@@ -256,12 +278,16 @@ private:
     int sections_ = 0;
     TagSource in_;
     DrawingBuilder builder_;
+    Record entity_, attribute_; // read into again and again
+    bool releaseAsRead_ = false;
+    std::size_t released_ = 0; // bytes of data_ handed back
 };
 
 } // namespace
 
-std::unique_ptr<AcDbDatabase> readDrawing(std::string_view data, std::vector<std::string>* notes) {
-    return Reader(data).run(notes);
+std::unique_ptr<AcDbDatabase> readDrawing(std::string_view data, std::vector<std::string>* notes,
+                                          bool releaseAsRead) {
+    return Reader(data, releaseAsRead).run(notes);
 }
 
 } // namespace veld::dxf

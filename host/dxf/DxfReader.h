@@ -11,7 +11,10 @@
 namespace veld::dxf {
 
 // `notes` (when given) gets one line per kind of loss or change the drawing made to the file.
+// With `releaseAsRead`, the memory of `data` already read is handed back to the system as the
+// reading goes on (those bytes read as zeros after): for a buffer dropped after the reading.
 std::unique_ptr<AcDbDatabase> readDrawing(std::string_view data,
-                                          std::vector<std::string>* notes = nullptr);
+                                          std::vector<std::string>* notes = nullptr,
+                                          bool releaseAsRead = false);
 
 } // namespace veld::dxf

@@ -233,10 +233,10 @@ KeptTags mergeRecord(const KeptTags& kept, const std::vector<OwnedTag>& generate
     return out;
 }
 
-std::size_t keptHeadLength(const KeptTags& kept, bool* endsWithOwner) {
+template <class Kept> std::size_t keptHeadLength(const Kept& kept, bool* endsWithOwner) {
     bool inGroup = false;
     for (std::size_t i = 1; i < kept.size(); ++i) {
-        const auto& [code, value] = kept[i];
+        const auto [code, value] = kept[i];
         if (code == 102) {
             inGroup = value != "}";
         } else if (code == 330 && !inGroup) {
@@ -251,9 +251,10 @@ std::size_t keptHeadLength(const KeptTags& kept, bool* endsWithOwner) {
     return kept.empty() ? 0 : kept.size() - 1;
 }
 
+template <class Kept>
 void writeKeptRecord(TagWriter& out, int handleCode, std::uint64_t handle,
                      const std::vector<std::uint64_t>& reactors, std::uint64_t owner,
-                     const KeptTags& kept, const KeptTags* body) {
+                     const Kept& kept, const KeptTags* body) {
     out.text(0, kept.front().second);
     out.handle(handleCode, handle);
     if (!reactors.empty()) {
@@ -267,7 +268,7 @@ void writeKeptRecord(TagWriter& out, int handleCode, std::uint64_t handle,
     const std::size_t head = keptHeadLength(kept, &endsWithOwner);
     bool inReactors = false;
     for (std::size_t i = 1; i <= head - (endsWithOwner ? 1 : 0); ++i) {
-        const auto& [code, value] = kept[i];
+        const auto [code, value] = kept[i];
         const bool closing = inReactors && code == 102 && value == "}";
         inReactors = (inReactors && !closing) || (code == 102 && value == "{ACAD_REACTORS");
         if (!inReactors && !closing) {
@@ -275,10 +276,33 @@ void writeKeptRecord(TagWriter& out, int handleCode, std::uint64_t handle,
         }
     }
     out.handle(330, owner);
-    const KeptTags& rest = body != nullptr ? *body : kept;
-    for (std::size_t i = body != nullptr ? 0 : head + 1; i < rest.size(); ++i) {
-        out.raw(rest[i].first, rest[i].second);
+    if (body != nullptr) {
+        for (const auto& [code, value] : *body) {
+            out.raw(code, value);
+        }
+        return;
+    }
+    for (std::size_t i = head + 1; i < kept.size(); ++i) {
+        const auto [code, value] = kept[i];
+        out.raw(code, value);
     }
 }
+
+KeptTags keptTagsFrom(const KeptTags& kept, std::size_t first) {
+    return first >= kept.size()
+               ? KeptTags()
+               : KeptTags(kept.begin() + static_cast<std::ptrdiff_t>(first), kept.end());
+}
+
+KeptTags keptTagsFrom(const KeptView& kept, std::size_t first) {
+    return kept.toTags(first);
+}
+
+template std::size_t keptHeadLength(const KeptTags&, bool*);
+template std::size_t keptHeadLength(const KeptView&, bool*);
+template void writeKeptRecord(TagWriter&, int, std::uint64_t, const std::vector<std::uint64_t>&,
+                              std::uint64_t, const KeptTags&, const KeptTags*);
+template void writeKeptRecord(TagWriter&, int, std::uint64_t, const std::vector<std::uint64_t>&,
+                              std::uint64_t, const KeptView&, const KeptTags*);
 
 } // namespace veld::dxf

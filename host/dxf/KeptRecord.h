@@ -1,6 +1,7 @@
 // Writing back a record read from a file: reactors and owner as the database holds them now,
 // the other tags as read, or, for an object changed since, merged with the values it models.
 #pragma once
+#include "host/db/KeptTagStore.h"
 #include "host/dxf/TagWriter.h"
 
 #include <cstdint>
@@ -12,6 +13,8 @@
 namespace veld::dxf {
 
 using KeptTags = std::vector<std::pair<int, std::string>>;
+// A record as the database keeps it for an object read from a file.
+using KeptView = veld::db::KeptTagsView;
 
 // The codes each subclass models: a changed object's value replaces the kept one, and a kept one
 // the object no longer writes (a default left out) is dropped. `mask` limits flag codes to the
@@ -33,13 +36,19 @@ std::vector<OwnedTag> generatedBody(const std::vector<OwnedTag>& generated);
 
 // `kept` starts with (0, DXF type). Writes "0 type", the handle, the reactors, the kept head's
 // other groups (extension dictionary), the owner, then `body` (null: the kept tags after the head).
+// `Kept` is KeptTags or KeptView.
+template <class Kept>
 void writeKeptRecord(TagWriter& out, int handleCode, std::uint64_t handle,
                      const std::vector<std::uint64_t>& reactors, std::uint64_t owner,
-                     const KeptTags& kept, const KeptTags* body = nullptr);
+                     const Kept& kept, const KeptTags* body = nullptr);
 
 // How many kept tags (after the type) form the head (102 groups and the owner after them);
 // `endsWithOwner` is set when the head holds an owner.
-std::size_t keptHeadLength(const KeptTags& kept, bool* endsWithOwner = nullptr);
+template <class Kept> std::size_t keptHeadLength(const Kept& kept, bool* endsWithOwner = nullptr);
+
+// An owned copy of the kept tags from `first` on.
+KeptTags keptTagsFrom(const KeptTags& kept, std::size_t first);
+KeptTags keptTagsFrom(const KeptView& kept, std::size_t first);
 
 // Writes `object` from the record it was read with, when it has one: as read while unchanged,
 // else merged with what `generate` writes for it into the given writer. False when the object
@@ -53,8 +62,8 @@ bool writeAsKept(TagWriter& out, const AcDbObject& object, int handleCode, std::
                  bool alwaysMerge, Generate&& generate);
 
 // The same for kept tags of a part of the file the database has no object for.
-template <class Generate>
-void writeKeptOrMerged(TagWriter& out, const KeptTags& kept, bool changed, int handleCode,
+template <class Kept, class Generate>
+void writeKeptOrMerged(TagWriter& out, const Kept& kept, bool changed, int handleCode,
                        std::uint64_t handle, const std::vector<std::uint64_t>& reactors,
                        std::uint64_t owner, Generate&& generate);
 
@@ -65,11 +74,10 @@ std::vector<std::uint64_t> reactorHandles(const AcDbObject& object);
 
 #include "host/dxf/DbAccess.h"
 
-template <class Generate>
-void veld::dxf::writeKeptOrMerged(TagWriter& out, const KeptTags& kept, bool changed,
-                                  int handleCode, std::uint64_t handle,
-                                  const std::vector<std::uint64_t>& reactors, std::uint64_t owner,
-                                  Generate&& generate) {
+template <class Kept, class Generate>
+void veld::dxf::writeKeptOrMerged(TagWriter& out, const Kept& kept, bool changed, int handleCode,
+                                  std::uint64_t handle, const std::vector<std::uint64_t>& reactors,
+                                  std::uint64_t owner, Generate&& generate) {
     if (!changed) {
         writeKeptRecord(out, handleCode, handle, reactors, owner, kept);
         return;
@@ -77,8 +85,7 @@ void veld::dxf::writeKeptOrMerged(TagWriter& out, const KeptTags& kept, bool cha
     MemoryTagSink sink;
     TagWriter capture(sink);
     generate(capture);
-    const KeptTags body(kept.begin() + 1 + static_cast<std::ptrdiff_t>(keptHeadLength(kept)),
-                        kept.end());
+    const KeptTags body = keptTagsFrom(kept, 1 + keptHeadLength(kept));
     const KeptTags merged = mergeRecord(body, generatedBody(sink.tags));
     writeKeptRecord(out, handleCode, handle, reactors, owner, kept, &merged);
 }
@@ -92,11 +99,11 @@ bool veld::dxf::writeAsKept(TagWriter& out, const AcDbObject& object, int handle
 template <class Generate>
 bool veld::dxf::writeAsKept(TagWriter& out, const AcDbObject& object, int handleCode,
                             std::uint64_t owner, bool alwaysMerge, Generate&& generate) {
-    const KeptTags* kept = dbaccess::keptRecord(object);
-    if (kept == nullptr || kept->empty()) {
+    const KeptView kept = dbaccess::keptRecord(object);
+    if (kept.empty()) {
         return false;
     }
-    writeKeptOrMerged(out, *kept, alwaysMerge || dbaccess::changedSinceRead(object), handleCode,
+    writeKeptOrMerged(out, kept, alwaysMerge || dbaccess::changedSinceRead(object), handleCode,
                       object.objectId().handle().value(), reactorHandles(object), owner, generate);
     return true;
 }

@@ -17,11 +17,11 @@ const ReadTag* Record::find(int code) const {
 
 std::string Record::text(int code, const std::string& fallback) const {
     const ReadTag* tag = find(code);
-    return tag != nullptr ? tag->value : fallback;
+    return tag != nullptr ? std::string(tag->value) : fallback;
 }
 
 void Record::badValue(const ReadTag& tag, const char* expected) const {
-    std::string shown = tag.value.substr(0, 40);
+    const std::string shown(tag.value.substr(0, 40));
     source->fail(source->valueLine(tag), "group code " + std::to_string(tag.code) + " of " + type +
                                              " needs " + expected + ", found \"" + shown + "\"");
 }
@@ -56,7 +56,7 @@ AcGePoint3d Record::point(int code) const {
     return AcGePoint3d(real(code), real(code + 10), real(code + 20));
 }
 
-bool fitsItsCode(int code, const std::string& value) {
+bool fitsItsCode(int code, std::string_view value) {
     double d = 0.0;
     std::int64_t i = 0;
     switch (valueKind(code)) {
@@ -85,26 +85,37 @@ std::vector<std::pair<int, std::string>> Record::keptTags() const {
     return tags;
 }
 
-std::vector<std::pair<int, std::string>> Record::takeKeptTags(const std::string& kind) {
-    std::vector<std::pair<int, std::string>> tags;
-    tags.reserve(body.size() + 4); // room for the subclass markers of R12 entities
-    tags.emplace_back(0, kind);
-    for (ReadTag& tag : body) {
+bool Record::keptTagViews(std::vector<veld::db::KeptTag>& out) const {
+    out.clear();
+    out.emplace_back(0, type);
+    bool marked = false;
+    for (const ReadTag& tag : body) {
         if (fitsItsCode(tag.code, tag.value)) {
-            tags.emplace_back(tag.code, std::move(tag.value));
+            out.emplace_back(tag.code, tag.value);
+            marked = marked || tag.code == 100;
         } else {
             ++refusedValues;
         }
     }
-    return tags;
+    return marked;
 }
 
 Record readRecord(TagSource& source) {
     Record r;
-    r.source = &source;
     r.body.reserve(24); // a typical entity, without regrowing on the way
+    readRecord(source, r);
+    return r;
+}
+
+void readRecord(TagSource& source, Record& r) {
+    r.source = &source;
+    r.handle = r.owner = 0;
+    r.reactors.clear();
+    r.body.clear();
+    r.xdata.clear();
+    r.refusedValues = 0;
     ReadTag start = source.take("an object");
-    r.type = std::move(start.value);
+    r.type = start.value;
     r.line = start.line;
     const int handleCode = r.type == "DIMSTYLE" ? 105 : 5;
     bool inReactors = false, ownerSeen = false, inXData = false, handleSeen = false;
@@ -115,7 +126,7 @@ Record readRecord(TagSource& source) {
         ReadTag tag = source.take("a tag");
         if (inXData || tag.code == 1001) {
             inXData = true;
-            r.xdata.push_back({tag.code, std::move(tag.value)});
+            r.xdata.push_back(std::move(tag));
             continue;
         }
         if (tag.code == handleCode && !handleSeen) {
@@ -124,7 +135,7 @@ Record readRecord(TagSource& source) {
                 source.fail(tag.line,
                             "the handle of " + r.type +
                                 " is not a hexadecimal handle up to 7FFFFFFFFFFFFFFF: \"" +
-                                tag.value.substr(0, 40) + "\"");
+                                std::string(tag.value.substr(0, 40)) + "\"");
             }
             continue;
         }
@@ -144,7 +155,6 @@ Record readRecord(TagSource& source) {
     if (r.xdata.size() > 65536) {
         source.fail(r.line, r.type + " has more extended data than an object may hold");
     }
-    return r;
 }
 
 } // namespace veld::dxf

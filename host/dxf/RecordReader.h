@@ -1,6 +1,7 @@
 // One object of a DXF file (entity, table record, object) as read: its type, handle, owner,
 // persistent reactors, its own tags and its extended data, with typed access for the builders.
 #pragma once
+#include "host/db/KeptTagStore.h"
 #include "host/dxf/TagSource.h"
 
 #include <acge.h>
@@ -16,8 +17,8 @@ struct Record {
     std::uint64_t handle = 0; // 0: the file gave none
     std::uint64_t owner = 0;
     std::vector<std::uint64_t> reactors;
-    std::vector<ReadTag> body;   // all tags but the type, handle and extended data
-    std::vector<OwnedTag> xdata; // from the first 1001 on
+    std::vector<ReadTag> body;  // all tags but the type, handle and extended data
+    std::vector<ReadTag> xdata; // from the first 1001 on
     const TagSource* source = nullptr;
     // Values keptTags() left out because they do not fit their codes ("70 inf").
     mutable std::size_t refusedValues = 0;
@@ -36,15 +37,18 @@ struct Record {
     // The tags as written back for an object kept as read (owner and reactors included), without
     // values that do not fit their codes.
     std::vector<std::pair<int, std::string>> keptTags() const;
-    // The same, starting with (0, type), the values moved out of the body.
-    std::vector<std::pair<int, std::string>> takeKeptTags(const std::string& type);
+    // The same starting with (0, type), as views into the record (valid while it lives); true
+    // when they hold a subclass marker.
+    bool keptTagViews(std::vector<veld::db::KeptTag>& out) const;
 };
 
 // False for a number code whose value is no number of its kind.
-bool fitsItsCode(int code, const std::string& value);
+bool fitsItsCode(int code, std::string_view value);
 
 // Reads tags up to the next group 0 into a record. The current tag must be the group 0 that
 // starts it; dimension styles carry their handle in group 105, all others in group 5.
 Record readRecord(TagSource& source);
+// The same into `r`, whose storage is used again: no allocation once it has grown.
+void readRecord(TagSource& source, Record& r);
 
 } // namespace veld::dxf

@@ -193,7 +193,7 @@ void SavePlan::planBlocks(const AcDbDatabase& db) {
     for (const AcDbObjectId& id : dimensions) {
         auto dim = openForRead<AcDbAlignedDimension>(id);
         // A dimension read with its block and not changed since keeps that block as read.
-        const bool asRead = dim && dbaccess::keptRecord(*dim) != nullptr &&
+        const bool asRead = dim && !dbaccess::keptRecord(*dim).empty() &&
                             !dbaccess::changedSinceRead(*dim) && !dim->dimBlockId().isNull();
         if (dim && !asRead) {
             planDimension(db, *dim);

@@ -2,6 +2,7 @@
 // Values of binary files are turned into the same text an ASCII file would hold.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -14,6 +15,23 @@ struct Tag {
     std::string_view value;
     // ASCII: the line of the group code (1-based); binary: the byte offset of the code.
     std::size_t line = 0;
+    // The value is the reader's own text form (binary numbers), not the file's bytes.
+    bool transient = false;
+};
+
+// A tag handed on by the reader and kept for a while (the tags of one object). The value points
+// into the file's bytes, which outlive the reading, or into `owned` when it had to be converted
+// (decoded text, binary numbers); moving the tag keeps it valid.
+struct ReadTag {
+    int code = 0;
+    std::string_view value;
+    std::size_t line = 0;
+    std::unique_ptr<std::string> owned;
+
+    void own(std::string text) {
+        owned = std::make_unique<std::string>(std::move(text));
+        value = *owned;
+    }
 };
 
 // A tag kept beyond the reading of the next one (raw objects, extended data).

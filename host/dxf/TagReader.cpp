@@ -77,10 +77,12 @@ void TagReader::fail(std::size_t where, const std::string& what) const {
 }
 
 bool TagReader::next(Tag& tag) {
+    tagStart_ = pos_;
     while (binary_ ? nextBinary(tag) : nextAscii(tag)) {
         if (tag.code != 999) {
             return true;
         }
+        tagStart_ = pos_;
     }
     return false;
 }
@@ -122,6 +124,7 @@ bool TagReader::nextAscii(Tag& tag) {
     }
     tag.code = code;
     tag.value = value;
+    tag.transient = false;
     return true;
 }
 
@@ -156,13 +159,12 @@ bool TagReader::nextBinary(Tag& tag) {
     if (!isValidGroupCode(code)) {
         fail(tag.line, "group code " + std::to_string(code) + " is not a DXF group code");
     }
-    readBinaryValue(code);
     tag.code = code;
-    tag.value = scratch_;
+    tag.transient = readBinaryValue(code, tag.value);
     return true;
 }
 
-void TagReader::readBinaryValue(int code) {
+bool TagReader::readBinaryValue(int code, std::string_view& value) {
     scratch_.clear();
     const char* p = data_.data() + pos_;
     switch (valueKind(code)) {
@@ -170,27 +172,32 @@ void TagReader::readBinaryValue(int code) {
         need(8, code);
         appendNumber(scratch_, loadLittleEndian<double>(p));
         pos_ += 8;
-        return;
+        value = scratch_;
+        return true;
     case ValueKind::Int16:
         need(2, code);
         appendNumber(scratch_, std::int64_t{loadLittleEndian<std::int16_t>(p)});
         pos_ += 2;
-        return;
+        value = scratch_;
+        return true;
     case ValueKind::Int32:
         need(4, code);
         appendNumber(scratch_, std::int64_t{loadLittleEndian<std::int32_t>(p)});
         pos_ += 4;
-        return;
+        value = scratch_;
+        return true;
     case ValueKind::Int64:
         need(8, code);
         appendNumber(scratch_, loadLittleEndian<std::int64_t>(p));
         pos_ += 8;
-        return;
+        value = scratch_;
+        return true;
     case ValueKind::Bool:
         need(1, code);
         appendNumber(scratch_, std::int64_t{static_cast<unsigned char>(*p)});
         pos_ += 1;
-        return;
+        value = scratch_;
+        return true;
     case ValueKind::Binary: {
         need(1, code);
         const auto length = static_cast<unsigned char>(*p);
@@ -202,7 +209,8 @@ void TagReader::readBinaryValue(int code) {
             scratch_ += kHex[byte & 15];
         }
         pos_ += 1u + length;
-        return;
+        value = scratch_;
+        return true;
     }
     case ValueKind::String:
     case ValueKind::Handle:
@@ -212,8 +220,9 @@ void TagReader::readBinaryValue(int code) {
     if (end == std::string_view::npos) {
         fail(pos_, "the text of group code " + std::to_string(code) + " has no end");
     }
-    scratch_.assign(data_.substr(pos_, end - pos_));
+    value = data_.substr(pos_, end - pos_); // text is the file's own bytes
     pos_ = end + 1;
+    return false;
 }
 
 } // namespace veld::dxf

@@ -17,6 +17,9 @@ public:
     // The next tag; false at the end of the data. Throws DxfError on malformed input.
     bool next(Tag& tag);
     bool isBinary() const { return binary_; }
+    // The byte offset where the tag last read starts, and where the next one will.
+    std::size_t tagStart() const { return tagStart_; }
+    std::size_t position() const { return pos_; }
     // "line 12" or "byte 345" for the tag last read, for messages.
     std::string where(const Tag& tag) const;
 
@@ -27,12 +30,14 @@ private:
     bool nextBinary(Tag& tag);
     bool readLine(std::string_view& line);
     int readBinaryCode();
-    void readBinaryValue(int code);
+    // True when the value is in scratch_ (numbers), false when it points into the data (text).
+    bool readBinaryValue(int code, std::string_view& value);
     void need(std::size_t bytes, int code);
     [[noreturn]] void fail(std::size_t where, const std::string& what) const;
 
     std::string_view data_;
     std::size_t pos_ = 0;
+    std::size_t tagStart_ = 0;
     std::size_t line_ = 0; // lines consumed so far
     bool binary_ = false;
     bool oneByteCodes_ = false;

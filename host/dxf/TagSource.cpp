@@ -62,11 +62,18 @@ const ReadTag* TagSource::peek() {
     if (!reader_.next(tag)) {
         return nullptr;
     }
-    next_.emplace(ReadTag{tag.code, std::string(tag.value), tag.line});
-    if (isTextValue(tag.code) && needsWork(tag.value)) {
-        decodeText(*next_);
+    nextStart_ = reader_.tagStart();
+    ReadTag& next = next_.emplace();
+    next.code = tag.code;
+    next.line = tag.line;
+    next.value = tag.value;
+    if (tag.transient) {
+        next.own(std::string(tag.value));
     }
-    return &*next_;
+    if (isTextValue(tag.code) && needsWork(tag.value)) {
+        decodeText(next);
+    }
+    return &next;
 }
 
 ReadTag TagSource::take(const char* expected) {
@@ -81,21 +88,21 @@ ReadTag TagSource::take(const char* expected) {
 }
 
 void TagSource::decodeText(ReadTag& tag) {
-    scratch_.clear();
+    std::string text;
     if (!declared_ && isValidUtf8(tag.value)) {
-        scratch_ = tag.value; // a file without header written by a modern program
-    } else if (!decoder_.decode(tag.value, scratch_)) {
+        text = tag.value; // a file without header written by a modern program
+    } else if (!decoder_.decode(tag.value, text)) {
         fail(valueLine(tag), "the text of group code " + std::to_string(tag.code) +
                                  " is not valid " +
                                  (legacy_ ? decoder_.codePageName() : std::string("UTF-8")));
     }
-    tag.value.swap(scratch_);
     if (legacy_) {
-        decodeUnicodeEscapes(tag.value);
+        decodeUnicodeEscapes(text);
     }
     if (isFreeText(tag.code)) {
-        decodeCarets(tag.value);
+        decodeCarets(text);
     }
+    tag.own(std::move(text));
 }
 
 } // namespace veld::dxf

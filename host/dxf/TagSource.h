@@ -9,12 +9,6 @@
 
 namespace veld::dxf {
 
-struct ReadTag {
-    int code = 0;
-    std::string value;
-    std::size_t line = 0;
-};
-
 class TagSource {
 public:
     explicit TagSource(std::string_view data) : reader_(data) {}
@@ -30,6 +24,8 @@ public:
     std::string where(std::size_t line) const;
     [[noreturn]] void fail(std::size_t line, const std::string& what) const;
     std::size_t lastLine() const { return lastLine_; }
+    // Where in the data the first byte is that a tag not yet taken may point to.
+    std::size_t heldFrom() const { return next_ ? nextStart_ : reader_.position(); }
     // Where the value of a tag is: the line after its group code (ASCII), or its byte offset.
     std::size_t valueLine(const ReadTag& tag) const {
         return reader_.isBinary() ? tag.line : tag.line + 1;
@@ -43,7 +39,7 @@ private:
     bool declared_ = false; // the header named the version; else UTF-8 where the text is UTF-8
     std::optional<ReadTag> next_;
     std::size_t lastLine_ = 0;
-    std::string scratch_;
+    std::size_t nextStart_ = 0;
 };
 
 } // namespace veld::dxf

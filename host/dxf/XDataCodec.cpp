@@ -46,12 +46,12 @@ std::string_view cutText(std::string_view text, std::size_t limit) {
     return text.substr(0, end);
 }
 
-[[noreturn]] void bad(const OwnedTag& tag, const char* what) {
+[[noreturn]] void bad(const ReadTag& tag, const char* what) {
     throw DxfError("extended data group " + std::to_string(tag.code) + " needs " + what +
-                   ", found \"" + tag.value.substr(0, 40) + "\"");
+                   ", found \"" + std::string(tag.value.substr(0, 40)) + "\"");
 }
 
-double real(const OwnedTag& tag) {
+double real(const ReadTag& tag) {
     double v = 0.0;
     if (!parseDouble(tag.value, v)) {
         bad(tag, "a number");
@@ -59,7 +59,7 @@ double real(const OwnedTag& tag) {
     return v;
 }
 
-std::int64_t integer(const OwnedTag& tag, std::int64_t low, std::int64_t high, const char* what) {
+std::int64_t integer(const ReadTag& tag, std::int64_t low, std::int64_t high, const char* what) {
     std::int64_t v = 0;
     if (!parseInteger(tag.value, v) || v < low || v > high) {
         bad(tag, what);
@@ -68,9 +68,9 @@ std::int64_t integer(const OwnedTag& tag, std::int64_t low, std::int64_t high, c
 }
 
 // Encodes the items of one application, from tags[i] (after its 1001) to the next 1001.
-void encodeItems(const std::vector<OwnedTag>& tags, std::size_t& i, std::string& payload) {
+void encodeItems(const std::vector<ReadTag>& tags, std::size_t& i, std::string& payload) {
     for (; i < tags.size() && tags[i].code != 1001; ++i) {
-        const OwnedTag& tag = tags[i];
+        const ReadTag& tag = tags[i];
         const int code = tag.code;
         if (isTextCode(code)) {
             const std::string_view text = cutText(tag.value, veld::db::kMaxXDataString);
@@ -79,14 +79,14 @@ void encodeItems(const std::vector<OwnedTag>& tags, std::size_t& i, std::string&
             payload.append(text);
         } else if (code == 1002) {
             payload += '\2';
-            payload += tag.value.find('}') != std::string::npos ? '\1' : '\0';
+            payload += tag.value.find('}') != std::string_view::npos ? '\1' : '\0';
         } else if (code == 1004) {
             const std::size_t n = std::min<std::size_t>(tag.value.size() / 2, 127);
             payload += '\4';
             payload += static_cast<char>(n);
             for (std::size_t k = 0; k < n; ++k) {
                 std::uint64_t byte = 0;
-                if (!parseHandle(std::string_view(tag.value).substr(2 * k, 2), byte)) {
+                if (!parseHandle(tag.value.substr(2 * k, 2), byte)) {
                     bad(tag, "hexadecimal digits");
                 }
                 payload += static_cast<char>(byte);
@@ -172,10 +172,12 @@ void writeXData(TagWriter& out, const AcDbObject& object) {
     }
 }
 
-std::size_t readXData(AcDbObject& object, const std::vector<OwnedTag>& tags,
+std::size_t readXData(AcDbObject& object, const std::vector<ReadTag>& tags,
                       const std::function<void(const std::string&)>& registered) {
     std::size_t dropped = 0;
-    std::string encoded, payload;
+    // Kept from call to call: reading a drawing encodes the data of every object.
+    thread_local std::string encoded, payload;
+    encoded.clear();
     std::size_t i = 0;
     while (i < tags.size()) {
         if (tags[i].code != 1001) {

@@ -19,7 +19,7 @@ void writeXData(TagWriter& out, const AcDbObject& object);
 // the limit for new data (16 KB) is kept; an application whose data exceeds 64 KB is left out.
 // Returns how many applications were left out. `registered` is told every application name.
 // Throws DxfError for values that do not fit their codes.
-std::size_t readXData(AcDbObject& object, const std::vector<OwnedTag>& tags,
+std::size_t readXData(AcDbObject& object, const std::vector<ReadTag>& tags,
                       const std::function<void(const std::string&)>& registered);
 
 } // namespace veld::dxf

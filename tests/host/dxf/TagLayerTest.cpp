@@ -1,5 +1,6 @@
 // Tag reader and writer: ASCII and binary input, number forms, errors with their place.
 // Binary input is built byte by byte in the tests.
+#include "host/dxf/RecordReader.h"
 #include "host/dxf/TagReader.h"
 #include "host/dxf/TagWriter.h"
 
@@ -155,5 +156,46 @@ TEST(DxfTagWriter, RealsReadBackExactly) {
         double back = 0;
         ASSERT_TRUE(veld::dxf::parseDouble(veld::dxf::formatReal(value), back));
         EXPECT_EQ(back, value);
+    }
+}
+
+TEST(DxfRecords, ValuesStayValidWhileTheSourceReadsOnAndARecordIsReadIntoAgain) {
+    std::string binary = binaryHeader();
+    put16(binary, 0);
+    binary += std::string("POINT\0", 6);
+    put16(binary, 8);
+    binary += std::string("L\0", 2);
+    put16(binary, 10);
+    const double x = 2.5;
+    binary.append(reinterpret_cast<const char*>(&x), 8);
+    put16(binary, 0);
+    binary += std::string("LINE\0", 5);
+    put16(binary, 8);
+    binary += std::string("L1\0", 3);
+    put16(binary, 0);
+    binary += std::string("EOF\0", 4);
+    const std::string ascii = "0\nMTEXT\n5\n1A\n1\nline^Jtwo\n1001\nAPP\n1000\nx\n"
+                              "0\nLINE\n8\nL1\n0\nEOF\n";
+    for (const std::string& data : {ascii, binary}) {
+        veld::dxf::TagSource source(data);
+        veld::dxf::Record first = veld::dxf::readRecord(source);
+        veld::dxf::Record again;
+        veld::dxf::readRecord(source, again); // reads past the first record's bytes
+        ASSERT_FALSE(first.body.empty());
+        if (data == ascii) {
+            EXPECT_EQ(first.handle, 0x1Au);
+            EXPECT_EQ(first.text(1), "line\ntwo") << "decoded text is the tag's own";
+            ASSERT_EQ(first.xdata.size(), 2u);
+            EXPECT_EQ(first.xdata[1].value, "x");
+        } else {
+            EXPECT_EQ(first.text(8), "L");
+            EXPECT_EQ(first.real(10), 2.5) << "binary numbers are the tag's own text";
+        }
+        EXPECT_EQ(again.type, "LINE");
+        EXPECT_EQ(again.text(8), "L1");
+        veld::dxf::readRecord(source, first); // the same record again: nothing of before stays
+        EXPECT_EQ(first.type, "EOF");
+        EXPECT_TRUE(first.body.empty() && first.xdata.empty());
+        EXPECT_EQ(first.handle, 0u);
     }
 }

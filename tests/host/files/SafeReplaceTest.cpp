@@ -205,6 +205,21 @@ TEST(FileRead, OnlyRegularFilesAreOpenedAndNothingBlocks) {
     EXPECT_FALSE(veld::files::readFileBytes(folder.file("missing")));
 }
 
+TEST(FileRead, ReadsEveryByteOfEmptySmallAndLargeFiles) {
+    veldtest::TempFolder folder;
+    std::string large(5u << 20, '\0'); // past the size read into huge pages
+    for (std::size_t i = 0; i < large.size(); ++i) {
+        large[i] = static_cast<char>((i * 7919u) >> 3);
+    }
+    for (const std::string& bytes : {std::string(), std::string("0\nEOF\n"), large}) {
+        writeBytes(folder.file("f.dxf"), bytes);
+        std::string content = "stale", error;
+        ASSERT_TRUE(veld::files::readWholeFile(folder.file("f.dxf"), content, error)) << error;
+        EXPECT_EQ(content.size(), bytes.size());
+        EXPECT_TRUE(content == bytes);
+    }
+}
+
 TEST(FileRead, SameFileSeesThroughLinksAndSpellings) {
     veldtest::TempFolder folder;
     writeBytes(folder.file("a.dxf"), "x");

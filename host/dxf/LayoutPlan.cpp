@@ -24,19 +24,20 @@ std::string upper(std::string text) {
 }
 
 // The value of `code` in the subclass `marker` of kept tags; "" when it has none.
-std::string valueIn(const dbaccess::Tags& tags, const char* marker, int code) {
+// (Tags of an object of unknown kind, or a kept record's view.)
+template <class TagList> std::string valueIn(const TagList& tags, const char* marker, int code) {
     bool inside = false;
     for (const auto& [c, value] : tags) {
         if (c == 100) {
             inside = value == marker;
         } else if (inside && c == code) {
-            return value;
+            return std::string(value);
         }
     }
     return {};
 }
 
-std::uint64_t handleIn(const dbaccess::Tags& tags, const char* marker, int code) {
+template <class TagList> std::uint64_t handleIn(const TagList& tags, const char* marker, int code) {
     std::uint64_t handle = 0;
     return parseHandle(valueIn(tags, marker, code), handle) ? handle : 0;
 }
@@ -151,8 +152,7 @@ void LayoutPlan::noteExisting(AcDbObjectId layout) {
 std::uint64_t LayoutPlan::handleFor(const AcDbDatabase& db, const AcDbObject& record,
                                     const std::function<std::uint64_t()>& take,
                                     std::uint64_t firstNewHandle) const {
-    const dbaccess::Tags* kept = dbaccess::keptRecord(record);
-    const std::uint64_t link = kept ? handleIn(*kept, "AcDbBlockTableRecord", 340) : 0;
+    const std::uint64_t link = handleIn(dbaccess::keptRecord(record), "AcDbBlockTableRecord", 340);
     const bool taken =
         std::any_of(new_.begin(), new_.end(), [&](const NewLayout& l) { return l.handle == link; });
     if (link != 0 && link < firstNewHandle && !taken &&

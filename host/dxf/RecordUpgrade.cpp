@@ -50,14 +50,14 @@ struct ViewportView {
 // Reads the list item by item; the first item out of place makes every later read fail.
 class ListReader {
 public:
-    ListReader(const std::vector<OwnedTag>& tags, std::size_t at) : tags_(tags), at_(at) {}
+    ListReader(const std::vector<ReadTag>& tags, std::size_t at) : tags_(tags), at_(at) {}
 
     bool text(int code, std::string& value) {
         if (!ok_ || at_ >= tags_.size() || tags_[at_].code != code) {
             ok_ = false;
             return false;
         }
-        value = tags_[at_++].value;
+        value = std::string(tags_[at_++].value);
         return true;
     }
     void expect(int code, const char* value) {
@@ -81,13 +81,13 @@ public:
     std::size_t at() const { return at_; }
 
 private:
-    const std::vector<OwnedTag>& tags_;
+    const std::vector<ReadTag>& tags_;
     std::size_t at_;
     bool ok_ = true;
 };
 
 // Reads the list that starts at `at` (the "1000 MVIEW" tag); `end` gets the index after it.
-bool readView(const std::vector<OwnedTag>& xdata, std::size_t at, ViewportView& v,
+bool readView(const std::vector<ReadTag>& xdata, std::size_t at, ViewportView& v,
               std::size_t& end) {
     ListReader in(xdata, at);
     std::int64_t version = 0;
@@ -135,7 +135,12 @@ std::string hex(std::uint64_t handle) {
 }
 
 void appendView(Record& r, const ViewportView& v, const LayerHandleOf& layerHandle) {
-    auto add = [&](int code, const std::string& value) { r.body.push_back({code, value, r.line}); };
+    auto add = [&](int code, const std::string& value) {
+        ReadTag& tag = r.body.emplace_back();
+        tag.code = code;
+        tag.line = r.line;
+        tag.own(value);
+    };
     auto point = [&](int code, const Point& p) {
         add(code, p.x);
         add(code + 10, p.y);
@@ -167,7 +172,7 @@ void appendView(Record& r, const ViewportView& v, const LayerHandleOf& layerHand
 }
 
 // Drops the MVIEW list (`from`..`to`) and, when nothing else follows it, its "1001 ACAD".
-void dropList(std::vector<OwnedTag>& xdata, std::size_t app, std::size_t to) {
+void dropList(std::vector<ReadTag>& xdata, std::size_t app, std::size_t to) {
     const bool alone = to >= xdata.size() || xdata[to].code == 1001;
     const auto first = xdata.begin() + static_cast<std::ptrdiff_t>(alone ? app : app + 1);
     xdata.erase(first, xdata.begin() + static_cast<std::ptrdiff_t>(to));

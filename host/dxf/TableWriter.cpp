@@ -195,12 +195,12 @@ void writeDimStyles(const AcDbDatabase& db, TableOut& t) {
 // True when a block record as read names no layout or another one than `layout` (a layout the
 // save adds): the record is then written with the link to it.
 bool linksOtherLayout(const AcDbObject& record, std::uint64_t layout) {
-    const dbaccess::Tags* kept = dbaccess::keptRecord(record);
-    if (layout == 0 || kept == nullptr) {
+    const auto kept = dbaccess::keptRecord(record);
+    if (layout == 0 || kept.empty()) {
         return false;
     }
     std::uint64_t link = 0;
-    for (const auto& [code, value] : *kept) {
+    for (const auto [code, value] : kept) {
         if (code == 340 && parseHandle(value, link)) {
             break;
         }

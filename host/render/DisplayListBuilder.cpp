@@ -38,23 +38,22 @@ std::string chunkIdOf(std::uint64_t handle, const std::string& layer) {
 
 // A true colour (code 420) kept with an object as read, or 0. The database models colour
 // indexes only; the file keeps 420 beside 62, and CAD programs show the true colour.
-ColorRef trueColorOf(const AcDbObject& object) {
-    const veld::db::Tags* tags = nullptr;
-    if (const auto* raw = AcDbRawEntity::cast(&object)) {
-        tags = &raw->tags();
-    } else {
-        tags = veld::dxf::dbaccess::keptRecord(object);
-    }
-    if (tags == nullptr) {
-        return 0;
-    }
-    for (const auto& [code, value] : *tags) {
+template <class TagList> ColorRef trueColorIn(const TagList& tags) {
+    for (const auto& [code, value] : tags) {
         if (code == 420) {
+            const std::string text(value);
             return kTrueColor |
-                   (static_cast<ColorRef>(std::strtoul(value.c_str(), nullptr, 10)) & 0xFFFFFF);
+                   (static_cast<ColorRef>(std::strtoul(text.c_str(), nullptr, 10)) & 0xFFFFFF);
         }
     }
     return 0;
+}
+
+ColorRef trueColorOf(const AcDbObject& object) {
+    if (const auto* raw = AcDbRawEntity::cast(&object)) {
+        return trueColorIn(raw->tags());
+    }
+    return trueColorIn(veld::dxf::dbaccess::keptRecord(object));
 }
 
 Placement placementOf(const AcGeMatrix3d& m) {

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-namespace veldbench {
+namespace veld::bench {
 
 // Resets the peak to the current resident size (Linux: 5 into clear_refs).
 inline void resetPeakMemory() {
@@ -25,4 +25,4 @@ inline double peakMemoryBytes() {
     return 0.0;
 }
 
-} // namespace veldbench
+} // namespace veld::bench

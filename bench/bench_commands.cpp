@@ -40,7 +40,7 @@ void addLayer(const char* name) {
 
 void addLine(AcDbObjectId layer, double x1, double y1, double x2, double y2) {
     AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
-    veldtest::TestDrawing(*db).addLine(AcGePoint3d(x1, y1, 0), AcGePoint3d(x2, y2, 0), layer);
+    veld::test::TestDrawing(*db).addLine(AcGePoint3d(x1, y1, 0), AcGePoint3d(x2, y2, 0), layer);
 }
 
 // Grid lines at 0, spacing, ... (`columns` upright, `rows` across, overshooting by 2,000), and
@@ -105,7 +105,7 @@ template <class Search> int timedWindow(Timing& timing, Search search) {
 void BM_WindowSearchOnHostEntities(benchmark::State& state) {
     veld::ed::HeadlessHost host;
     drawGrid(100, 100, 1000.0, 20000);
-    veldbench::resetPeakMemory();
+    veld::bench::resetPeakMemory();
     for (auto _ : state) {
         state.counters["placed"] = timedWindow(gWindowSearch, [](const auto& ids, auto& crossings) {
             FoundationCommand().collectIntersections(ids, kGridWindow, crossings);
@@ -113,7 +113,7 @@ void BM_WindowSearchOnHostEntities(benchmark::State& state) {
     }
     state.counters["entities/s"] =
         benchmark::Counter(100.0 + 100.0 + 20000.0, benchmark::Counter::kIsIterationInvariantRate);
-    state.counters["peak_MB"] = veldbench::peakMemoryBytes() / 1e6;
+    state.counters["peak_MB"] = veld::bench::peakMemoryBytes() / 1e6;
 }
 
 void BM_AllPairsOnHostEntities(benchmark::State& state) {
@@ -141,8 +141,8 @@ public:
     CommandSetting& operator=(const CommandSetting&) = delete;
 
 private:
-    veldtest::TempFolder folder_{"veld-bench-commands"};
-    veldtest::TestProfile profile_{folder_.path(), veldtest::TestProfile::CurrentFolder::Keep};
+    veld::test::TempFolder folder_{"veld-bench-commands"};
+    veld::test::TestProfile profile_{folder_.path(), veld::test::TestProfile::CurrentFolder::Keep};
     HINSTANCE previous_ = nullptr;
 };
 
@@ -165,11 +165,11 @@ void placeInOnePass(benchmark::State& state, int columns, int rows) {
                                        "select SERCH_LAYER 通り芯", "ok", "-1000,-1000", farCorner,
                                        "", "cancel"});
         host->session().setInput(&input);
-        veldbench::resetPeakMemory();
+        veld::bench::resetPeakMemory();
         state.ResumeTiming();
         FoundationCommand().placeDelta();
         state.PauseTiming();
-        peak = std::max(peak, veldbench::peakMemoryBytes());
+        peak = std::max(peak, veld::bench::peakMemoryBytes());
         AcDbDictionary* groups = nullptr;
         host->database()->getGroupDictionary(groups, AcDb::kForRead);
         placed = groups->numEntries();

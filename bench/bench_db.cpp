@@ -18,7 +18,7 @@
 namespace {
 
 AcDbObjectId appendLine(AcDbDatabase& db, double x) {
-    return veldtest::TestDrawing(db).addLine(AcGePoint3d(x, 0, 0), AcGePoint3d(x, 1, 0));
+    return veld::test::TestDrawing(db).addLine(AcGePoint3d(x, 0, 0), AcGePoint3d(x, 1, 0));
 }
 
 void BM_AppendOpenCloseMillionLines(benchmark::State& state) {
@@ -105,19 +105,19 @@ void addFoundationMember(AcDbDatabase& db, AcDbObjectId id, AcDbObjectId group) 
     const std::string groupHandle = group.handle().text();
     const double base[3] = {1000.0, 2000.0, 0.0};
     const double symbol[3] = {1500.0, 2500.0, 0.0};
-    veldtest::TestDrawing::setXData(
+    veld::test::TestDrawing::setXData(
         id, acutBuildList(1001, "OBJECT_TYPE", 1070, 0, 1000, "三角基礎", 0));
-    veldtest::TestDrawing::setXData(id, dialogRecord());
-    veldtest::TestDrawing::setXData(id, acutBuildList(1001, "FOUND_DELTASHAPE", 1070, 0, 1000,
-                                                      handle.c_str(), 1070, 1, 1010, base, 1070, 2,
-                                                      1010, symbol, 0));
-    veldtest::TestDrawing::setXData(
+    veld::test::TestDrawing::setXData(id, dialogRecord());
+    veld::test::TestDrawing::setXData(id, acutBuildList(1001, "FOUND_DELTASHAPE", 1070, 0, 1000,
+                                                        handle.c_str(), 1070, 1, 1010, base, 1070,
+                                                        2, 1010, symbol, 0));
+    veld::test::TestDrawing::setXData(
         id, acutBuildList(1001, "GROUP_TYPE", 1070, 0, 1000, groupHandle.c_str(), 0));
     (void)db;
 }
 
 AcDbObjectId newGroup(AcDbDatabase& db) {
-    return veldtest::TestDrawing(db).addGroup(AcDbObjectIdArray{});
+    return veld::test::TestDrawing(db).addGroup(AcDbObjectIdArray{});
 }
 
 void joinGroup(AcDbObjectId group, const AcDbObjectIdArray& members) {

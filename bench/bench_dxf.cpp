@@ -173,7 +173,7 @@ void openLargeDrawing(benchmark::State& state, bool save) {
     std::size_t objects = 0, entities = 0;
     double peak = 0.0;
     for (auto _ : state) {
-        veldbench::resetPeakMemory();
+        veld::bench::resetPeakMemory();
         std::string error;
         std::unique_ptr<AcDbDatabase> db = veld::dxf::openDrawing(path, error);
         if (!db || (save && !veld::dxf::saveDrawing(*db, out, error))) {
@@ -181,7 +181,7 @@ void openLargeDrawing(benchmark::State& state, bool save) {
             return;
         }
         state.PauseTiming();
-        peak = std::max(peak, veldbench::peakMemoryBytes());
+        peak = std::max(peak, veld::bench::peakMemoryBytes());
         objects = db->impl().objectsInHandleOrder().size();
         entities = entityCount(*db);
         db.reset();

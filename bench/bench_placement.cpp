@@ -24,8 +24,8 @@ constexpr int kFoundations = 1000;
 
 // A profile installed from the checkout's support folder, removed at the end.
 struct BenchProfile {
-    veldtest::TempFolder folder{"veld-bench"};
-    veldtest::TestProfile profile{folder.path(), veldtest::TestProfile::CurrentFolder::Keep};
+    veld::test::TempFolder folder{"veld-bench"};
+    veld::test::TestProfile profile{folder.path(), veld::test::TestProfile::CurrentFolder::Keep};
 };
 
 FoundationSettings triangleSettings() {
@@ -50,7 +50,7 @@ void placeFoundation(int i, const FoundationSettings& settings) {
 std::unique_ptr<veld::ed::HeadlessHost> foundationHost() {
     auto host = std::make_unique<veld::ed::HeadlessHost>();
     for (const char* layer : {"LOOK", "OUTER", "DIM"}) {
-        veldtest::TestDrawing(*host->database()).addLayer(layer);
+        veld::test::TestDrawing(*host->database()).addLayer(layer);
     }
     return host;
 }
@@ -86,7 +86,7 @@ void BM_PlaceIntoDrawingHolding(benchmark::State& state) {
     for (int i = 0; i < existing; ++i) {
         placeFoundation(i, settings);
     }
-    veldbench::resetPeakMemory();
+    veld::bench::resetPeakMemory();
     int next = existing;
     double seconds = 0.0;
     for (auto _ : state) {
@@ -100,7 +100,7 @@ void BM_PlaceIntoDrawingHolding(benchmark::State& state) {
     gSecondsPerFoundation[existing] = seconds / placed;
     state.SetItemsProcessed(static_cast<std::int64_t>(placed));
     state.counters["us_per_foundation"] = seconds / placed * 1e6;
-    state.counters["peak_MB"] = veldbench::peakMemoryBytes() / 1e6;
+    state.counters["peak_MB"] = veld::bench::peakMemoryBytes() / 1e6;
 }
 BENCHMARK(BM_PlaceIntoDrawingHolding)
     ->Arg(0)

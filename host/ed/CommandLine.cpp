@@ -16,12 +16,12 @@ constexpr std::string_view kCancelEcho = "*Cancel*";
 constexpr std::string_view kPause = "\\";
 
 bool isEscapeLine(std::string_view line) {
-    return InputParser::trim(line) == host::Session::kCancelLine;
+    return InputParser::trim(line) == ed::Session::kCancelLine;
 }
 
-host::PromptState promptState(std::string_view prompt, const PromptShape& shape) {
-    host::PromptState state;
-    state.kind = shape.kind.value_or(host::PromptState::Kind::Text);
+ed::PromptState promptState(std::string_view prompt, const PromptShape& shape) {
+    ed::PromptState state;
+    state.kind = shape.kind.value_or(ed::PromptState::Kind::Text);
     state.text = std::string(prompt);
     if (shape.base) {
         state.hasBase = true;
@@ -44,7 +44,7 @@ PromptShape shapeOf(const InputSpec& spec) {
 }
 
 // A click at a point prompt lands on the object snap in reach (OSMODE, APERTURE pixels).
-AcGePoint3d snappedPick(const host::Pick& pick, const SystemVariables& variables) {
+AcGePoint3d snappedPick(const ed::Pick& pick, const SystemVariables& variables) {
     AcGePoint3d clicked(pick.x, pick.y, 0.0);
     snap::SnapScene scene = snap::SnapScene::build(CurrentDrawing::database());
     snap::ObjectSnap snapper(scene, variables.integer("OSMODE"),
@@ -56,20 +56,20 @@ AcGePoint3d snappedPick(const host::Pick& pick, const SystemVariables& variables
 } // namespace
 
 CommandLine& commandLine() {
-    return host::Session::current().commandLine();
+    return ed::Session::current().commandLine();
 }
 
 CommandLine::CommandLine() = default;
 
 Answer CommandLine::ask(std::string_view prompt, const PromptShape& shape) {
-    if (host::Session::current().aborted()) {
+    if (ed::Session::current().aborted()) {
         return Answer{};
     }
     return feeds_.empty() ? askSession(prompt, true, shape) : askFeed(prompt, shape);
 }
 
 Answer CommandLine::askSession(std::string_view prompt, bool showPrompt, const PromptShape& shape) {
-    host::Session& session = host::Session::current();
+    ed::Session& session = ed::Session::current();
     const bool interactive = session.interactive();
     if (interactive && showPrompt) {
         session.print(prompt);
@@ -183,14 +183,14 @@ bool CommandLine::fits(const Answer& answer, const InputSpec& spec, Input& input
 }
 
 bool CommandLine::reject(const Answer& answer, std::string_view message) {
-    if (answer.item == nullptr && !host::Session::current().interactive() &&
+    if (answer.item == nullptr && !ed::Session::current().interactive() &&
         InputParser::isDialogAction(answer.text)) {
-        host::Session::current().abort("\"" + InputParser::trim(answer.text) +
-                                       "\" is a dialog action, but no dialog is open");
+        ed::Session::current().abort("\"" + InputParser::trim(answer.text) +
+                                     "\" is a dialog action, but no dialog is open");
         return false;
     }
     this->message("\n" + std::string(message));
-    return !host::Session::current().aborted();
+    return !ed::Session::current().aborted();
 }
 
 AcGePoint3d CommandLine::lastPoint() const {
@@ -205,12 +205,12 @@ void CommandLine::setLastPoint(const AcGePoint3d& p) {
 }
 
 void CommandLine::message(std::string_view text) {
-    host::Session::current().print(text);
+    ed::Session::current().print(text);
 }
 
 void CommandLine::echo(std::string_view text) {
     if (echoing()) {
-        host::Session::current().print(text);
+        ed::Session::current().print(text);
     }
 }
 

@@ -30,12 +30,12 @@ struct Answer {
     Kind kind = Kind::Escape;
     std::string text;
     const CommandItem* item = nullptr; // set while the item is alive (acedCommand input)
-    std::optional<host::Pick> pick;    // the line stands for a click in a view
+    std::optional<ed::Pick> pick;      // the line stands for a click in a view
 };
 
-// How a prompt is shown to a front end with a pointer (see host::PromptState).
+// How a prompt is shown to a front end with a pointer (see ed::PromptState).
 struct PromptShape {
-    using Kind = host::PromptState::Kind;
+    using Kind = ed::PromptState::Kind;
     std::optional<Kind> kind; // unset: Point for a point prompt, else Keyword or Text
     std::optional<AcGePoint3d> base;
 };
@@ -57,7 +57,7 @@ struct Input {
     AcGePoint3d point;
     double number = 0.0;
     std::string keyword;
-    std::optional<host::Pick> pick; // the point came from a click (never snapped at Select)
+    std::optional<ed::Pick> pick; // the point came from a click (never snapped at Select)
 };
 
 class CommandLine {

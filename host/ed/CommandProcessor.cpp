@@ -60,7 +60,7 @@ int runModuleCommand(AcEdCommand* command) {
     if (function != nullptr) {
         function();
     }
-    return host::Session::current().aborted() ? RTCAN : RTNORM;
+    return ed::Session::current().aborted() ? RTCAN : RTNORM;
 }
 
 int runResolved(const Resolved& r, bool topLevel) {
@@ -91,9 +91,8 @@ void runTyped(const std::string& line) {
     // In a script a dialog action with no dialog open means the script has lost its place; a
     // person at a terminal just mistyped, and hears of an unknown command.
     if (r.moduleCommand == nullptr && r.hostCommand == nullptr && r.variable.empty() &&
-        !host::Session::current().interactive() && InputParser::isDialogAction(typed)) {
-        host::Session::current().abort("\"" + typed +
-                                       "\" is a dialog action, but no dialog is open");
+        !ed::Session::current().interactive() && InputParser::isDialogAction(typed)) {
+        ed::Session::current().abort("\"" + typed + "\" is a dialog action, but no dialog is open");
         return;
     }
     cl.setLastCommand(typed);
@@ -102,15 +101,15 @@ void runTyped(const std::string& line) {
 
 // The end of the input at the command prompt ends the session, unless a person who pressed
 // Ctrl-D chose to stay rather than lose unsaved changes.
-bool endOfInputEnds(host::Session& session) {
-    const host::InputSource* input = session.input();
+bool endOfInputEnds(ed::Session& session) {
+    const ed::InputSource* input = session.input();
     return input == nullptr || !input->personStillThere() || QuitCommand::mayEnd();
 }
 
 } // namespace
 
 void CommandProcessor::run() {
-    host::Session& session = host::Session::current();
+    ed::Session& session = ed::Session::current();
     CommandLine& cl = commandLine();
     cl.clearQuit();
     bool cancelledBefore = false;
@@ -120,7 +119,7 @@ void CommandProcessor::run() {
             session.print(kCommandPrompt);
         }
         session.waitingAt(
-            host::PromptState{host::PromptState::Kind::Command, std::string(kCommandPrompt)});
+            ed::PromptState{ed::PromptState::Kind::Command, std::string(kCommandPrompt)});
         std::optional<std::string> line = session.nextLine();
         if (!line) {
             if (endOfInputEnds(session)) {
@@ -131,7 +130,7 @@ void CommandProcessor::run() {
         if (!interactive) {
             session.print(std::string(kCommandPrompt) + *line);
         }
-        const bool cancelled = InputParser::trim(*line) == host::Session::kCancelLine;
+        const bool cancelled = InputParser::trim(*line) == ed::Session::kCancelLine;
         if (cancelled) {
             session.print(interactive ? "*Cancel*" : "\n*Cancel*");
             if (interactive && cancelledBefore) {
@@ -156,7 +155,7 @@ int CommandProcessor::execute(std::string_view typed, bool topLevel) {
 }
 
 int CommandProcessor::runItems(std::deque<CommandItem> items) {
-    host::Session& session = host::Session::current();
+    ed::Session& session = ed::Session::current();
     if (session.aborted()) {
         return RTCAN;
     }

@@ -32,12 +32,12 @@ public:
 
     AcDbDatabase* database() const { return document_->database(); }
     Document* document() const { return document_; }
-    host::Session& session() { return session_; }
+    ed::Session& session() { return session_; }
     CommandLine& commandLine() { return session_.commandLine(); }
 
 private:
-    host::Session session_;
-    host::Session::Scope scope_;
+    ed::Session session_;
+    ed::Session::Scope scope_;
     std::unique_ptr<LineListInput> input_;
     std::string transcript_;
     Document* document_ = nullptr;

@@ -10,7 +10,7 @@
 
 namespace veld::ed {
 
-class LineEditorInput : public host::InputSource {
+class LineEditorInput : public ed::InputSource {
 public:
     // `cancel` is called for ESC and Ctrl-C (the session's cancel); `typed` each time the
     // person pressed ENTER. Takes over SIGINT while it lives.

@@ -8,7 +8,7 @@
 
 namespace veld::ed {
 
-class LineListInput : public host::InputSource {
+class LineListInput : public ed::InputSource {
 public:
     explicit LineListInput(std::vector<std::string> lines, bool interactive = false)
         : lines_(std::move(lines)), interactive_(interactive) {}

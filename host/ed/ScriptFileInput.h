@@ -7,7 +7,7 @@
 
 namespace veld::ed {
 
-class ScriptFileInput : public host::InputSource {
+class ScriptFileInput : public ed::InputSource {
 public:
     // Lines longer than this are not a script's lines; reading stops with a failure.
     static constexpr std::size_t kMaxLineLength = 1 << 16;

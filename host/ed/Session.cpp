@@ -7,7 +7,7 @@
 
 #include <cstdio>
 
-namespace veld::host {
+namespace veld::ed {
 
 namespace {
 
@@ -125,4 +125,4 @@ void Session::abort(std::string reason) {
     abortReason_ = std::move(reason);
 }
 
-} // namespace veld::host
+} // namespace veld::ed

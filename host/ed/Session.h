@@ -12,7 +12,7 @@ namespace veld::ed {
 class CommandLine;
 }
 
-namespace veld::host {
+namespace veld::ed {
 
 // A click in a drawing view: the point under the cursor in drawing coordinates and the size of
 // one screen pixel there (pick boxes and snap apertures are given in pixels). `startsWindow`
@@ -134,4 +134,4 @@ private:
     std::unique_ptr<ed::CommandLine> commandLine_;
 };
 
-} // namespace veld::host
+} // namespace veld::ed

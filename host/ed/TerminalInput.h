@@ -10,7 +10,7 @@
 
 namespace veld::ed {
 
-class TerminalInput : public host::InputSource {
+class TerminalInput : public ed::InputSource {
 public:
     // `typed` is told each time the person pressed ENTER (the console's transcript needs it).
     // With `interactive` false (the input is a pipe, not a person) the answers are echoed as

@@ -107,7 +107,7 @@ int Runner::run() {
     if (!script) {
         ed::TerminalSignals::catchHangUp(); // the drawing is saved aside, not lost
     }
-    host::Session session;
+    ed::Session session;
     std::unique_ptr<ed::LineEditorInput> editor;
     ed::TranscriptFilter console([shiftJis, &editor](std::string_view text) {
         editor ? editor->write(text) : writeOut(text, shiftJis);
@@ -117,7 +117,7 @@ int Runner::run() {
         editor = std::make_unique<ed::LineEditorInput>([&session] { session.cancel(); },
                                                        [&console] { console.answerTyped(); });
     }
-    host::Session::Scope scope(session);
+    ed::Session::Scope scope(session);
     session.setOutput([&console](std::string_view text) { console.write(text); });
     OpenDocument document(
         ed::DocumentManager::instance().open(std::move(database), options_.drawing));
@@ -135,7 +135,7 @@ int Runner::run() {
         // Ctrl-C cancels, also when the transcript goes to a pipe or a file.
         terminal.catchInterrupts([&session] { session.cancel(); });
     }
-    host::InputSource* input = script ? static_cast<host::InputSource*>(script.get()) : &terminal;
+    ed::InputSource* input = script ? static_cast<ed::InputSource*>(script.get()) : &terminal;
     session.setInput(editor ? editor.get() : input);
     ed::CommandProcessor::run();
     if (editor) {

@@ -40,7 +40,7 @@ namespace veld::shell {
 namespace fs = std::filesystem;
 
 struct ServeRunner::Parts {
-    host::Session session;
+    ed::Session session;
     web::EventHub hub;
     ed::TranscriptFilter transcript{[this](std::string_view text) { hub.transcript(text); }};
     std::unique_ptr<web::DisplayFeed> feed;
@@ -101,7 +101,7 @@ int ServeRunner::run() {
     sigset_t signals = stopSignals();
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
-    host::Session::Scope scope(parts_->session);
+    ed::Session::Scope scope(parts_->session);
     if (!openDrawing(error)) {
         return fail(kExitInput, error);
     }
@@ -171,10 +171,9 @@ void ServeRunner::wireSession() {
     p.server = std::make_unique<web::WebServer>(p.hub, *p.input, *p.feed, *p.files);
     p.session.setInput(p.input.get());
     p.session.setPromptObserver(
-        [&p](const host::PromptState& state) { p.server->promptChanged(state); });
-    host::ui::setDialogDriverFactory([&p] {
-        return host::ui::makeBrowserDialogDriver(
-            [&p](const std::string& json) { p.hub.publish(json); });
+        [&p](const ed::PromptState& state) { p.server->promptChanged(state); });
+    ui::setDialogDriverFactory([&p] {
+        return ui::makeBrowserDialogDriver([&p](const std::string& json) { p.hub.publish(json); });
     });
 }
 

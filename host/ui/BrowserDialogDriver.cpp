@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <vector>
 
-namespace veld::host::ui {
+namespace veld::ui {
 
 namespace {
 
@@ -21,15 +21,15 @@ std::vector<BrowserDialogDriver*>& openDialogs() {
 }
 
 void report(const std::string& line) {
-    Session::current().print("\n" + line);
+    ed::Session::current().print("\n" + line);
 }
 
 // An interactive input shows each line as it is taken (the browser's input echoes what the
 // page posts, as a terminal echoes what is typed); a script's lines are shown by the driver.
 // Either way the transcript reads "Dialog: LINE", as a script run prints it.
 std::optional<std::string> takeLine(const char* prompt) {
-    Session& session = Session::current();
-    const InputSource* input = session.input();
+    ed::Session& session = ed::Session::current();
+    const ed::InputSource* input = session.input();
     const bool echoed = input != nullptr && input->isInteractive();
     if (echoed) {
         session.print(prompt);
@@ -125,4 +125,4 @@ std::unique_ptr<DialogDriver> makeBrowserDialogDriver(EventPublisher publish) {
     return std::make_unique<BrowserDialogDriver>(std::move(publish));
 }
 
-} // namespace veld::host::ui
+} // namespace veld::ui

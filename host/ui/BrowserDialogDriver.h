@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-namespace veld::host::ui {
+namespace veld::ui {
 
 using EventPublisher = std::function<void(const std::string& json)>;
 
@@ -43,4 +43,4 @@ private:
 // A driver for each modal dialog or message box, all publishing through `publish`.
 std::unique_ptr<DialogDriver> makeBrowserDialogDriver(EventPublisher publish);
 
-} // namespace veld::host::ui
+} // namespace veld::ui

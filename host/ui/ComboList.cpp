@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace veld::host::ui {
+namespace veld::ui {
 
 namespace {
 
@@ -130,4 +130,4 @@ int ComboList::selectPrefix(int startAfter, std::string_view prefix) {
     return found;
 }
 
-} // namespace veld::host::ui
+} // namespace veld::ui

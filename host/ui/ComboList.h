@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-namespace veld::host::ui {
+namespace veld::ui {
 
 // Compares UTF-8 texts byte by byte with ASCII letters folded to lower case (<0, 0, >0).
 // Windows compares locale-aware; for Japanese texts this gives code-point order instead.
@@ -56,4 +56,4 @@ private:
     int selection_ = kError;
 };
 
-} // namespace veld::host::ui
+} // namespace veld::ui

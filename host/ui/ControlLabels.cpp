@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace veld::host::ui {
+namespace veld::ui {
 
 namespace {
 
@@ -132,4 +132,4 @@ std::vector<std::string> controlLabels(const DialogTemplate& dialog) {
     return labels;
 }
 
-} // namespace veld::host::ui
+} // namespace veld::ui

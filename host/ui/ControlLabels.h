@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace veld::host::ui {
+namespace veld::ui {
 
 // One label per control of `dialog`, in template order (empty for texts, groups, pictures).
 // A check box or button is labelled by its own text; an edit or list by the nearest text to
@@ -14,4 +14,4 @@ namespace veld::host::ui {
 // prefixed with the title of the smallest group box around it ("数値入力 / 基礎寸法 X").
 std::vector<std::string> controlLabels(const DialogTemplate& dialog);
 
-} // namespace veld::host::ui
+} // namespace veld::ui

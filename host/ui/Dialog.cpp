@@ -8,8 +8,8 @@
 
 #include <iostream>
 
-using veld::host::Session;
-namespace ui = veld::host::ui;
+using veld::ed::Session;
+namespace ui = veld::ui;
 
 // ----- Data exchange
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cctype>
 
-namespace veld::host::ui {
+namespace veld::ui {
 
 namespace {
 
@@ -239,4 +239,4 @@ ActionResult applyDialogAction(DialogForm& form, const DialogAction& action) {
     }
 }
 
-} // namespace veld::host::ui
+} // namespace veld::ui

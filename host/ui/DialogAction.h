@@ -16,7 +16,7 @@
 #include <string>
 #include <string_view>
 
-namespace veld::host::ui {
+namespace veld::ui {
 
 struct DialogAction {
     enum class Verb {
@@ -56,4 +56,4 @@ struct ActionResult {
 // Carries out Set .. Escape (Comment, Show and Help do nothing here).
 ActionResult applyDialogAction(DialogForm& form, const DialogAction& action);
 
-} // namespace veld::host::ui
+} // namespace veld::ui

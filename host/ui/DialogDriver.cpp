@@ -10,7 +10,7 @@
 #include <cctype>
 #include <vector>
 
-namespace veld::host::ui {
+namespace veld::ui {
 
 namespace {
 
@@ -50,7 +50,7 @@ std::unique_ptr<DialogDriver> makeDialogDriver() {
     if (factory()) {
         return factory()();
     }
-    const InputSource* input = Session::current().input();
+    const ed::InputSource* input = ed::Session::current().input();
     if (input != nullptr && input->isInteractive()) {
         return std::make_unique<TerminalDriver>();
     }
@@ -99,4 +99,4 @@ int messageBoxButton(UINT type, const std::string& word) {
     return 0;
 }
 
-} // namespace veld::host::ui
+} // namespace veld::ui

@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-namespace veld::host::ui {
+namespace veld::ui {
 
 class DialogDriver {
 public:
@@ -41,4 +41,4 @@ int messageBoxEscapeResult(UINT type);
 // The button named by `word` (ok, cancel, yes, no, abort, retry, ignore) if the box has it.
 int messageBoxButton(UINT type, const std::string& word);
 
-} // namespace veld::host::ui
+} // namespace veld::ui

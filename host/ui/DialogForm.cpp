@@ -8,7 +8,7 @@
 #include <cctype>
 #include <charconv>
 
-namespace veld::host::ui {
+namespace veld::ui {
 
 namespace {
 
@@ -170,4 +170,4 @@ VeldWindow* DialogForm::firstTabStop() const {
     return nullptr;
 }
 
-} // namespace veld::host::ui
+} // namespace veld::ui

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-namespace veld::host::ui {
+namespace veld::ui {
 
 class DialogForm {
 public:
@@ -61,4 +61,4 @@ private:
     std::vector<std::string> labels_;     // parallel to root_->children
 };
 
-} // namespace veld::host::ui
+} // namespace veld::ui

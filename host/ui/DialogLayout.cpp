@@ -16,7 +16,7 @@
 
 #include <algorithm>
 
-namespace veld::host::ui {
+namespace veld::ui {
 
 namespace {
 
@@ -72,4 +72,4 @@ int DialogLayout::closedComboHeight() const {
     return fontPixels_ + 8; // the line, a 3-pixel 3D border and a pixel of padding each side
 }
 
-} // namespace veld::host::ui
+} // namespace veld::ui

@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace veld::host::ui {
+namespace veld::ui {
 
 // The average character width and the character height of a dialog font, in pixels.
 struct BaseUnits {
@@ -45,4 +45,4 @@ private:
     int fontPixels_;
 };
 
-} // namespace veld::host::ui
+} // namespace veld::ui

@@ -5,7 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
-namespace veld::host::ui {
+namespace veld::ui {
 
 namespace {
 
@@ -198,4 +198,4 @@ std::string dialogClosedJson(const char* what) {
     return dumpJson({{"type", "dialog-closed"}, {"what", what}});
 }
 
-} // namespace veld::host::ui
+} // namespace veld::ui

@@ -9,7 +9,7 @@
 #include <map>
 #include <string>
 
-namespace veld::host::ui {
+namespace veld::ui {
 
 class ResourceDirectory;
 
@@ -34,4 +34,4 @@ std::string messageBoxJson(const std::string& text, unsigned int type);
 // {"type":"dialog-closed","what":"dialog"|"messagebox"}.
 std::string dialogClosedJson(const char* what);
 
-} // namespace veld::host::ui
+} // namespace veld::ui

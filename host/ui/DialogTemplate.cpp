@@ -2,7 +2,7 @@
 // file references.
 #include "host/ui/DialogTemplate.h"
 
-namespace veld::host::ui {
+namespace veld::ui {
 
 const char* controlKindName(ControlKind kind) {
     switch (kind) {
@@ -37,4 +37,4 @@ const ControlTemplate* DialogTemplate::control(int controlId) const {
     return nullptr;
 }
 
-} // namespace veld::host::ui
+} // namespace veld::ui

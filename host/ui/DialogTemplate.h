@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace veld::host::ui {
+namespace veld::ui {
 
 enum class ControlKind {
     Text,        // LTEXT, RTEXT, CTEXT, "Static"
@@ -64,4 +64,4 @@ struct ResourceScript {
     std::map<std::string, std::map<int, std::string>> files;
 };
 
-} // namespace veld::host::ui
+} // namespace veld::ui

@@ -3,12 +3,12 @@
 
 #include "host/ed/Session.h"
 
-namespace veld::host::ui {
+namespace veld::ui {
 
 namespace {
 
 void printLine(const std::string& line) {
-    Session::current().print("\n" + line);
+    ed::Session::current().print("\n" + line);
 }
 
 std::string header(const DialogForm& form) {
@@ -165,4 +165,4 @@ void printTerminalForm(const DialogForm& form) {
         " click CONTROL | ok | cancel | show | help");
 }
 
-} // namespace veld::host::ui
+} // namespace veld::ui

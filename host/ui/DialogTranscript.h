@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-namespace veld::host::ui {
+namespace veld::ui {
 
 // The state of the fields, to report what an action changed.
 struct FieldState {
@@ -47,4 +47,4 @@ void printTerminalForm(const DialogForm& form);
 // from when it was last seen) and how to see the whole form.
 void printTerminalFormAgain(const DialogForm& form, const std::vector<std::string>& changedLines);
 
-} // namespace veld::host::ui
+} // namespace veld::ui

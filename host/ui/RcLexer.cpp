@@ -4,7 +4,7 @@
 
 #include <cctype>
 
-namespace veld::host::ui {
+namespace veld::ui {
 
 namespace {
 
@@ -242,4 +242,4 @@ std::vector<RcToken> tokenizeResourceScript(const std::vector<RcLine>& lines) {
     return Lexer().run(lines);
 }
 
-} // namespace veld::host::ui
+} // namespace veld::ui

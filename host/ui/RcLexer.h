@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace veld::host::ui {
+namespace veld::ui {
 
 struct RcToken {
     enum class Type { Name, Number, String, Punct, End };
@@ -26,4 +26,4 @@ struct RcToken {
 // `#include` lines are skipped: ids come from `#define` lines and the standard names.
 std::vector<RcToken> tokenizeResourceScript(const std::vector<RcLine>& lines);
 
-} // namespace veld::host::ui
+} // namespace veld::ui

@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-namespace veld::host::ui {
+namespace veld::ui {
 
 namespace {
 
@@ -102,4 +102,4 @@ std::optional<std::int64_t> standardNameValue(std::string_view name) {
     return found->second;
 }
 
-} // namespace veld::host::ui
+} // namespace veld::ui

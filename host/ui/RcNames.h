@@ -5,8 +5,8 @@
 #include <optional>
 #include <string_view>
 
-namespace veld::host::ui {
+namespace veld::ui {
 
 std::optional<std::int64_t> standardNameValue(std::string_view name);
 
-} // namespace veld::host::ui
+} // namespace veld::ui

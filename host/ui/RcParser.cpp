@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cctype>
 
-namespace veld::host::ui {
+namespace veld::ui {
 
 namespace {
 
@@ -421,4 +421,4 @@ ResourceScript parseResourceScript(std::string_view bytes) {
     return Parser(tokenizeResourceScript(decodeResourceScript(bytes))).run();
 }
 
-} // namespace veld::host::ui
+} // namespace veld::ui

@@ -5,9 +5,9 @@
 
 #include <string_view>
 
-namespace veld::host::ui {
+namespace veld::ui {
 
 // Throws RcError (with the line) for anything it cannot read.
 ResourceScript parseResourceScript(std::string_view bytes);
 
-} // namespace veld::host::ui
+} // namespace veld::ui

@@ -7,7 +7,7 @@
 #include <charconv>
 #include <optional>
 
-namespace veld::host::ui {
+namespace veld::ui {
 
 namespace {
 
@@ -166,4 +166,4 @@ std::vector<RcLine> decodeResourceScript(std::string_view bytes) {
     return lines;
 }
 
-} // namespace veld::host::ui
+} // namespace veld::ui

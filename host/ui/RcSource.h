@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace veld::host::ui {
+namespace veld::ui {
 
 // A resource script that cannot be read: the line (1-based) and what is wrong there.
 class RcError : public std::runtime_error {
@@ -33,4 +33,4 @@ std::vector<RcLine> decodeResourceScript(std::string_view bytes);
 // not known or bytes that are not valid in it.
 bool decodeCodePage(std::string_view bytes, int codePage, std::string& utf8);
 
-} // namespace veld::host::ui
+} // namespace veld::ui

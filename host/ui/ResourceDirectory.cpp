@@ -6,7 +6,7 @@
 
 #include <charconv>
 
-namespace veld::host::ui {
+namespace veld::ui {
 
 namespace {
 
@@ -97,4 +97,4 @@ std::string_view ResourceDirectory::file(const std::string& name) const {
     return found != files_.end() ? found->second : std::string_view();
 }
 
-} // namespace veld::host::ui
+} // namespace veld::ui

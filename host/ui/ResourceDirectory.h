@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace veld::host::ui {
+namespace veld::ui {
 
 class ResourceDirectory {
 public:
@@ -41,4 +41,4 @@ private:
     std::vector<std::string> errors_;
 };
 
-} // namespace veld::host::ui
+} // namespace veld::ui

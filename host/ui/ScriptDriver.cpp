@@ -5,19 +5,19 @@
 #include "host/ui/DialogAction.h"
 #include "host/ui/DialogTranscript.h"
 
-namespace veld::host::ui {
+namespace veld::ui {
 
 namespace {
 
 int currentLine() {
-    const InputSource* input = Session::current().input();
+    const ed::InputSource* input = ed::Session::current().input();
     return input != nullptr ? input->lineNumber() : 0;
 }
 
 } // namespace
 
 void ScriptDriver::step(DialogForm& form) {
-    Session& session = Session::current();
+    ed::Session& session = ed::Session::current();
     const auto line = session.nextLine();
     if (!line) {
         endForLackOfInput(form);
@@ -50,7 +50,7 @@ void ScriptDriver::step(DialogForm& form) {
 }
 
 void ScriptDriver::stopRun(DialogForm& form, const std::string& reason) {
-    Session::current().abort("line " + std::to_string(currentLine()) + ": " + reason);
+    ed::Session::current().abort("line " + std::to_string(currentLine()) + ": " + reason);
     endForLackOfInput(form);
 }
 
@@ -59,7 +59,7 @@ int ScriptDriver::messageBox(const std::string& text, UINT type) {
     if ((type & MB_TYPEMASK) == MB_OK) {
         return IDOK;
     }
-    Session& session = Session::current();
+    ed::Session& session = ed::Session::current();
     const auto line = session.nextLine();
     if (!line) {
         return messageBoxEscapeResult(type);
@@ -73,4 +73,4 @@ int ScriptDriver::messageBox(const std::string& text, UINT type) {
     return messageBoxEscapeResult(type);
 }
 
-} // namespace veld::host::ui
+} // namespace veld::ui

@@ -5,7 +5,7 @@
 #pragma once
 #include "host/ui/DialogDriver.h"
 
-namespace veld::host::ui {
+namespace veld::ui {
 
 class ScriptDriver : public DialogDriver {
 public:
@@ -18,4 +18,4 @@ private:
     void stopRun(DialogForm& form, const std::string& reason);
 };
 
-} // namespace veld::host::ui
+} // namespace veld::ui

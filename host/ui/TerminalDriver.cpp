@@ -11,7 +11,7 @@
 #include <map>
 #include <unistd.h>
 
-namespace veld::host::ui {
+namespace veld::ui {
 
 namespace {
 
@@ -76,7 +76,7 @@ std::vector<std::string> picturePaths(const DialogForm& form) {
 
 void printPictures(const DialogForm& form) {
     for (const std::string& path : picturePaths(form)) {
-        Session::current().print("\n  picture: " + path);
+        ed::Session::current().print("\n  picture: " + path);
     }
 }
 
@@ -105,7 +105,7 @@ void TerminalDriver::closed(DialogForm& form) {
 }
 
 void TerminalDriver::step(DialogForm& form) {
-    Session& session = Session::current();
+    ed::Session& session = ed::Session::current();
     session.print("\nDialog: ");
     const auto line = session.nextLine();
     if (!line) {
@@ -137,12 +137,12 @@ void TerminalDriver::step(DialogForm& form) {
 
 int TerminalDriver::messageBox(const std::string& text, UINT type) {
     printMessageBox(text, type);
-    Session& session = Session::current();
+    ed::Session& session = ed::Session::current();
     const bool okOnly = (type & MB_TYPEMASK) == MB_OK;
     while (true) {
         session.print(okOnly ? "\nPress RETURN: " : "\nButton: ");
         const auto line = session.nextLine();
-        if (!line || *line == Session::kCancelLine) {
+        if (!line || *line == ed::Session::kCancelLine) {
             return messageBoxEscapeResult(type);
         }
         if (okOnly) {
@@ -154,4 +154,4 @@ int TerminalDriver::messageBox(const std::string& text, UINT type) {
     }
 }
 
-} // namespace veld::host::ui
+} // namespace veld::ui

@@ -5,7 +5,7 @@
 #pragma once
 #include "host/ui/DialogDriver.h"
 
-namespace veld::host::ui {
+namespace veld::ui {
 
 class TerminalDriver : public DialogDriver {
 public:
@@ -16,4 +16,4 @@ public:
     int messageBox(const std::string& text, UINT type) override;
 };
 
-} // namespace veld::host::ui
+} // namespace veld::ui

@@ -4,7 +4,7 @@
 
 #include <unordered_set>
 
-namespace veld::host::ui {
+namespace veld::ui {
 
 namespace {
 
@@ -99,14 +99,14 @@ void moveFocus(VeldWindow& dialog, VeldWindow* to) {
     }
 }
 
-} // namespace veld::host::ui
+} // namespace veld::ui
 
 VeldWindow::VeldWindow() {
-    veld::host::ui::liveWindows().insert(this);
+    veld::ui::liveWindows().insert(this);
 }
 
 VeldWindow::~VeldWindow() {
-    veld::host::ui::liveWindows().erase(this);
+    veld::ui::liveWindows().erase(this);
     if (permanent != nullptr) {
         permanent->m_hWnd = nullptr; // the bound object outlives the window
     }

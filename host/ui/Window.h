@@ -12,15 +12,15 @@
 struct VeldWindow {
     VeldWindow* parent = nullptr; // the dialog of a control; null for a dialog
     bool isDialog = false;
-    veld::host::ui::ControlKind kind = veld::host::ui::ControlKind::Other;
+    veld::ui::ControlKind kind = veld::ui::ControlKind::Other;
     int id = 0;
     DWORD style = 0;
     DWORD exStyle = 0;
-    veld::host::ui::Rect rect;
+    veld::ui::Rect rect;
     std::string text; // caption, edit contents, button or static text
     bool enabled = true;
     int check = BST_UNCHECKED;
-    veld::host::ui::ComboList list;
+    veld::ui::ComboList list;
 
     CWnd* permanent = nullptr;       // the object bound by Attach / DDX_Control
     std::unique_ptr<CWnd> temporary; // what GetDlgItem hands out when none is bound
@@ -40,7 +40,7 @@ struct VeldWindow {
     VeldWindow* child(int childId) const;
 };
 
-namespace veld::host::ui {
+namespace veld::ui {
 
 // Whether `window` is a record that exists now (handles of closed dialogs do not).
 bool isLiveWindow(const VeldWindow* window);
@@ -63,4 +63,4 @@ void moveFocus(VeldWindow& dialog, VeldWindow* to);
 // The window procedure: what each kind of window does with a message.
 LRESULT handleMessage(VeldWindow& window, UINT message, WPARAM wParam, LPARAM lParam);
 
-} // namespace veld::host::ui
+} // namespace veld::ui

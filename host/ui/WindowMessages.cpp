@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-namespace veld::host::ui {
+namespace veld::ui {
 
 namespace {
 
@@ -166,4 +166,4 @@ LRESULT handleMessage(VeldWindow& window, UINT message, WPARAM wParam, LPARAM lP
     return 0;
 }
 
-} // namespace veld::host::ui
+} // namespace veld::ui

@@ -2,8 +2,8 @@
 // functions on handles. Calls on handles that are not live windows do nothing.
 #include "host/ui/Window.h"
 
-using veld::host::ui::handleMessage;
-using veld::host::ui::isLiveWindow;
+using veld::ui::handleMessage;
+using veld::ui::isLiveWindow;
 
 namespace {
 
@@ -17,8 +17,8 @@ LPARAM textArgument(const std::string& text) {
 
 // The object GetDlgItem hands out is of the control's class, so that the usual cast of its
 // result to CEdit*, CComboBox* or CButton* is a valid one.
-std::unique_ptr<CWnd> makeTemporary(veld::host::ui::ControlKind kind) {
-    using veld::host::ui::ControlKind;
+std::unique_ptr<CWnd> makeTemporary(veld::ui::ControlKind kind) {
+    using veld::ui::ControlKind;
     switch (kind) {
     case ControlKind::Edit:
         return std::make_unique<CEdit>();
@@ -126,7 +126,7 @@ void CWnd::SetWindowText(const std::string& text) {
 }
 
 int CWnd::GetWindowText(std::string& text) const {
-    text = isLiveWindow(m_hWnd) ? veld::host::ui::windowText(*m_hWnd) : std::string();
+    text = isLiveWindow(m_hWnd) ? veld::ui::windowText(*m_hWnd) : std::string();
     return static_cast<int>(text.size());
 }
 
@@ -140,7 +140,7 @@ void CWnd::SetDlgItemText(int nID, const std::string& text) {
 
 int CWnd::GetDlgItemText(int nID, std::string& text) const {
     HWND item = ::GetDlgItem(m_hWnd, nID);
-    text = item != nullptr ? veld::host::ui::windowText(*item) : std::string();
+    text = item != nullptr ? veld::ui::windowText(*item) : std::string();
     return static_cast<int>(text.size());
 }
 
@@ -166,7 +166,7 @@ CWnd* CWnd::SetFocus() {
     }
     VeldWindow* dialog = m_hWnd->parent;
     VeldWindow* previous = dialog->focus;
-    veld::host::ui::moveFocus(*dialog, m_hWnd);
+    veld::ui::moveFocus(*dialog, m_hWnd);
     return previous != nullptr ? FromHandle(previous) : nullptr;
 }
 
@@ -223,7 +223,7 @@ int CComboBox::SetCurSel(int nSelect) {
 
 int CComboBox::GetLBText(int nIndex, std::string& text) const {
     text.clear();
-    if (!isLiveWindow(m_hWnd) || m_hWnd->kind != veld::host::ui::ControlKind::ComboBox) {
+    if (!isLiveWindow(m_hWnd) || m_hWnd->kind != veld::ui::ControlKind::ComboBox) {
         return CB_ERR;
     }
     const std::string* entry = m_hWnd->list.at(nIndex);

@@ -12,7 +12,7 @@ void WebInput::postLine(std::string line, bool echoed) {
 }
 
 // The line holds the point as text too, with every digit a double needs.
-void WebInput::postPick(const host::Pick& pick) {
+void WebInput::postPick(const ed::Pick& pick) {
     char text[80];
     std::snprintf(text, sizeof text, "%.17g,%.17g", pick.x, pick.y);
     std::lock_guard lock(mutex_);

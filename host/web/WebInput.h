@@ -14,7 +14,7 @@
 
 namespace veld::web {
 
-class WebInput : public host::InputSource {
+class WebInput : public ed::InputSource {
 public:
     using Job = std::function<void()>;
 
@@ -24,7 +24,7 @@ public:
         : echo_(std::move(echo)), idle_(std::move(idle)) {}
 
     void postLine(std::string line, bool echoed = true);
-    void postPick(const host::Pick& pick);
+    void postPick(const ed::Pick& pick);
     void postJob(Job job);
     // Runs `job` on the session thread and waits for it; false when the input has ended
     // before the job could run.
@@ -35,13 +35,13 @@ public:
     std::optional<std::string> nextLine() override;
     int lineNumber() const override { return lineNumber_; }
     bool isInteractive() const override { return true; }
-    std::optional<host::Pick> lastPick() const override { return lastPick_; }
+    std::optional<ed::Pick> lastPick() const override { return lastPick_; }
 
 private:
     struct Line {
         std::string text;
         bool echoed = true;
-        std::optional<host::Pick> pick;
+        std::optional<ed::Pick> pick;
     };
     using Item = std::variant<Line, Job>;
     bool takeItem(Item& item);
@@ -54,7 +54,7 @@ private:
     bool closed_ = false;
     bool ended_ = false; // the session found the input ended: no job runs any more
     int lineNumber_ = 0;
-    std::optional<host::Pick> lastPick_;
+    std::optional<ed::Pick> lastPick_;
 };
 
 } // namespace veld::web

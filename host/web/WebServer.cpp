@@ -19,7 +19,7 @@ namespace veld::web {
 
 namespace {
 
-using Kind = host::PromptState::Kind;
+using Kind = ed::PromptState::Kind;
 
 constexpr std::size_t kLineLimit = 4096;
 constexpr std::size_t kPickLimit = 1024;
@@ -112,7 +112,7 @@ std::string WebServer::url() const {
     return "http://127.0.0.1:" + std::to_string(port_) + "/?token=" + guard_->token();
 }
 
-void WebServer::promptChanged(const host::PromptState& state) {
+void WebServer::promptChanged(const ed::PromptState& state) {
     promptKind_ = state.kind;
     nlohmann::json base = nullptr;
     if (state.hasBase) {
@@ -298,10 +298,10 @@ void WebServer::takePick(const httplib::Request& request, httplib::Response& res
     const nlohmann::json to = body.value("to", nlohmann::json());
     if (to.is_array() && to.size() == 2 && finiteNumber(to[0]) && finiteNumber(to[1]) &&
         atPrompt({Kind::Select})) {
-        input_.postPick(host::Pick{*x, *y, *pixel, true});
-        input_.postPick(host::Pick{*finiteNumber(to[0]), *finiteNumber(to[1]), *pixel, false});
+        input_.postPick(ed::Pick{*x, *y, *pixel, true});
+        input_.postPick(ed::Pick{*finiteNumber(to[0]), *finiteNumber(to[1]), *pixel, false});
     } else {
-        input_.postPick(host::Pick{*x, *y, *pixel, false});
+        input_.postPick(ed::Pick{*x, *y, *pixel, false});
     }
     answerJson(response, {{"ok", true}});
 }

@@ -41,7 +41,7 @@ public:
 
     // Session thread: what the session waits for now (shown on the page, checked for picks),
     // and the snap settings the hover marker follows.
-    void promptChanged(const host::PromptState& state);
+    void promptChanged(const ed::PromptState& state);
     void snapSettingsChanged(int osmode, int aperture);
 
 private:
@@ -58,7 +58,7 @@ private:
     void openDrawing(const httplib::Request& request, httplib::Response& response);
     void uploadDrawing(const httplib::Request& request, httplib::Response& response);
     bool mayReplaceDrawing(httplib::Response& response) const;
-    bool atPrompt(std::initializer_list<host::PromptState::Kind> kinds) const;
+    bool atPrompt(std::initializer_list<ed::PromptState::Kind> kinds) const;
 
     EventHub& hub_;
     WebInput& input_;
@@ -68,7 +68,7 @@ private:
     std::unique_ptr<RequestGuard> guard_;
     std::thread thread_;
     int port_ = 0;
-    std::atomic<host::PromptState::Kind> promptKind_{host::PromptState::Kind::Text};
+    std::atomic<ed::PromptState::Kind> promptKind_{ed::PromptState::Kind::Text};
     std::atomic<int> osmode_{0};
     std::atomic<int> aperture_{10};
     WindowPrompts windowPrompts_; // session thread only

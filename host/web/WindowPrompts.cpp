@@ -14,13 +14,13 @@ WindowPrompts::WindowPrompts(std::string file) : file_(std::move(file)) {
     load();
 }
 
-bool WindowPrompts::isPlainPoint(const host::PromptState& state) {
-    return state.kind == host::PromptState::Kind::Point && !state.hasBase;
+bool WindowPrompts::isPlainPoint(const ed::PromptState& state) {
+    return state.kind == ed::PromptState::Kind::Point && !state.hasBase;
 }
 
-bool WindowPrompts::opensWindow(const host::PromptState& state) {
+bool WindowPrompts::opensWindow(const ed::PromptState& state) {
     // A corner asked right after a plain point: that point was the window's first corner.
-    if (state.kind == host::PromptState::Kind::Corner && state.hasBase && isPlainPoint(previous_) &&
+    if (state.kind == ed::PromptState::Kind::Corner && state.hasBase && isPlainPoint(previous_) &&
         openers_.insert(previous_.text).second) {
         save();
     }

@@ -16,16 +16,16 @@ public:
 
     // Session thread: the prompt the session asks now. True when it is a point prompt without
     // a base point whose answer has opened a window before.
-    bool opensWindow(const host::PromptState& state);
+    bool opensWindow(const ed::PromptState& state);
 
 private:
-    static bool isPlainPoint(const host::PromptState& state);
+    static bool isPlainPoint(const ed::PromptState& state);
     void load();
     void save() const;
 
     std::string file_;
     std::set<std::string> openers_;
-    host::PromptState previous_;
+    ed::PromptState previous_;
 };
 
 } // namespace veld::web

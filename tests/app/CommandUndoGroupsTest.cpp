@@ -22,7 +22,7 @@ protected:
         AfxSetResourceHandle(module);
     }
     ~CommandUndoGroups() override {
-        veld::host::Session::current().setInput(previousInput_);
+        veld::ed::Session::current().setInput(previousInput_);
         AfxSetResourceHandle(previousResources_);
     }
 
@@ -30,7 +30,7 @@ protected:
     // be used.
     template <class Body> void run(Body body, std::vector<std::string> answers) {
         input_ = std::make_unique<veld::ed::LineListInput>(std::move(answers));
-        veld::host::Session::current().setInput(input_.get());
+        veld::ed::Session::current().setInput(input_.get());
         journal().clear();
         FoundationCommand command;
         (command.*body)();
@@ -43,7 +43,7 @@ protected:
 
 private:
     HINSTANCE previousResources_ = nullptr;
-    veld::host::InputSource* previousInput_ = veld::host::Session::current().input();
+    veld::ed::InputSource* previousInput_ = veld::ed::Session::current().input();
     std::unique_ptr<veld::ed::LineListInput> input_;
 };
 

@@ -15,7 +15,7 @@ using veld::test::FoundationDrawingFixture;
 
 class FoundationShapeTest : public FoundationDrawingFixture {
 protected:
-    veldtest::TestDrawing drawing() const { return veldtest::TestDrawing(*database()); }
+    veld::test::TestDrawing drawing() const { return veld::test::TestDrawing(*database()); }
     AcDbObjectId append(AcDbEntity* entity) { return drawing().append(entity); }
     AcDbObjectId blockDefinition(const char* name) { return drawing().defineBlock(name); }
     bool layerExists(const char* name) { return drawing().hasLayer(name); }

@@ -13,7 +13,7 @@ namespace {
 class FigureTest : public ToolkitTest {
 protected:
     AcDbObjectId newBlock(const char* name) {
-        return veldtest::TestDrawing(*db()).defineBlock(name);
+        return veld::test::TestDrawing(*db()).defineBlock(name);
     }
     AcDbObjectId standardDimStyle() {
         AcDbDimStyleTable* table = nullptr;

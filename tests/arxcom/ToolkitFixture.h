@@ -80,9 +80,9 @@ protected:
     AcDbObjectId appendTo(AcDbObjectId blockId, AcDbEntity* entity, const char* layer) {
         ensureLayer(layer);
         entity->setLayer(layer);
-        return veldtest::TestDrawing(*db()).appendTo(blockId, entity);
+        return veld::test::TestDrawing(*db()).appendTo(blockId, entity);
     }
-    void ensureLayer(const char* name) { veldtest::TestDrawing(*db()).addLayer(name); }
+    void ensureLayer(const char* name) { veld::test::TestDrawing(*db()).addLayer(name); }
     void erase(AcDbObjectId id) {
         AcDbObject* object = nullptr;
         ASSERT_EQ(acdbOpenAcDbObject(object, id, AcDb::kForWrite), Acad::eOk);

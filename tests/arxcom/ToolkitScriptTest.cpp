@@ -18,8 +18,8 @@ struct ScriptRun {
 
 // Runs a script with the toolkit's test module in a fresh folder and profile.
 ScriptRun runWithProbe(const std::vector<std::string>& lines) {
-    veldtest::VeldWorkspace workspace;
-    const veldtest::VeldResult result = workspace.run(
+    veld::test::VeldWorkspace workspace;
+    const veld::test::VeldResult result = workspace.run(
         {"run", workspace.script("probe.veld", lines).string(), "--module", VELD_TOOLKIT_PROBE});
     return {result.exitCode, result.out + result.err};
 }

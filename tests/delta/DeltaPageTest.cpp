@@ -11,14 +11,14 @@
 
 namespace {
 
-using veldtest::DialogScript;
+using veld::test::DialogScript;
 using Slot = FoundationSlot;
 using Page = DeltaPage;
 
 constexpr const char* kPlacementCaption = "三角形基礎配置のプロパティ";
 constexpr const char* kChangeCaption = "三角形基礎変更のプロパティ";
 
-class DeltaPageTest : public veldtest::PageFixture {
+class DeltaPageTest : public veld::test::PageFixture {
 protected:
     // Shows the page in placement mode (user file, else factory file) with the script.
     INT_PTR run(DialogScript& script) { return runWith(script, placement); }
@@ -30,7 +30,7 @@ protected:
     }
 
     // The derived outline of S = 1000, D = 300, c = 100 with the first pile count.
-    static void expectFirstEntryOutline(const veldtest::DialogView& view) {
+    static void expectFirstEntryOutline(const veld::test::DialogView& view) {
         EXPECT_EQ(view.text(Page::kAuxBottomId), "1588.68");
         EXPECT_EQ(view.text(Page::kBottomId), "1588.68");
         EXPECT_EQ(view.text(Page::kAuxSurfaceId), "288.68");
@@ -204,13 +204,13 @@ TEST_F(DeltaPageTest, OpensFromTheUserFileWhenItIsComplete) {
 }
 
 TEST_F(DeltaPageTest, CancelChangesNeitherTheSettingsNorAnyFile) {
-    const std::string factory = veldtest::readBytes(factoryFile());
+    const std::string factory = veld::test::readBytes(factoryFile());
     DialogScript script({"set PILE_SPAN 1500", "set MARK F7", "cancel"});
     EXPECT_EQ(run(script), IDCANCEL);
     EXPECT_EQ(placement.GetPileSpan(), "1000");
     EXPECT_EQ(placement.GetMark(), "F1");
     EXPECT_FALSE(std::filesystem::exists(userFile()));
-    EXPECT_EQ(veldtest::readBytes(factoryFile()), factory);
+    EXPECT_EQ(veld::test::readBytes(factoryFile()), factory);
 }
 
 TEST_F(DeltaPageTest, StoredLayerMissingFromTheDrawingLeavesTheListUnselectedAndOkStoresNoName) {
@@ -228,7 +228,7 @@ TEST_F(DeltaPageTest, ChangeDialogShowsTheHeldValuesWithTheOutlineFromThePilesAn
     edited.SetSlot(Slot::Bottom, "2000"); // typed by hand when it was placed
     edited.SetSlot(Slot::ShiftX1, "100");
     edited.SetSlot(Slot::Mark, "F5");
-    const std::string factory = veldtest::readBytes(factoryFile());
+    const std::string factory = veld::test::readBytes(factoryFile());
 
     DialogScript script({"set MARK F6", "ok"});
     EXPECT_EQ(runWith(script, edited, true), IDOK);
@@ -239,7 +239,7 @@ TEST_F(DeltaPageTest, ChangeDialogShowsTheHeldValuesWithTheOutlineFromThePilesAn
     EXPECT_EQ(edited.GetBottom(), "1588.68");
     EXPECT_EQ(edited.GetShiftX1(), "794.34");
     EXPECT_FALSE(std::filesystem::exists(userFile()));
-    EXPECT_EQ(veldtest::readBytes(factoryFile()), factory);
+    EXPECT_EQ(veld::test::readBytes(factoryFile()), factory);
 }
 
 TEST_F(DeltaPageTest, NoDefaultsFileIsReportedAndThePageOpensEmpty) {

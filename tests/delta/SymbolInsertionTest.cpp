@@ -114,7 +114,7 @@ protected:
     }
 
     AcDbObjectId defineBlock(const char* name) {
-        return veldtest::TestDrawing(*database()).defineBlock(name);
+        return veld::test::TestDrawing(*database()).defineBlock(name);
     }
 
     static FoundationSettings withChecks(const char* label, const char* mark) {

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <set>
 
-using namespace veldtest;
+using namespace veld::test;
 
 namespace {
 

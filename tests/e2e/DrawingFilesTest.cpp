@@ -7,8 +7,8 @@
 
 #include <fstream>
 
-using veldtest::readBytes;
-using veldtest::VeldWorkspace;
+using veld::test::readBytes;
+using veld::test::VeldWorkspace;
 
 TEST(E2eDrawingFiles, LinesDrawnByAScriptAreSavedAndReadBack) {
     VeldWorkspace ws;

@@ -9,7 +9,7 @@
 
 #include <cmath>
 
-using namespace veldtest;
+using namespace veld::test;
 namespace fs = std::filesystem;
 
 namespace {

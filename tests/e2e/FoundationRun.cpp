@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <sstream>
 
-namespace veldtest {
+namespace veld::test {
 
 namespace fs = std::filesystem;
 
@@ -148,4 +148,4 @@ bool allNumbersFinite(const fs::path& dxf) {
     return true;
 }
 
-} // namespace veldtest
+} // namespace veld::test

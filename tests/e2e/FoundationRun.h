@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace veldtest {
+namespace veld::test {
 
 // The sample drawing: grid lines X1..X6 at x = 0, 6000 .. 30000 and Y1..Y5 at y = 0 .. 24000 on
 // layer 通り芯, USERR1 100, the foundation layers of the factory defaults.
@@ -58,4 +58,4 @@ std::vector<InsertSeen> insertsOf(const std::filesystem::path& dxf);
 // No number in the file is infinite or not a number.
 bool allNumbersFinite(const std::filesystem::path& dxf);
 
-} // namespace veldtest
+} // namespace veld::test

@@ -12,7 +12,7 @@
 #include <map>
 #include <sstream>
 
-using namespace veldtest;
+using namespace veld::test;
 
 namespace {
 

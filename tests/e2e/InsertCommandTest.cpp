@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <fstream>
 
-using namespace veldtest;
+using namespace veld::test;
 namespace fs = std::filesystem;
 
 namespace {

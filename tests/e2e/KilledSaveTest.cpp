@@ -11,7 +11,7 @@
 #include <random>
 #include <thread>
 
-using veldtest::VeldWorkspace;
+using veld::test::VeldWorkspace;
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <set>
 #include <sstream>
 
-using namespace veldtest;
+using namespace veld::test;
 namespace fs = std::filesystem;
 
 namespace {
@@ -128,7 +128,7 @@ TEST(E2eMirroredGrid, ThePictureShowsTheMirroredCircleAtItsWorldCentreAndTheSave
     ASSERT_EQ(result.exitCode, 0) << result.err;
 
     std::size_t onCircle = 0, onOtherSide = 0;
-    for (const auto& [x, y] : pathPoints(veldtest::readBytes(svg))) {
+    for (const auto& [x, y] : pathPoints(veld::test::readBytes(svg))) {
         const double r = std::hypot(x - drawing.circleX, y - drawing.circleY);
         onCircle += std::fabs(r - drawing.circleRadius) < 1e-3 ? 1 : 0;
         onOtherSide += x < -500.0 ? 1 : 0;

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace veldtest;
+using namespace veld::test;
 
 namespace {
 

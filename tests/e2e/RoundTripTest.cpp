@@ -12,7 +12,7 @@
 #include <iomanip>
 #include <sstream>
 
-using namespace veldtest;
+using namespace veld::test;
 namespace fs = std::filesystem;
 
 namespace {

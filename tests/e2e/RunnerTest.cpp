@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-using veldtest::VeldWorkspace;
+using veld::test::VeldWorkspace;
 
 TEST(E2eRunner, AScriptRunsToItsEndWithTheCommandLineTranscript) {
     VeldWorkspace ws;

@@ -9,8 +9,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-using veldtest::readBytes;
-using veldtest::VeldWorkspace;
+using veld::test::readBytes;
+using veld::test::VeldWorkspace;
 
 namespace {
 

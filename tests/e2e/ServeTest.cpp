@@ -9,7 +9,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-using veldtest::VeldWorkspace;
+using veld::test::VeldWorkspace;
 
 TEST(E2eServe, UsageErrorsAndUnreadableDrawingsStopBeforeServing) {
     VeldWorkspace ws;

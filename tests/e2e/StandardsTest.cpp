@@ -11,7 +11,7 @@
 #include <sstream>
 
 namespace fs = std::filesystem;
-using veldtest::VeldWorkspace;
+using veld::test::VeldWorkspace;
 
 namespace {
 
@@ -79,7 +79,7 @@ TEST(E2eStandards, TheTaskGuidePlacesFoundationsOnAPlanDrawnElsewhere) {
     ASSERT_EQ(r.exitCode, 0) << r.err << r.out;
     EXPECT_TRUE(fs::exists(plan.string() + ".bak")) << "SAVE kept the plan as it was";
     EXPECT_EZDXF_CLEAN(plan.string());
-    EXPECT_NE(veldtest::readBytes(svg).find("<svg"), std::string::npos);
+    EXPECT_NE(veld::test::readBytes(svg).find("<svg"), std::string::npos);
 
     const std::vector<std::string> after = standardsOf(plan);
     const std::string all = joined(after);
@@ -200,13 +200,13 @@ TEST(E2eStandards, ANewDrawingStartsFromTheStandardsOfTheProfile) {
 }
 
 TEST(E2eStandards, TheReadmeQuotesTheGuideScriptAsTheTestRunsIt) {
-    const std::string script = veldtest::readBytes(kGuide / "own-plan.veld");
+    const std::string script = veld::test::readBytes(kGuide / "own-plan.veld");
     std::istringstream lines(script);
     std::string quoted;
     for (std::string line; std::getline(lines, line);) {
         quoted += (line.empty() ? "" : "    " + line) + "\n";
     }
-    const std::string readme = veldtest::readBytes(fs::path(VELD_SOURCE_DIR) / "README.md");
+    const std::string readme = veld::test::readBytes(fs::path(VELD_SOURCE_DIR) / "README.md");
     EXPECT_NE(readme.find("\n" + quoted), std::string::npos)
         << "README.md must quote docs/guide/own-plan.veld line by line, indented by four blanks";
     EXPECT_LT(readme.find("## Place foundations on your own plan"), readme.find("## Set-up"));

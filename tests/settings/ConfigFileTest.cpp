@@ -8,11 +8,11 @@
 
 namespace {
 
-using veldtest::readBytes;
-using veldtest::sjis;
-using veldtest::writeBytes;
+using veld::test::readBytes;
+using veld::test::sjis;
+using veld::test::writeBytes;
 
-class ConfigFile : public veldtest::SettingsFixture {
+class ConfigFile : public veld::test::SettingsFixture {
 protected:
     CArxComConfigFile config;
 };
@@ -31,7 +31,7 @@ TEST_F(ConfigFile, NameTablesKeepTheirOrderAndGiveEmptyOutside) {
 }
 
 TEST_F(ConfigFile, ReadersFindTheInstalledFileThroughTheSearchPath) {
-    ASSERT_FALSE(veldtest::exists("VELDOR.ini")) << "the current folder must not have it";
+    ASSERT_FALSE(veld::test::exists("VELDOR.ini")) << "the current folder must not have it";
     const std::string absolute = std::filesystem::absolute(profile).lexically_normal().string();
     EXPECT_EQ(config.GetIniFolder(), absolute);
     EXPECT_EQ(config.GetProgramFolder(), absolute);

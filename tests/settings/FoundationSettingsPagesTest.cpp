@@ -13,7 +13,7 @@
 
 namespace {
 
-using veldtest::DialogScript;
+using veld::test::DialogScript;
 using Slot = FoundationSlot;
 
 constexpr int kDelta = FoundationSettings::kKindDelta;
@@ -21,7 +21,7 @@ constexpr int kSquare = FoundationSettings::kKindSquare;
 
 template <class Page>
 void expectTableMatchesTemplate(std::vector<PageField<Page>> fields, int dialogId) {
-    const veld::host::ui::ResourceDirectory resources(veldModuleResourceTable());
+    const veld::ui::ResourceDirectory resources(veldModuleResourceTable());
     const auto keys = resources.controlKeys(dialogId);
     std::set<int> slots;
     for (const auto& field : fields) {
@@ -53,7 +53,7 @@ TEST(FoundationPageKinds, PageOfTheOtherKindIsRefused) {
     EXPECT_FALSE(settings.Save(&square, kDelta));
 }
 
-class FoundationPageExchange : public veldtest::PageFixture {
+class FoundationPageExchange : public veld::test::PageFixture {
 protected:
     // Opens the page in change mode and runs the script (OK at once by default).
     template <class Page> void show(FoundationSettings& settings, DialogScript& script) {

@@ -8,8 +8,8 @@
 
 namespace {
 
-using veldtest::readBytes;
-using veldtest::writeBytes;
+using veld::test::readBytes;
+using veld::test::writeBytes;
 using Slot = FoundationSlot;
 
 constexpr int kDelta = FoundationSettings::kKindDelta;
@@ -22,7 +22,7 @@ const std::string kHeader = ";; File:        VELDOR-FOUNDATION.DAT\r\n"
                             "\x83\x66\x81\x5B\x83\x5E\x83\x74\x83\x40\x83\x43\x83\x8B\r\n"
                             ";; Notice:\r\n";
 
-class Defaults : public veldtest::SettingsFixture {
+class Defaults : public veld::test::SettingsFixture {
 protected:
     FoundationSettings settings{true};
 
@@ -31,7 +31,7 @@ protected:
         std::string text = "[" + std::string(name) + "]\r\n";
         for (FoundationSlot slot : slots) {
             text += std::string(FoundationParameterSet::key(slot)) + "=" +
-                    veldtest::sjis(settings.GetSlot(slot)) + "\r\n";
+                    veld::test::sjis(settings.GetSlot(slot)) + "\r\n";
         }
         return text;
     }
@@ -56,13 +56,13 @@ TEST_F(Defaults, FreshProfileHasNoUserFileSoThePageFallsBackToTheFactoryFile) {
     EXPECT_TRUE(settings.LoadFromDef(nullptr, kDelta));
     EXPECT_EQ(settings.GetPileSpan(), "1000");
     EXPECT_EQ(settings.GetBaseSizeX(), "") << "the triangle does not read the square's sizes";
-    EXPECT_EQ(veldtest::printed(), "");
+    EXPECT_EQ(veld::test::printed(), "");
 }
 
 TEST_F(Defaults, MissingFactoryFileIsReportedAndThePageIsNotFilled) {
     std::filesystem::remove(factoryFile());
     EXPECT_FALSE(settings.LoadFromDef(nullptr, kSquare));
-    EXPECT_EQ(veldtest::printed(), "\n ﾀﾞｲｱﾛｸﾞﾃﾞｰﾀが取得できませんでした");
+    EXPECT_EQ(veld::test::printed(), "\n ﾀﾞｲｱﾛｸﾞﾃﾞｰﾀが取得できませんでした");
 }
 
 TEST_F(Defaults, NewUserFileStartsWithTheHeaderThenTheKindSavedThenOthers) {
@@ -145,7 +145,7 @@ TEST_F(Defaults, MissingDatFolderMakesSavingFailAndCreatesNothing) {
     std::filesystem::remove_all(profile + "/DAT");
     ASSERT_TRUE(settings.ReadDefaults("DEF", kDelta));
     EXPECT_FALSE(settings.Save(nullptr, kDelta));
-    EXPECT_FALSE(veldtest::exists(profile + "/DAT"));
+    EXPECT_FALSE(veld::test::exists(profile + "/DAT"));
 }
 
 TEST_F(Defaults, WriteProtectedOrFailedReplacementLeavesTheUserFileWhole) {
@@ -162,7 +162,7 @@ TEST_F(Defaults, WriteProtectedOrFailedReplacementLeavesTheUserFileWhole) {
     ::chmod(userFile().c_str(), 0444);
     EXPECT_FALSE(settings.WriteDefaults(kDelta));
     EXPECT_EQ(readBytes(userFile()), saved);
-    EXPECT_EQ(veldtest::entryCount(profile + "/DAT"), 2); // README and the user file only
+    EXPECT_EQ(veld::test::entryCount(profile + "/DAT"), 2); // README and the user file only
 }
 
 TEST_F(Defaults, WithoutFilesThePageUsesTheSlotsHeldAndNothingIsWritten) {
@@ -171,7 +171,7 @@ TEST_F(Defaults, WithoutFilesThePageUsesTheSlotsHeldAndNothingIsWritten) {
     EXPECT_TRUE(edit.LoadFromDat(nullptr, kSquare));
     EXPECT_TRUE(edit.Save(nullptr, kSquare));
     EXPECT_EQ(edit.GetMark(), "F9");
-    EXPECT_FALSE(veldtest::exists(userFile()));
+    EXPECT_FALSE(veld::test::exists(userFile()));
 }
 
 TEST_F(Defaults, PathsAreBuiltFromProgAndTheFileNameEntry) {

@@ -13,14 +13,14 @@ std::string& capture() {
 }
 } // namespace
 
-namespace veldtest {
+namespace veld::test {
 const std::string& printed() {
     return capture();
 }
 void clearPrinted() {
     capture().clear();
 }
-} // namespace veldtest
+} // namespace veld::test
 
 int acutPrintf(const char* format, ...) {
     va_list args;

@@ -11,7 +11,7 @@
 
 #include <string>
 
-namespace veldtest {
+namespace veld::test {
 
 // Everything acutPrintf printed since the last clearPrinted() (PrintCapture.cpp).
 const std::string& printed();
@@ -32,4 +32,4 @@ protected:
     std::string profile = installedProfile.folder();
 };
 
-} // namespace veldtest
+} // namespace veld::test

@@ -9,11 +9,11 @@
 
 namespace {
 
-using veldtest::DialogScript;
+using veld::test::DialogScript;
 using Slot = FoundationSlot;
 using Page = SquarePage;
 
-class SquarePageTest : public veldtest::PageFixture {
+class SquarePageTest : public veld::test::PageFixture {
 protected:
     INT_PTR run(DialogScript& script) { return runWith(script, placement); }
     INT_PTR runWith(DialogScript& script, FoundationSettings& settings, bool editMode = false) {
@@ -144,7 +144,7 @@ TEST_F(SquarePageTest, ChangeDialogWritesNoFile) {
     FoundationSettings edited{false};
     ASSERT_TRUE(edited.ReadDefaults("DEF", Page::kFoundationKind));
     edited.SetSlot(Slot::BaseSizeX, "1800");
-    const std::string factory = veldtest::readBytes(factoryFile());
+    const std::string factory = veld::test::readBytes(factoryFile());
 
     DialogScript script({"set SHIFT_X1 600", "ok"});
     EXPECT_EQ(runWith(script, edited, true), IDOK);
@@ -152,7 +152,7 @@ TEST_F(SquarePageTest, ChangeDialogWritesNoFile) {
     EXPECT_EQ(script.opened().text(Page::kSizeXId), "1800");
     EXPECT_EQ(edited.GetShiftX2(), "1200.00");
     EXPECT_FALSE(std::filesystem::exists(userFile()));
-    EXPECT_EQ(veldtest::readBytes(factoryFile()), factory);
+    EXPECT_EQ(veld::test::readBytes(factoryFile()), factory);
 }
 
 } // namespace

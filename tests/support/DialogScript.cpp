@@ -7,12 +7,12 @@
 #include "host/ui/DialogDriver.h"
 #include "host/ui/ScriptDriver.h"
 
-namespace veldtest {
+namespace veld::test {
 
 namespace {
 
-using veld::host::Session;
-namespace ui = veld::host::ui;
+using veld::ed::Session;
+namespace ui = veld::ui;
 
 DialogView viewOf(const ui::DialogForm& form) {
     DialogView view;
@@ -79,4 +79,4 @@ INT_PTR DialogScript::run(CDialog& dialog) {
     return result;
 }
 
-} // namespace veldtest
+} // namespace veld::test

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace veldtest {
+namespace veld::test {
 
 // One control as the dialog showed it.
 struct FieldView {
@@ -57,4 +57,4 @@ private:
     std::string abortReason_;
 };
 
-} // namespace veldtest
+} // namespace veld::test

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-namespace veldtest {
+namespace veld::test {
 
 std::string readBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -17,4 +17,4 @@ void writeBytes(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-} // namespace veldtest
+} // namespace veld::test

@@ -4,11 +4,11 @@
 #include <filesystem>
 #include <string>
 
-namespace veldtest {
+namespace veld::test {
 
 // The file's bytes; empty when it cannot be read.
 std::string readBytes(const std::filesystem::path& path);
 // Replaces the file with `bytes` (no line-ending translation).
 void writeBytes(const std::filesystem::path& path, const std::string& bytes);
 
-} // namespace veldtest
+} // namespace veld::test

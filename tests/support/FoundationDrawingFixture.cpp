@@ -51,15 +51,15 @@ bool entityFinite(const AcDbEntity* entity) {
 
 // Declared in this order so that the host (and its drawing) goes before the profile.
 struct FoundationDrawingFixture::Bed {
-    veldtest::TempFolder folder{"veld-shape"};
-    veldtest::TestProfile profile{folder.path()};
+    veld::test::TempFolder folder{"veld-shape"};
+    veld::test::TestProfile profile{folder.path()};
     veld::ed::HeadlessHost host;
 };
 
 FoundationDrawingFixture::FoundationDrawingFixture() : bed_(std::make_unique<Bed>()) {
     EXPECT_TRUE(bed_->profile.installed());
     for (const char* layer : {kLookLayer, kOuterLayer, kDimLayer, kSymbolLayer}) {
-        veldtest::TestDrawing(*database()).addLayer(layer);
+        veld::test::TestDrawing(*database()).addLayer(layer);
     }
 }
 

@@ -7,7 +7,7 @@
 
 #include <sstream>
 
-namespace veldtest {
+namespace veld::test {
 
 const std::vector<std::string>& PageFixture::drawingLayers() {
     static const std::vector<std::string> layers = {"通り芯",     "基礎見かけ線", "基礎外周線",
@@ -48,4 +48,4 @@ void PageFixture::writeUserFile(const std::vector<std::string>& replacements) {
     writeBytes(userFile(), veld::win::utf8ToSjis(result));
 }
 
-} // namespace veldtest
+} // namespace veld::test

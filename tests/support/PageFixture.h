@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-namespace veldtest {
+namespace veld::test {
 
 class PageFixture : public ::testing::Test {
 protected:
@@ -36,4 +36,4 @@ protected:
     std::unique_ptr<AcDbDatabase> database;
 };
 
-} // namespace veldtest
+} // namespace veld::test

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <unistd.h>
 
-namespace veldtest {
+namespace veld::test {
 
 TempFolder::TempFolder(const std::string& prefix) {
     std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
@@ -25,4 +25,4 @@ TempFolder::~TempFolder() {
     std::filesystem::remove_all(path_, error);
 }
 
-} // namespace veldtest
+} // namespace veld::test

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-namespace veldtest {
+namespace veld::test {
 
 class TempFolder {
 public:
@@ -22,4 +22,4 @@ private:
     std::string path_;
 };
 
-} // namespace veldtest
+} // namespace veld::test

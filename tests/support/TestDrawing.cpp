@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-namespace veldtest {
+namespace veld::test {
 
 AcDbObjectId TestDrawing::addLayer(const char* name, bool frozen) const {
     AcDbLayerTable* table = nullptr;
@@ -121,4 +121,4 @@ void TestDrawing::setXData(AcDbObjectId id, resbuf* chain) {
     acutRelRb(chain);
 }
 
-} // namespace veldtest
+} // namespace veld::test

@@ -5,7 +5,7 @@
 #include "dbents.h"
 #include "dbmain.h"
 
-namespace veldtest {
+namespace veld::test {
 
 class TestDrawing {
 public:
@@ -33,4 +33,4 @@ private:
     AcDbDatabase& database_;
 };
 
-} // namespace veldtest
+} // namespace veld::test

@@ -5,7 +5,7 @@
 #include "host/win/Paths.h"
 #include "host/win/ProfileInstaller.h"
 
-namespace veldtest {
+namespace veld::test {
 
 TestProfile::TestProfile(const std::string& folder, CurrentFolder current)
     : folder_(folder + "/profile") {
@@ -27,4 +27,4 @@ TestProfile::~TestProfile() {
     }
 }
 
-} // namespace veldtest
+} // namespace veld::test

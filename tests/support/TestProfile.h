@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-namespace veldtest {
+namespace veld::test {
 
 class TestProfile {
 public:
@@ -27,4 +27,4 @@ private:
     std::filesystem::path previousFolder_;
 };
 
-} // namespace veldtest
+} // namespace veld::test

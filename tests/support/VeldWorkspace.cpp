@@ -9,7 +9,7 @@
 
 extern char** environ;
 
-namespace veldtest {
+namespace veld::test {
 
 namespace fs = std::filesystem;
 
@@ -85,4 +85,4 @@ VeldResult VeldWorkspace::run(std::vector<std::string> args, bool withProfile,
     return finish(start(std::move(args), withProfile, environment));
 }
 
-} // namespace veldtest
+} // namespace veld::test

@@ -10,7 +10,7 @@
 #include <sys/types.h>
 #include <vector>
 
-namespace veldtest {
+namespace veld::test {
 
 struct VeldResult {
     int exitCode = -1;
@@ -45,4 +45,4 @@ private:
     std::filesystem::path input_;
 };
 
-} // namespace veldtest
+} // namespace veld::test

@@ -20,7 +20,7 @@ int QuitCommand::run() {
 
 bool QuitCommand::mayEnd() {
     Document* doc = DocumentManager::instance().current();
-    if (!host::Session::current().interactive() || doc == nullptr || !doc->hasUnsavedChanges()) {
+    if (!ed::Session::current().interactive() || doc == nullptr || !doc->hasUnsavedChanges()) {
         return true;
     }
     InputSpec spec;

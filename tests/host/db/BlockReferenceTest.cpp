@@ -7,7 +7,8 @@
 
 #include <cmath>
 
-namespace veld::db::test {
+namespace veld::test {
+using namespace veld::db;
 namespace {
 
 using veld::test::sameText;
@@ -104,4 +105,4 @@ TEST_F(DbBlockReference, UndoOfAnInsertionWithAttributesRestoresTheDump) {
 }
 
 } // namespace
-} // namespace veld::db::test
+} // namespace veld::test

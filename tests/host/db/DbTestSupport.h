@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-namespace veld::db::test {
+namespace veld::test {
 
 // A new drawing, made the working database for the test's duration.
 class DbTest : public ::testing::Test {
@@ -19,7 +19,7 @@ protected:
 
     AcDbDatabase& db() { return *db_; }
 
-    veldtest::TestDrawing drawing() { return veldtest::TestDrawing(db()); }
+    veld::test::TestDrawing drawing() { return veld::test::TestDrawing(db()); }
     // Appends an entity to model space and closes it; returns its id.
     AcDbObjectId append(AcDbEntity* entity) { return drawing().append(entity); }
     AcDbObjectId appendLine(double x0, double y0, double x1, double y1) {
@@ -33,4 +33,4 @@ private:
     std::unique_ptr<AcDbDatabase> db_;
 };
 
-} // namespace veld::db::test
+} // namespace veld::test

@@ -8,7 +8,8 @@
 #include <memory>
 #include <random>
 
-namespace veld::db::test {
+namespace veld::test {
+using namespace veld::db;
 namespace {
 
 using Listing = std::vector<std::pair<std::string, AcDbObjectId>>;
@@ -116,7 +117,7 @@ private:
     }
     AcDbObjectId newLine() {
         const AcDbObjectId id =
-            veldtest::TestDrawing(db_).addLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 1, 0));
+            veld::test::TestDrawing(db_).addLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 1, 0));
         entities_.push_back(id);
         return id;
     }
@@ -125,7 +126,7 @@ private:
         for (std::size_t n = pick(random, 4); n > 0; --n) {
             members.append(newLine());
         }
-        groups_.push_back(veldtest::TestDrawing(db_).addGroup(members));
+        groups_.push_back(veld::test::TestDrawing(db_).addGroup(members));
     }
     void toggleErased(std::mt19937& random, const std::vector<AcDbObjectId>& ids) {
         if (ids.empty()) {
@@ -253,4 +254,4 @@ TEST_F(DbGroupIndex, UndoneCreationsLeaveNoStaleEntries) {
 }
 
 } // namespace
-} // namespace veld::db::test
+} // namespace veld::test

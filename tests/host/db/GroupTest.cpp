@@ -3,7 +3,8 @@
 #include "DbTestSupport.h"
 #include "host/db/DatabaseImpl.h"
 
-namespace veld::db::test {
+namespace veld::test {
+using namespace veld::db;
 namespace {
 
 class DbGroup : public DbTest {
@@ -150,4 +151,4 @@ TEST_F(DbGroup, RemovedDictionaryEntryComesBackWithUndo) {
 }
 
 } // namespace
-} // namespace veld::db::test
+} // namespace veld::test

@@ -8,7 +8,8 @@
 
 #include <algorithm>
 
-namespace veld::db::test {
+namespace veld::test {
+using namespace veld::db;
 namespace {
 
 using veld::test::sameText;
@@ -132,9 +133,10 @@ TEST_F(DbLoad, RawObjectsKeepTheirTagsAndUndoLikeOthers) {
 }
 
 } // namespace
-} // namespace veld::db::test
+} // namespace veld::test
 
-namespace veld::db::test {
+namespace veld::test {
+using namespace veld::db;
 namespace {
 
 TEST(DbBlockMarkers, AreGivenOnceAndKept) {
@@ -160,4 +162,4 @@ TEST(DbBlockMarkers, AreGivenOnceAndKept) {
 }
 
 } // namespace
-} // namespace veld::db::test
+} // namespace veld::test

@@ -2,7 +2,8 @@
 #include "DbTestSupport.h"
 #include "host/db/DatabaseImpl.h"
 
-namespace veld::db::test {
+namespace veld::test {
+using namespace veld::db;
 namespace {
 
 using DbOpenClose = DbTest;
@@ -27,9 +28,10 @@ TEST_F(DbOpenClose, ManyReadersOrOneWriter) {
 }
 
 } // namespace
-} // namespace veld::db::test
+} // namespace veld::test
 
-namespace veld::db::test {
+namespace veld::test {
+using namespace veld::db;
 namespace {
 
 using DbLifeCycle = DbTest;
@@ -191,4 +193,4 @@ TEST(DbClasses, EveryClassIsInTheClassDictionary) {
 }
 
 } // namespace
-} // namespace veld::db::test
+} // namespace veld::test

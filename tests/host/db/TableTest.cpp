@@ -3,7 +3,8 @@
 #include "DbTestSupport.h"
 #include "host/db/DatabaseImpl.h"
 
-namespace veld::db::test {
+namespace veld::test {
+using namespace veld::db;
 namespace {
 
 class DbTable : public DbTest {
@@ -162,9 +163,10 @@ TEST_F(DbTable, DefaultDrawingHasTheStandardRecords) {
 }
 
 } // namespace
-} // namespace veld::db::test
+} // namespace veld::test
 
-namespace veld::db::test {
+namespace veld::test {
+using namespace veld::db;
 namespace {
 
 TEST(DbLayerColor, TakesZeroToTwoFiftyFiveButNotByLayer) {
@@ -180,4 +182,4 @@ TEST(DbLayerColor, TakesZeroToTwoFiftyFiveButNotByLayer) {
 }
 
 } // namespace
-} // namespace veld::db::test
+} // namespace veld::test

@@ -5,7 +5,8 @@
 #include "host/db/Dump.h"
 #include "support/SameText.h"
 
-namespace veld::db::test {
+namespace veld::test {
+using namespace veld::db;
 namespace {
 
 using veld::test::sameText;
@@ -308,9 +309,10 @@ TEST_F(DbUndo, HundredThousandChangesUndoneExactly) {
 }
 
 } // namespace
-} // namespace veld::db::test
+} // namespace veld::test
 
-namespace veld::db::test {
+namespace veld::test {
+using namespace veld::db;
 namespace {
 
 using DbUndoEdges = DbUndo;
@@ -387,9 +389,10 @@ TEST_F(DbUndoEdges, NothingRecordedWhileRecordingIsOff) {
 }
 
 } // namespace
-} // namespace veld::db::test
+} // namespace veld::test
 
-namespace veld::db::test {
+namespace veld::test {
+using namespace veld::db;
 namespace {
 
 using DbUndoRuns = DbUndo;
@@ -426,4 +429,4 @@ TEST_F(DbUndoRuns, ObjectsMadeWhileRecordingWasOffKeepTheirChangesJournaled) {
 }
 
 } // namespace
-} // namespace veld::db::test
+} // namespace veld::test

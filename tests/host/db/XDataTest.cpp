@@ -4,7 +4,8 @@
 #include <cstring>
 #include <string>
 
-namespace veld::db::test {
+namespace veld::test {
+using namespace veld::db;
 namespace {
 
 class DbXData : public DbTest {
@@ -155,4 +156,4 @@ TEST(DbResBuf, BuildListCopiesStringsAndReleaseFreesThem) {
 }
 
 } // namespace
-} // namespace veld::db::test
+} // namespace veld::test

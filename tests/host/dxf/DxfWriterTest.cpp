@@ -40,7 +40,7 @@ std::vector<OwnedTag> objectTags(const std::vector<OwnedTag>& all, const std::st
 }
 
 AcDbObjectId append(AcDbEntity* e, AcDbObjectId space) {
-    return veldtest::TestDrawing(*space.database()).appendTo(space, e);
+    return veld::test::TestDrawing(*space.database()).appendTo(space, e);
 }
 
 std::string hex(AcDbObjectId id) {
@@ -142,7 +142,7 @@ TEST(DxfWriter, ASaveWithANumberThatIsNotFiniteIsRefused) {
     append(new AcDbAlignedDimension(AcGePoint3d(-1e308, 0, 0), AcGePoint3d(1e308, 0, 0),
                                     AcGePoint3d(0, 10, 0)),
            db.modelSpaceId());
-    const veldtest::TempFolder folder("veld-nonfinite");
+    const veld::test::TempFolder folder("veld-nonfinite");
     const std::string path = folder.file("a.dxf");
     std::string error;
     EXPECT_FALSE(veld::dxf::saveDrawing(db, path, error));

@@ -12,17 +12,17 @@
 
 using veld::ed::CurrentDrawing;
 using veld::ed::HeadlessHost;
-using Kind = veld::host::PromptState::Kind;
+using Kind = veld::ed::PromptState::Kind;
 
 namespace {
 
 // Answers that are typed lines or clicks.
-class PointerInput : public veld::host::InputSource {
+class PointerInput : public veld::ed::InputSource {
 public:
     void type(std::string line) { lines_.push_back({std::move(line), std::nullopt}); }
     void click(double x, double y, double pixel, bool startsWindow = false) {
         lines_.push_back({std::to_string(x) + "," + std::to_string(y),
-                          veld::host::Pick{x, y, pixel, startsWindow}});
+                          veld::ed::Pick{x, y, pixel, startsWindow}});
     }
     std::optional<std::string> nextLine() override {
         if (lines_.empty()) {
@@ -36,11 +36,11 @@ public:
     }
     int lineNumber() const override { return number_; }
     bool isInteractive() const override { return true; }
-    std::optional<veld::host::Pick> lastPick() const override { return last_; }
+    std::optional<veld::ed::Pick> lastPick() const override { return last_; }
 
 private:
-    std::deque<std::pair<std::string, std::optional<veld::host::Pick>>> lines_;
-    std::optional<veld::host::Pick> last_;
+    std::deque<std::pair<std::string, std::optional<veld::ed::Pick>>> lines_;
+    std::optional<veld::ed::Pick> last_;
     int number_ = 0;
 };
 
@@ -53,11 +53,11 @@ AcDbObjectId addLine(double x1, double y1, double x2, double y2) {
 struct PointerHost {
     HeadlessHost host;
     PointerInput input;
-    std::vector<veld::host::PromptState> prompts;
+    std::vector<veld::ed::PromptState> prompts;
     PointerHost() {
         host.session().setInput(&input);
         host.session().setPromptObserver(
-            [this](const veld::host::PromptState& state) { prompts.push_back(state); });
+            [this](const veld::ed::PromptState& state) { prompts.push_back(state); });
         addLine(0.1, -100, 0.1, 100);
         addLine(-100, 0.7, 100, 0.7);
     }

@@ -9,9 +9,9 @@
 #include <sstream>
 
 using veld::ed::LineListInput;
+using veld::ed::Session;
 using veld::ed::TerminalInput;
 using veld::ed::TranscriptFilter;
-using veld::host::Session;
 
 namespace {
 
@@ -99,7 +99,7 @@ namespace {
 
 // A person's input whose second read is ended by ESC from elsewhere (a key the terminal maps,
 // a call from another front end): it calls the session's cancel and hands back no line.
-class CancelledRead : public veld::host::InputSource {
+class CancelledRead : public veld::ed::InputSource {
 public:
     explicit CancelledRead(Session& session) : session_(session) {}
     std::optional<std::string> nextLine() override {

@@ -102,8 +102,8 @@ TEST(EdSystemVariables, UserRealsLiveInTheDrawing) {
 
 TEST(EdSystemVariables, CurrentLayerMustExistAndNotBeFrozen) {
     HeadlessHost host;
-    veldtest::TestDrawing(*host.database()).addLayer("基礎符号", false);
-    veldtest::TestDrawing(*host.database()).addLayer("COLD", true);
+    veld::test::TestDrawing(*host.database()).addLayer("基礎符号", false);
+    veld::test::TestDrawing(*host.database()).addLayer("COLD", true);
     EXPECT_EQ(getText("CLAYER"), "0");
     resbuf name{};
     name.restype = RTSTR;

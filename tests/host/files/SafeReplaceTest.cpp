@@ -14,15 +14,15 @@
 
 namespace {
 
-using veldtest::entryCount;
-using veldtest::readBytes;
-using veldtest::writeBytes;
+using veld::test::entryCount;
+using veld::test::readBytes;
+using veld::test::writeBytes;
 
 constexpr uid_t kOtherUser = 65534; // nobody
 
 class SafeReplace : public ::testing::Test {
 protected:
-    veldtest::TempFolder folder;
+    veld::test::TempFolder folder;
     std::string file = folder.file("a.dxf");
     std::string error;
 
@@ -54,7 +54,7 @@ protected:
 
 TEST_F(SafeReplace, ReplacesTheFileAndKeepsThePreviousAsBackup) {
     ASSERT_TRUE(save(file, "one")) << error;
-    EXPECT_FALSE(veldtest::exists(file + ".bak"));
+    EXPECT_FALSE(veld::test::exists(file + ".bak"));
     ASSERT_TRUE(save(file, "two")) << error;
     EXPECT_EQ(readBytes(file), "two");
     EXPECT_EQ(readBytes(file + ".bak"), "one");
@@ -189,11 +189,11 @@ TEST_F(SafeReplace, AKilledSaveLeavesTheFileWholeAndItsLeftoverIsRemovedLater) {
     writeBytes(folder.file(".c.veld-save-notes.tmp"), "not ours");
     veld::files::removeLeftovers(file);
     EXPECT_EQ(entryCount(folder.path()), 3);
-    EXPECT_TRUE(veldtest::exists(running));
+    EXPECT_TRUE(veld::test::exists(running));
 }
 
 TEST(FileRead, OnlyRegularFilesAreOpenedAndNothingBlocks) {
-    veldtest::TempFolder folder;
+    veld::test::TempFolder folder;
     const std::string fifo = folder.file("pipe");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
     std::string content, error;
@@ -206,7 +206,7 @@ TEST(FileRead, OnlyRegularFilesAreOpenedAndNothingBlocks) {
 }
 
 TEST(FileRead, ReadsEveryByteOfEmptySmallAndLargeFiles) {
-    veldtest::TempFolder folder;
+    veld::test::TempFolder folder;
     std::string large(5u << 20, '\0'); // past the size read into huge pages
     for (std::size_t i = 0; i < large.size(); ++i) {
         large[i] = static_cast<char>((i * 7919u) >> 3);
@@ -221,7 +221,7 @@ TEST(FileRead, ReadsEveryByteOfEmptySmallAndLargeFiles) {
 }
 
 TEST(FileRead, SameFileSeesThroughLinksAndSpellings) {
-    veldtest::TempFolder folder;
+    veld::test::TempFolder folder;
     writeBytes(folder.file("a.dxf"), "x");
     ASSERT_EQ(::symlink("a.dxf", folder.file("link.dxf").c_str()), 0);
     EXPECT_TRUE(veld::files::sameFile(folder.file("a.dxf"), folder.file("link.dxf")));

@@ -11,7 +11,7 @@
 namespace veld::test {
 namespace {
 
-namespace ui = veld::host::ui;
+namespace ui = veld::ui;
 using nlohmann::json;
 using Events = std::vector<std::string>;
 
@@ -284,14 +284,14 @@ TEST_F(BrowserDriver, OkOnlyBoxOutsideADialogWaitsForItsButtonAndThenCloses) {
 
 // The browser's input echoes each line it hands over, as a terminal does: the transcript must
 // still read as the script's, each line once after "Dialog: ".
-class EchoingInput : public veld::host::InputSource {
+class EchoingInput : public veld::ed::InputSource {
 public:
     explicit EchoingInput(std::vector<std::string> lines) : lines_(std::move(lines)) {}
     std::optional<std::string> nextLine() override {
         if (next_ >= lines_.size()) {
             return std::nullopt;
         }
-        veld::host::Session::current().print(lines_[next_]);
+        veld::ed::Session::current().print(lines_[next_]);
         return lines_[next_++];
     }
     int lineNumber() const override { return static_cast<int>(next_); }

@@ -7,7 +7,7 @@
 namespace veld::test {
 namespace {
 
-using veld::host::ui::ComboList;
+using veld::ui::ComboList;
 constexpr int kErr = ComboList::kError;
 
 std::vector<std::string> entries(const ComboList& list) {

@@ -195,8 +195,8 @@ TEST_F(DialogScript, LinesThatAreNoActionOrDoNotFitTheControlStopTheRun) {
         {"click -1", "line 1: no control -1"},
     };
     for (const auto& [line, reason] : cases) {
-        veld::host::Session fresh;
-        veld::host::Session::Scope scope(fresh);
+        veld::ed::Session fresh;
+        veld::ed::Session::Scope scope(fresh);
         LineInput lines({line, "ok"});
         fresh.setInput(&lines);
         Events seen;

@@ -10,12 +10,12 @@
 namespace veld::test {
 namespace {
 
-using veld::host::ui::ControlKind;
-using veld::host::ui::ControlTemplate;
-using veld::host::ui::DialogTemplate;
-using veld::host::ui::parseResourceScript;
-using veld::host::ui::RcError;
-using veld::host::ui::ResourceDirectory;
+using veld::ui::ControlKind;
+using veld::ui::ControlTemplate;
+using veld::ui::DialogTemplate;
+using veld::ui::parseResourceScript;
+using veld::ui::RcError;
+using veld::ui::ResourceDirectory;
 
 ResourceDirectory moduleResources() {
     return ResourceDirectory(veldModuleResourceTable());

@@ -10,8 +10,8 @@
 namespace veld::test {
 namespace {
 
-using veld::host::ui::DialogForm;
-using veld::host::ui::ResourceDirectory;
+using veld::ui::DialogForm;
+using veld::ui::ResourceDirectory;
 
 class TerminalDialog : public UiTest {
 protected:

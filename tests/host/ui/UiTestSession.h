@@ -13,7 +13,7 @@
 namespace veld::test {
 
 // Input lines given by the test; interactive when a person is being simulated.
-class LineInput : public veld::host::InputSource {
+class LineInput : public veld::ed::InputSource {
 public:
     explicit LineInput(std::vector<std::string> lines, bool interactive = false)
         : lines_(std::move(lines)), interactive_(interactive) {}
@@ -49,14 +49,14 @@ protected:
         input_ = std::make_unique<LineInput>(std::move(lines), interactive);
         session_.setInput(input_.get());
     }
-    veld::host::Session& session() { return session_; }
+    veld::ed::Session& session() { return session_; }
     LineInput& input() { return *input_; }
 
     std::string transcript;
 
 private:
-    veld::host::Session session_;
-    veld::host::Session::Scope scope_{session_};
+    veld::ed::Session session_;
+    veld::ed::Session::Scope scope_{session_};
     std::unique_ptr<LineInput> input_;
     HINSTANCE previousResource_ = nullptr;
 };

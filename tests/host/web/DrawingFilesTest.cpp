@@ -20,7 +20,7 @@ using veld::web::DrawingFiles;
 namespace {
 
 struct WebDrawingFiles : ::testing::Test {
-    veldtest::TempFolder temp{"veld-files"};
+    veld::test::TempFolder temp{"veld-files"};
     fs::path folder{temp.path()};
     veld::ed::HeadlessHost host;
     std::vector<std::uint64_t> revisions;

@@ -7,7 +7,7 @@
 
 #include <fstream>
 
-using veld::host::PromptState;
+using veld::ed::PromptState;
 using veld::web::WindowPrompts;
 
 namespace {
@@ -49,7 +49,7 @@ TEST(WindowPrompts, APlainPointPromptOpensAWindowOnceACornerFollowedItsAnswer) {
 
 TEST(WindowPrompts, WhatWasLearnedIsKnownToTheNextSessionAndABrokenFileTeachesNothing) {
     using Kind = PromptState::Kind;
-    veldtest::TempFolder folder;
+    veld::test::TempFolder folder;
     const std::string file = folder.file("window-prompts.json");
     const PromptState first = prompt(Kind::Point, "\n1点目を指示(RETURN=終了):");
     {

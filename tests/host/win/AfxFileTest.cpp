@@ -13,7 +13,7 @@ protected:
     void SetUp() override {
         std::filesystem::create_directory(folder.file("DAT"));
         for (const char* name : {"VELDOR-FOUNDATION.DAT", "b.dat", "a.ini", "abc.DAT"}) {
-            veldtest::writeBytes(folder.file(std::string("DAT/") + name), "x");
+            veld::test::writeBytes(folder.file(std::string("DAT/") + name), "x");
         }
     }
     std::vector<std::string> names(const std::string& pattern) {
@@ -26,7 +26,7 @@ protected:
         }
         return found;
     }
-    veldtest::TempFolder folder;
+    veld::test::TempFolder folder;
 };
 
 TEST_F(AfxFile, FinderMatchesWildcardsInTheLastPartInNameOrder) {
@@ -64,8 +64,8 @@ TEST_F(AfxFile, TextFileWritesShiftJisWithCrLfAndReadsItBack) {
     file.WriteString("x€\n");
     EXPECT_TRUE(file.Close());
     EXPECT_FALSE(file.Failed());
-    EXPECT_EQ(veldtest::readBytes(folder.file("DAT/new.DAT")),
-              veldtest::sjis(";; Description: 施工図　基礎") + "\r\nx?\r\n");
+    EXPECT_EQ(veld::test::readBytes(folder.file("DAT/new.DAT")),
+              veld::test::sjis(";; Description: 施工図　基礎") + "\r\nx?\r\n");
 
     ASSERT_TRUE(file.Open(path.c_str(), CFile::modeRead | CFile::typeText));
     std::string line;
@@ -81,12 +81,12 @@ TEST_F(AfxFile, TextFileCreationTruncatesAndFailsInAMissingFolder) {
     CStdioFile file;
     ASSERT_TRUE(file.Open(path.c_str(), CFile::modeCreate | CFile::modeWrite));
     file.Close();
-    EXPECT_EQ(veldtest::readBytes(path), "");
+    EXPECT_EQ(veld::test::readBytes(path), "");
     EXPECT_FALSE(
         file.Open((folder.path() + "\\NONE\\x.DAT").c_str(), CFile::modeCreate | CFile::modeWrite));
-    EXPECT_FALSE(veldtest::exists(folder.file("NONE")));
+    EXPECT_FALSE(veld::test::exists(folder.file("NONE")));
     EXPECT_FALSE(file.Open(folder.file("DAT/missing").c_str(), CFile::modeWrite));
-    EXPECT_FALSE(veldtest::exists(folder.file("DAT/missing")));
+    EXPECT_FALSE(veld::test::exists(folder.file("DAT/missing")));
 }
 
 } // namespace

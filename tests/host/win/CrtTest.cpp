@@ -59,7 +59,7 @@ protected:
         std::setlocale(LC_ALL, "C");
         ::unsetenv("LOCPATH");
     }
-    veldtest::TempFolder folder;
+    veld::test::TempFolder folder;
 };
 
 TEST_F(CommaLocale, FormattingAndParsingIgnoreTheProcessLocale) {

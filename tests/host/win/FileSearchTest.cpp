@@ -25,7 +25,7 @@ protected:
         ::unsetenv("VELD_SUPPORT_PATH");
     }
     void put(const std::string& where, const std::string& name) {
-        veldtest::writeBytes(folder.file(where + "/" + name), where);
+        veld::test::writeBytes(folder.file(where + "/" + name), where);
     }
     // The folder in which the name was found, or the error code as text.
     std::string find(const std::string& name) {
@@ -36,8 +36,8 @@ protected:
         }
         return fs::path(result).parent_path().filename().string();
     }
-    veldtest::TempFolder folder;
-    veldtest::ProfileScope scope{folder.file("profile")};
+    veld::test::TempFolder folder;
+    veld::test::ProfileScope scope{folder.file("profile")};
     fs::path previousFolder;
 };
 

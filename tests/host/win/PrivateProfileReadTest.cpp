@@ -8,12 +8,12 @@
 
 namespace {
 
-using veldtest::sjis;
+using veld::test::sjis;
 
 class ProfileRead : public ::testing::Test {
 protected:
-    veldtest::TempFolder folder;
-    veldtest::ProfileScope scope{folder.path()};
+    veld::test::TempFolder folder;
+    veld::test::ProfileScope scope{folder.path()};
     std::string file = folder.file("test.ini");
 
     // The value and the returned count of one read with a buffer of nSize.
@@ -32,7 +32,7 @@ protected:
 };
 
 TEST_F(ProfileRead, NamesCompareWithoutCaseAndBlanksAreTrimmed) {
-    veldtest::writeBytes(file, "  [ Path ]  \r\n   Dwg   =   symbols  \r\n");
+    veld::test::writeBytes(file, "  [ Path ]  \r\n   Dwg   =   symbols  \r\n");
     EXPECT_EQ(read("PATH", "DWG").text, "symbols");
     EXPECT_EQ(read("path", "dwg").text, "symbols");
     EXPECT_EQ(read(" PATH ", " DWG ").text, "symbols");
@@ -40,8 +40,8 @@ TEST_F(ProfileRead, NamesCompareWithoutCaseAndBlanksAreTrimmed) {
 }
 
 TEST_F(ProfileRead, OnePairOfMatchingQuotesIsRemoved) {
-    veldtest::writeBytes(file, "[S]\r\nA=\"x y\"\r\nB='z'\r\nC=\"mixed'\r\nD=\"\"q\"\"\r\n"
-                               "E=a ; b\r\nF=\"\"\r\n");
+    veld::test::writeBytes(file, "[S]\r\nA=\"x y\"\r\nB='z'\r\nC=\"mixed'\r\nD=\"\"q\"\"\r\n"
+                                 "E=a ; b\r\nF=\"\"\r\n");
     EXPECT_EQ(read("S", "A").text, "x y");
     EXPECT_EQ(read("S", "B").text, "z");
     EXPECT_EQ(read("S", "C").text, "\"mixed'");
@@ -51,8 +51,8 @@ TEST_F(ProfileRead, OnePairOfMatchingQuotesIsRemoved) {
 }
 
 TEST_F(ProfileRead, CommentsAreNeverKeysAndTheFirstDuplicateWins) {
-    veldtest::writeBytes(file, ";K=comment\r\n[S]\r\n;K=commented\r\nK=first\r\nk=second\r\n"
-                               "[T]\r\nX=1\r\n[s]\r\nK=other section\r\nL=only here\r\n");
+    veld::test::writeBytes(file, ";K=comment\r\n[S]\r\n;K=commented\r\nK=first\r\nk=second\r\n"
+                                 "[T]\r\nX=1\r\n[s]\r\nK=other section\r\nL=only here\r\n");
     EXPECT_EQ(read("S", "K").text, "first");
     EXPECT_EQ(read("S", ";K").text, "");
     // Only the first section of a name is searched.
@@ -60,7 +60,7 @@ TEST_F(ProfileRead, CommentsAreNeverKeysAndTheFirstDuplicateWins) {
 }
 
 TEST_F(ProfileRead, EmptyValueGivesZeroAndMissingKeyGivesTheDefault) {
-    veldtest::writeBytes(file, "[S]\r\nMARK=\r\nLINE WITHOUT EQUALS\r\n");
+    veld::test::writeBytes(file, "[S]\r\nMARK=\r\nLINE WITHOUT EQUALS\r\n");
     const auto empty = read("S", "MARK", 256, "dflt");
     EXPECT_EQ(empty.text, "");
     EXPECT_EQ(empty.count, 0u);
@@ -75,7 +75,7 @@ TEST_F(ProfileRead, EmptyValueGivesZeroAndMissingKeyGivesTheDefault) {
 
 TEST_F(ProfileRead, ShortBufferCutsAtShiftJisCharacterBoundaries) {
     // あいう: three double-byte characters; ｱｲｳ: three single-byte half-width katakana.
-    veldtest::writeBytes(file, sjis("[S]\r\nW=あいう\r\nH=ｱｲｳ\r\n"));
+    veld::test::writeBytes(file, sjis("[S]\r\nW=あいう\r\nH=ｱｲｳ\r\n"));
     EXPECT_EQ(read("S", "W", 7).text, "あいう");
     EXPECT_EQ(read("S", "W", 7).count, 6u);
     const auto cut = read("S", "W", 5); // room for 4 bytes: two characters
@@ -96,7 +96,7 @@ TEST_F(ProfileRead, ValueOf300BytesReadsAsItsFirst255) {
     while (value.size() < 300) {
         value += sjis("あ");
     }
-    veldtest::writeBytes(file, "[S]\r\nV=" + value + "\r\n");
+    veld::test::writeBytes(file, "[S]\r\nV=" + value + "\r\n");
     const auto cut = read("S", "V");
     EXPECT_EQ(cut.count, 255u);
     EXPECT_EQ(sjis(cut.text), value.substr(0, 255));
@@ -106,12 +106,12 @@ TEST_F(ProfileRead, ValueOf300BytesReadsAsItsFirst255) {
     while (even.size() < 300) {
         even += sjis("あ");
     }
-    veldtest::writeBytes(file, "[S]\r\nV=" + even + "\r\n");
+    veld::test::writeBytes(file, "[S]\r\nV=" + even + "\r\n");
     EXPECT_EQ(sjis(read("S", "V").text), even.substr(0, 254));
 }
 
 TEST_F(ProfileRead, ZeroSizeLeavesTheBufferAlone) {
-    veldtest::writeBytes(file, "[S]\r\nK=v\r\n");
+    veld::test::writeBytes(file, "[S]\r\nK=v\r\n");
     char buffer[4] = {'a', 'b', 'c', '\0'};
     EXPECT_EQ(GetPrivateProfileStringA("S", "K", "", buffer, 0, file.c_str()), 0u);
     EXPECT_STREQ(buffer, "abc");
@@ -120,23 +120,23 @@ TEST_F(ProfileRead, ZeroSizeLeavesTheBufferAlone) {
 TEST_F(ProfileRead, TrailBytesAreNeverFoldedOrTakenForBrackets) {
     // ア is 0x83 0x41 and ヂ is 0x83 0x61: folding the trail byte would make them equal.
     // ゼ is 0x83 0x5D: its trail byte looks like ']'.
-    veldtest::writeBytes(file, sjis("[基礎ゼ]\r\nヂ=1\r\nソ=\\\r\n"));
+    veld::test::writeBytes(file, sjis("[基礎ゼ]\r\nヂ=1\r\nソ=\\\r\n"));
     EXPECT_EQ(read("基礎ゼ", "ヂ").text, "1");
     EXPECT_EQ(read("基礎ゼ", "ア", 256, "none").text, "none");
     EXPECT_EQ(read("基礎ゼ", "ソ").text, "\\");
 }
 
 TEST_F(ProfileRead, BareNamesLiveInTheProfileFolderAndBackslashesSeparateFolders) {
-    veldtest::writeBytes(folder.file("VELDOR.ini"), "[VELDOR]\r\nINI=here\r\n");
+    veld::test::writeBytes(folder.file("VELDOR.ini"), "[VELDOR]\r\nINI=here\r\n");
     EXPECT_EQ(read("VELDOR", "INI", 256, "", "VELDOR.ini").text, "here");
     std::filesystem::create_directory(folder.file("DAT"));
-    veldtest::writeBytes(folder.file("DAT/X.DAT"), "[S]\nK=lf only\n");
+    veld::test::writeBytes(folder.file("DAT/X.DAT"), "[S]\nK=lf only\n");
     const std::string windowsPath = folder.path() + "\\DAT\\X.DAT";
     EXPECT_EQ(read("S", "K", 256, "", windowsPath).text, "lf only");
 }
 
 TEST_F(ProfileRead, NullNamesListSectionsAndKeys) {
-    veldtest::writeBytes(file, "[A]\r\nk1=1\r\n;c=2\r\nk2=\r\n[BB]\r\n");
+    veld::test::writeBytes(file, "[A]\r\nk1=1\r\n;c=2\r\nk2=\r\n[BB]\r\n");
     std::vector<char> buffer(VELD_PROFILE_UTF8_CAPACITY(64));
     DWORD count = GetPrivateProfileStringA(nullptr, nullptr, "", buffer.data(), 64, file.c_str());
     EXPECT_EQ(count, 5u);

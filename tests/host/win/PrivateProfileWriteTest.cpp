@@ -12,9 +12,9 @@
 
 namespace {
 
-using veldtest::readBytes;
-using veldtest::sjis;
-using veldtest::writeBytes;
+using veld::test::readBytes;
+using veld::test::sjis;
+using veld::test::writeBytes;
 
 // A file another program wrote: odd spacing, quotes, comments, duplicates, LF and CR LF ends,
 // an unknown line and no line end at the very end.
@@ -34,8 +34,8 @@ const std::string kForeign = ";; written by hand\r\n"
 
 class ProfileWrite : public ::testing::Test {
 protected:
-    veldtest::TempFolder folder;
-    veldtest::ProfileScope scope{folder.path()};
+    veld::test::TempFolder folder;
+    veld::test::ProfileScope scope{folder.path()};
     std::string file = folder.file("user.dat");
 
     BOOL write(const char* section, const char* key, const char* value) {
@@ -90,7 +90,7 @@ TEST_F(ProfileWrite, NullValueDeletesTheKeyAndNullKeyTheSection) {
     const std::string missing = folder.file("missing.ini");
     EXPECT_TRUE(WritePrivateProfileStringA("S", "K", nullptr, missing.c_str()));
     EXPECT_TRUE(WritePrivateProfileStringA("S", nullptr, nullptr, missing.c_str()));
-    EXPECT_FALSE(veldtest::exists(missing));
+    EXPECT_FALSE(veld::test::exists(missing));
 }
 
 TEST_F(ProfileWrite, NewFileIsShiftJisWithCrLfAndReadsBackTheSameText) {
@@ -116,8 +116,8 @@ TEST_F(ProfileWrite, ReadOnlyFileOrMissingFolderFailsAndChangesNothing) {
 
     const std::string inMissingFolder = folder.path() + "\\DAT\\VELDOR-FOUNDATION.DAT";
     EXPECT_FALSE(WritePrivateProfileStringA("S", "K", "v", inMissingFolder.c_str()));
-    EXPECT_FALSE(veldtest::exists(folder.file("DAT")));
-    EXPECT_EQ(veldtest::entryCount(folder.path()), 1);
+    EXPECT_FALSE(veld::test::exists(folder.file("DAT")));
+    EXPECT_EQ(veld::test::entryCount(folder.path()), 1);
 
     // Something that is there but is no readable file is never replaced.
     std::filesystem::create_directory(folder.file("dir.ini"));
@@ -145,9 +145,9 @@ TEST_F(ProfileWriteFailure, FailedRenameLeavesTheFileWholeAndNoTemporaryBehind) 
     veld::files::setBeforeRenameHookForTesting([](const std::string&) { return false; });
     EXPECT_FALSE(write("FOUNDATION_DELTA", "MARK", "F2"));
     EXPECT_EQ(readBytes(file), kForeign);
-    EXPECT_EQ(veldtest::entryCount(folder.path()), 1);
+    EXPECT_EQ(veld::test::entryCount(folder.path()), 1);
     EXPECT_FALSE(WritePrivateProfileStringA("S", "K", "v", folder.file("new.ini").c_str()));
-    EXPECT_FALSE(veldtest::exists(folder.file("new.ini")));
+    EXPECT_FALSE(veld::test::exists(folder.file("new.ini")));
 }
 
 TEST_F(ProfileWriteFailure, ProcessDyingBeforeTheRenameLeavesTheFileWhole) {
@@ -186,7 +186,7 @@ TEST_F(ProfileWrite, AWritableFileInAReadOnlyFolderIsStillWritten) {
     ::chmod(locked.c_str(), 0755);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     EXPECT_EQ(readBytes(inside), replaced(kForeign, "MARK = \"F1\"\r\n", "MARK=F2\r\n"));
-    EXPECT_EQ(veldtest::entryCount(locked), 1);
+    EXPECT_EQ(veld::test::entryCount(locked), 1);
 }
 
 TEST_F(ProfileWrite, ReplacingKeepsTheFilesPermissions) {

@@ -17,38 +17,38 @@ std::string readIni(const std::string& ini, const char* section, const char* key
 }
 
 TEST(ProfileInstaller, FirstUseCopiesEverythingAndPointsIniAndProgAtTheProfile) {
-    veldtest::TempFolder folder;
+    veld::test::TempFolder folder;
     const std::string profile = folder.file("p");
     ASSERT_TRUE(veld::win::installProfile(VELD_SOURCE_DIR "/support", profile));
     const std::string ini = profile + "/VELDOR.ini";
     EXPECT_EQ(readIni(ini, "VELDOR", "INI"), profile);
     EXPECT_EQ(readIni(ini, "VELDOR", "PROG"), profile);
     EXPECT_EQ(readIni(ini, "FILENAME", "FOUNDATION"), "VELDOR-FOUNDATION");
-    EXPECT_EQ(veldtest::readBytes(profile + "/DEF/VELDOR-FOUNDATION.DEF"),
-              veldtest::readBytes(VELD_SOURCE_DIR "/support/DEF/VELDOR-FOUNDATION.DEF"));
-    EXPECT_TRUE(veldtest::exists(profile + "/DAT"));
+    EXPECT_EQ(veld::test::readBytes(profile + "/DEF/VELDOR-FOUNDATION.DEF"),
+              veld::test::readBytes(VELD_SOURCE_DIR "/support/DEF/VELDOR-FOUNDATION.DEF"));
+    EXPECT_TRUE(veld::test::exists(profile + "/DAT"));
     // Only the two values changed; every other byte of the file is the checkout's.
-    std::string original = veldtest::readBytes(VELD_SOURCE_DIR "/support/VELDOR.ini");
+    std::string original = veld::test::readBytes(VELD_SOURCE_DIR "/support/VELDOR.ini");
     original.replace(original.find("INI=."), 5, "INI=" + profile);
     original.replace(original.find("PROG=."), 6, "PROG=" + profile);
-    EXPECT_EQ(veldtest::readBytes(ini), original);
+    EXPECT_EQ(veld::test::readBytes(ini), original);
 }
 
 TEST(ProfileInstaller, LaterInstallsKeepTheUsersFiles) {
-    veldtest::TempFolder folder;
+    veld::test::TempFolder folder;
     const std::string profile = folder.file("p");
     ASSERT_TRUE(veld::win::installProfile(VELD_SOURCE_DIR "/support", profile));
     const std::string ini = profile + "/VELDOR.ini";
     ASSERT_TRUE(WritePrivateProfileStringA("VELDOR", "PROG", "/elsewhere", ini.c_str()));
-    veldtest::writeBytes(profile + "/DAT/VELDOR-FOUNDATION.DAT", "user");
+    veld::test::writeBytes(profile + "/DAT/VELDOR-FOUNDATION.DAT", "user");
     ASSERT_TRUE(veld::win::installProfile(VELD_SOURCE_DIR "/support", profile));
     EXPECT_EQ(readIni(ini, "VELDOR", "PROG"), "/elsewhere");
-    EXPECT_EQ(veldtest::readBytes(profile + "/DAT/VELDOR-FOUNDATION.DAT"), "user");
+    EXPECT_EQ(veld::test::readBytes(profile + "/DAT/VELDOR-FOUNDATION.DAT"), "user");
 }
 
 TEST(ProfileInstaller, ProfileThatCannotBeMadeFails) {
-    veldtest::TempFolder folder;
-    veldtest::writeBytes(folder.file("file"), "x");
+    veld::test::TempFolder folder;
+    veld::test::writeBytes(folder.file("file"), "x");
     EXPECT_FALSE(veld::win::installProfile(VELD_SOURCE_DIR "/support", folder.file("file/p")));
 }
 

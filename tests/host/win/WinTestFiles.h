@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <string>
 
-namespace veldtest {
+namespace veld::test {
 
 inline bool exists(const std::string& path) {
     return std::filesystem::exists(path);
@@ -45,4 +45,4 @@ public:
     ProfileScope& operator=(const ProfileScope&) = delete;
 };
 
-} // namespace veldtest
+} // namespace veld::test

@@ -18,10 +18,10 @@
 
 namespace {
 
-namespace ui = veld::host::ui;
-using veld::host::Session;
+namespace ui = veld::ui;
+using veld::ed::Session;
 
-class StandardInput : public veld::host::InputSource {
+class StandardInput : public veld::ed::InputSource {
 public:
     std::optional<std::string> nextLine() override {
         std::string line;
@@ -47,7 +47,7 @@ int envNumber(const char* name, int fallback) {
     return value != nullptr ? std::atoi(value) : fallback;
 }
 
-class DialogPageTool : public veldtest::PageFixture {};
+class DialogPageTool : public veld::test::PageFixture {};
 
 TEST_F(DialogPageTool, Run) {
     static const HINSTANCE module =

@@ -4,44 +4,25 @@
 #include "host/dxf/KeptRecord.h"
 #include "host/dxf/DrawingFile.h"
 #include "host/dxf/Tag.h"
+#include "support/DxfText.h"
 
 #include <algorithm>
 #include <dbsymtb.h>
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace {
 
 using veld::dxf::KeptTags;
 
-// "code\nvalue\n" text from pairs.
-std::string dxf(const KeptTags& tags) {
-    std::string out;
-    for (const auto& [code, value] : tags) {
-        out += std::to_string(code) + "\n" + value + "\n";
-    }
-    return out;
-}
-
-KeptTags tagsOf(const std::string& text) {
-    std::istringstream in(text);
-    KeptTags all;
-    std::string code, value;
-    while (std::getline(in, code) && std::getline(in, value)) {
-        all.emplace_back(std::stoi(code), value);
-    }
-    return all;
-}
-
 // True when the tags hold `run` one after the other.
 bool hasRun(const std::string& text, const KeptTags& run) {
-    const KeptTags all = tagsOf(text);
+    const KeptTags all = veld::test::dxfTags(text);
     return std::search(all.begin(), all.end(), run.begin(), run.end()) != all.end();
 }
 
 // The tags of the record with that handle in DXF text (from its "0 TYPE" to the next group 0).
 KeptTags recordOf(const std::string& text, const std::string& handle) {
-    const KeptTags all = tagsOf(text);
+    const KeptTags all = veld::test::dxfTags(text);
     for (std::size_t i = 0; i + 1 < all.size(); ++i) {
         if (all[i].first == 0 && (all[i + 1].first == 5 || all[i + 1].first == 105) &&
             all[i + 1].second == handle) {
@@ -178,7 +159,7 @@ std::string otherProgramsDrawing(const std::string& bigData = {}) {
     all.insert(all.end(), t.begin(), t.end());
     const KeptTags e = entities(bigData);
     all.insert(all.end(), e.begin(), e.end());
-    return dxf(all);
+    return veld::test::dxfText(all);
 }
 
 std::unique_ptr<AcDbDatabase> read(const std::string& text, std::vector<std::string>* notes = {}) {
@@ -284,13 +265,15 @@ TEST(KeptRecords, MergePutsModelledValuesInPlaceAndKeepsTheRest) {
 TEST(KeptRecords, ReaderTakesWhatRealProgramsWrite) {
     // A comment and the version before the first section.
     const std::string leading =
-        dxf({{999, "written by a garment program"}, {9, "$ACADVER"}, {1, "AC1009"}}) +
-        dxf({{0, "SECTION"}, {2, "ENTITIES"}, {0, "INSERT"}, {8, "0"},       {2, "LATER"},
-             {10, "1"},      {20, "2"},       {0, "ENDSEC"}, {0, "SECTION"}, {2, "BLOCKS"},
-             {0, "BLOCK"},   {8, "0"},        {2, "LATER"},  {70, "0"},      {10, "0"},
-             {20, "0"},      {0, "LINE"},     {8, "0"},      {6, "BYBLOCK"}, {10, "0"},
-             {20, "0"},      {11, "1"},       {21, "1"},     {0, "ENDBLK"},  {8, "0"},
-             {0, "ENDSEC"},  {0, "EOF"}});
+        veld::test::dxfText(
+            {{999, "written by a garment program"}, {9, "$ACADVER"}, {1, "AC1009"}}) +
+        veld::test::dxfText({{0, "SECTION"}, {2, "ENTITIES"}, {0, "INSERT"},  {8, "0"},
+                             {2, "LATER"},   {10, "1"},       {20, "2"},      {0, "ENDSEC"},
+                             {0, "SECTION"}, {2, "BLOCKS"},   {0, "BLOCK"},   {8, "0"},
+                             {2, "LATER"},   {70, "0"},       {10, "0"},      {20, "0"},
+                             {0, "LINE"},    {8, "0"},        {6, "BYBLOCK"}, {10, "0"},
+                             {20, "0"},      {11, "1"},       {21, "1"},      {0, "ENDBLK"},
+                             {8, "0"},       {0, "ENDSEC"},   {0, "EOF"}});
     auto db = read(leading);
     ASSERT_NE(db, nullptr);
     const std::string out = veld::dxf::drawingToDxf(*db);
@@ -299,33 +282,33 @@ TEST(KeptRecords, ReaderTakesWhatRealProgramsWrite) {
     EXPECT_TRUE(hasRun(out, {{6, "BYBLOCK"}}));
 
     // An R12 table outside the TABLES section.
-    const std::string outside = dxf({{0, "SECTION"},
-                                     {2, "HEADER"},
-                                     {9, "$ACADVER"},
-                                     {1, "AC1009"},
-                                     {0, "ENDSEC"},
-                                     {0, "TABLE"},
-                                     {2, "LAYER"},
-                                     {70, "1"},
-                                     {0, "LAYER"},
-                                     {2, "Outside"},
-                                     {70, "0"},
-                                     {62, "5"},
-                                     {6, "CONTINUOUS"},
-                                     {0, "ENDTAB"},
-                                     {0, "EOF"}});
+    const std::string outside = veld::test::dxfText({{0, "SECTION"},
+                                                     {2, "HEADER"},
+                                                     {9, "$ACADVER"},
+                                                     {1, "AC1009"},
+                                                     {0, "ENDSEC"},
+                                                     {0, "TABLE"},
+                                                     {2, "LAYER"},
+                                                     {70, "1"},
+                                                     {0, "LAYER"},
+                                                     {2, "Outside"},
+                                                     {70, "0"},
+                                                     {62, "5"},
+                                                     {6, "CONTINUOUS"},
+                                                     {0, "ENDTAB"},
+                                                     {0, "EOF"}});
     auto db2 = read(outside);
     ASSERT_NE(db2, nullptr);
     EXPECT_TRUE(hasRun(veld::dxf::drawingToDxf(*db2), {{2, "Outside"}}));
 
     // A damaged file is still refused with its line.
     std::string error;
-    EXPECT_EQ(veld::dxf::readDrawingData(dxf({{999, "x"},
-                                              {0, "SECTION"},
-                                              {2, "ENTITIES"},
-                                              {0, "ENDSEC"},
-                                              {9, "$EXTMIN"},
-                                              {10, "0"}}),
+    EXPECT_EQ(veld::dxf::readDrawingData(veld::test::dxfText({{999, "x"},
+                                                              {0, "SECTION"},
+                                                              {2, "ENTITIES"},
+                                                              {0, "ENDSEC"},
+                                                              {9, "$EXTMIN"},
+                                                              {10, "0"}}),
                                          error),
               nullptr);
     EXPECT_NE(error.find("line 9"), std::string::npos) << error;
@@ -420,7 +403,7 @@ TEST(KeptRecords, LayoutBlocksAndDimensionBlocksKeepTheirEntities) {
                              {0, "ENDSEC"},
                              {0, "EOF"}};
     all.insert(all.end(), blocks.begin(), blocks.end());
-    auto db = read(dxf(all));
+    auto db = read(veld::test::dxfText(all));
     ASSERT_NE(db, nullptr);
     const std::string out = veld::dxf::drawingToDxf(*db);
     EXPECT_TRUE(has(recordOf(out, "61"), 10, "7.5")) << "the layout's line is written";

@@ -20,29 +20,8 @@ bool hasRun(const std::string& text, const KeptTags& run) {
     return std::search(all.begin(), all.end(), run.begin(), run.end()) != all.end();
 }
 
-// The tags of the record with that handle in DXF text (from its "0 TYPE" to the next group 0).
-KeptTags recordOf(const std::string& text, const std::string& handle) {
-    const KeptTags all = veld::test::dxfTags(text);
-    for (std::size_t i = 0; i + 1 < all.size(); ++i) {
-        if (all[i].first == 0 && (all[i + 1].first == 5 || all[i + 1].first == 105) &&
-            all[i + 1].second == handle) {
-            KeptTags record{all[i]};
-            for (std::size_t j = i + 1; j < all.size() && all[j].first != 0; ++j) {
-                record.push_back(all[j]);
-            }
-            return record;
-        }
-    }
-    return {};
-}
-
 bool has(const KeptTags& tags, int code, const std::string& value) {
-    for (const auto& t : tags) {
-        if (t.first == code && t.second == value) {
-            return true;
-        }
-    }
-    return false;
+    return veld::test::countOf(tags, code, value) > 0;
 }
 
 const KeptTags kHeader = {{0, "SECTION"},   {2, "HEADER"},       {9, "$ACADVER"},
@@ -182,7 +161,7 @@ TEST(KeptRecords, UnchangedObjectsAreWrittenAsReadWithVersionCodePageAndAppNames
     auto db = read(otherProgramsDrawing(), &notes);
     ASSERT_NE(db, nullptr);
     const std::string out = veld::dxf::drawingToDxf(*db);
-    const KeptTags line = recordOf(out, "40");
+    const KeptTags line = veld::test::dxfRecord(out, "40");
     for (const auto& [code, value] : KeptTags{{370, "50"},
                                               {420, "255"},
                                               {440, "33554534"},
@@ -192,12 +171,12 @@ TEST(KeptRecords, UnchangedObjectsAreWrittenAsReadWithVersionCodePageAndAppNames
                                               {1001, "AcCmTransparency"}}) {
         EXPECT_TRUE(has(line, code, value)) << code << " " << value;
     }
-    const KeptTags layer = recordOf(out, "10");
+    const KeptTags layer = veld::test::dxfRecord(out, "10");
     EXPECT_TRUE(has(layer, 370, "35") && has(layer, 420, "1151726") && has(layer, 70, "2"));
     EXPECT_TRUE(hasRun(out, {{9, "$ACADVER"}, {1, "AC1032"}}));
     EXPECT_TRUE(hasRun(out, {{9, "$DWGCODEPAGE"}, {3, "ANSI_1251"}}));
     // "72 inf" is never written back, and the loss is told.
-    EXPECT_FALSE(has(recordOf(out, "29"), 72, "inf"));
+    EXPECT_FALSE(has(veld::test::dxfRecord(out, "29"), 72, "inf"));
     EXPECT_TRUE(std::any_of(notes.begin(), notes.end(), [](const std::string& n) {
         return n.find("do not fit their group codes") != std::string::npos;
     }));
@@ -218,7 +197,7 @@ TEST(KeptRecords, ChangedObjectsKeepEveryCodeTheyDoNotModel) {
     layer->close();
 
     const std::string out = veld::dxf::drawingToDxf(*db);
-    const KeptTags written = recordOf(out, "40");
+    const KeptTags written = veld::test::dxfRecord(out, "40");
     EXPECT_TRUE(has(written, 11, "9.0"));
     EXPECT_FALSE(has(written, 11, "5.0"));
     for (const auto& [code, value] :
@@ -226,8 +205,8 @@ TEST(KeptRecords, ChangedObjectsKeepEveryCodeTheyDoNotModel) {
         EXPECT_TRUE(has(written, code, value)) << code << " " << value;
     }
     // Frozen is modelled; "frozen in new viewports" (2) is kept from the file.
-    EXPECT_TRUE(has(recordOf(out, "10"), 70, "3"));
-    EXPECT_TRUE(has(recordOf(out, "10"), 370, "35"));
+    EXPECT_TRUE(has(veld::test::dxfRecord(out, "10"), 70, "3"));
+    EXPECT_TRUE(has(veld::test::dxfRecord(out, "10"), 370, "35"));
 }
 
 TEST(KeptRecords, ExtendedDataOverTheLimitForNewDataIsKept) {
@@ -235,7 +214,7 @@ TEST(KeptRecords, ExtendedDataOverTheLimitForNewDataIsKept) {
     auto db = read(otherProgramsDrawing(big));
     ASSERT_NE(db, nullptr);
     const std::string out = veld::dxf::drawingToDxf(*db);
-    const KeptTags line = recordOf(out, "40");
+    const KeptTags line = veld::test::dxfRecord(out, "40");
     EXPECT_EQ(std::count(line.begin(), line.end(), std::make_pair(1000, big)), 200);
 }
 
@@ -406,8 +385,9 @@ TEST(KeptRecords, LayoutBlocksAndDimensionBlocksKeepTheirEntities) {
     auto db = read(veld::test::dxfText(all));
     ASSERT_NE(db, nullptr);
     const std::string out = veld::dxf::drawingToDxf(*db);
-    EXPECT_TRUE(has(recordOf(out, "61"), 10, "7.5")) << "the layout's line is written";
-    EXPECT_TRUE(has(recordOf(out, "64"), 10, "0.25")) << "the dimension's block as read";
-    EXPECT_TRUE(has(recordOf(out, "70"), 1, "4'-0 1/4\""));
+    EXPECT_TRUE(has(veld::test::dxfRecord(out, "61"), 10, "7.5")) << "the layout's line is written";
+    EXPECT_TRUE(has(veld::test::dxfRecord(out, "64"), 10, "0.25"))
+        << "the dimension's block as read";
+    EXPECT_TRUE(has(veld::test::dxfRecord(out, "70"), 1, "4'-0 1/4\""));
     EXPECT_FALSE(hasRun(out, {{2, "*D8"}})) << "no block computed for an unchanged dimension";
 }

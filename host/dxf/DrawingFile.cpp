@@ -4,7 +4,7 @@
 
 #include "host/dxf/DxfReader.h"
 #include "host/dxf/DxfWriter.h"
-#include "host/files/FileRead.h"
+#include "host/files/MappedFile.h"
 #include "host/files/SafeReplace.h"
 
 #include <algorithm>
@@ -91,16 +91,21 @@ std::unique_ptr<AcDbDatabase> readDrawingData(std::string_view data, std::string
 }
 
 std::unique_ptr<AcDbDatabase> openDrawing(const std::string& path, std::string& error) {
-    std::string data;
-    if (!files::readWholeFile(path, data, error)) {
+    files::MappedFile file;
+    if (!file.open(path, error)) {
         return nullptr;
     }
+    const std::string_view data = file.bytes();
     if (looksLikeDwg(data)) {
         error = path + ": this is a DWG file, not DXF";
         return nullptr;
     }
     std::vector<std::string> notes;
     auto db = readChecked(data, error, &notes, true); // the buffer goes after the reading
+    if (file.cutShort()) {
+        db.reset();
+        error = "the file was cut short by another program while it was read; open it again";
+    }
     if (!db) {
         error = path + ": " + error;
     }

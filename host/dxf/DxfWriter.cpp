@@ -136,7 +136,7 @@ private:
 
     void blocks() {
         section("BLOCKS");
-        for (const AcDbObjectId& id : blockRecordIds(db_)) {
+        for (const AcDbObjectId& id : plan_.blockRecordsWritten()) {
             AcDbBlockTableRecord* record = nullptr;
             if (acdbOpenObject(record, id, AcDb::kForRead) != Acad::eOk) {
                 continue;

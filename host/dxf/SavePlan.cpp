@@ -7,6 +7,7 @@
 #include <dbdim.h>
 #include <dbsymtb.h>
 #include <memory>
+#include <set>
 
 namespace veld::dxf {
 
@@ -87,6 +88,7 @@ SavePlan::SavePlan(const AcDbDatabase& db) : db_(db) {
     for (const AcDbObjectId& id : blockRecords(db)) {
         beginEnd_[id] = dbaccess::blockMarkers(db, id);
     }
+    dropBlocksOfErasedDimensions(db);
     next_ = std::max<std::uint64_t>(dbaccess::handseed(db), 1);
     const std::uint64_t firstNew = next_;
     paperSpace_ = db.paperSpaceId().isNull() ? 0 : db.paperSpaceId().handle().value();
@@ -167,6 +169,35 @@ AcDbObjectIdArray SavePlan::blockRecords(const AcDbDatabase& db) {
     AcDbObjectIdArray records = table->recordIds();
     table->close();
     return records;
+}
+
+// Erasing a dimension leaves its "*D" block behind; saved again and again, a drawing edited by
+// redrawing its dimensions would pile them up. A block still referenced by a live dimension or
+// block reference stays, and so do blocks that were unreferenced when read.
+void SavePlan::dropBlocksOfErasedDimensions(const AcDbDatabase& db) {
+    std::set<AcDbObjectId> live, erased;
+    for (const AcDbObjectId& id : blockRecords(db)) {
+        auto record = openForRead<AcDbBlockTableRecord>(id);
+        for (const AcDbObjectId& entityId :
+             record ? record->entityIds(false) : AcDbObjectIdArray()) {
+            AcDbEntity* entity = nullptr;
+            if (acdbOpenObject(entity, entityId, AcDb::kForRead, true) != Acad::eOk) {
+                continue;
+            }
+            auto& into = entity->isErased() ? erased : live;
+            if (const auto* dim = AcDbDimension::cast(entity)) {
+                into.insert(dim->dimBlockId());
+            } else if (const auto* ref = AcDbBlockReference::cast(entity)) {
+                into.insert(ref->blockTableRecord());
+            }
+            entity->close();
+        }
+    }
+    for (const AcDbObjectId& id : blockRecords(db)) {
+        if (!erased.count(id) || live.count(id) || dimensionBlockNumber(nameOf(id)) == 0) {
+            written_.push_back(id);
+        }
+    }
 }
 
 void SavePlan::planBlocks(const AcDbDatabase& db) {

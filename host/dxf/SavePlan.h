@@ -39,6 +39,9 @@ public:
     std::uint64_t extraHandle(const std::string& key) const;
     const DimensionBlock* dimensionOf(AcDbObjectId dimension) const;
     const DimensionBlock* blockOfRecord(AcDbObjectId record) const;
+    // The block records the file gets: all but the geometry blocks of dimensions erased since
+    // they were read, which nothing draws any more.
+    const std::vector<AcDbObjectId>& blockRecordsWritten() const { return written_; }
     // Geometry blocks that have no record in the database yet, in handle order.
     const std::vector<DimensionBlock>& newBlocks() const { return newBlocks_; }
     std::uint64_t paperSpace() const { return paperSpace_; }
@@ -51,6 +54,7 @@ public:
 private:
     std::uint64_t take();
     void planBlocks(const AcDbDatabase& db);
+    void dropBlocksOfErasedDimensions(const AcDbDatabase& db);
     void planDimension(const AcDbDatabase& db, const AcDbAlignedDimension& dim);
     static AcDbObjectIdArray blockRecords(const AcDbDatabase& db);
 
@@ -65,6 +69,7 @@ private:
     std::map<AcDbObjectId, std::size_t> recordToExisting_;
     std::vector<DimensionBlock> existingBlocks_, newBlocks_;
     std::unique_ptr<LayoutPlan> layouts_;
+    std::vector<AcDbObjectId> written_;
 };
 
 // The table kept as read with that name (VPORT, VIEW, UCS), or null.

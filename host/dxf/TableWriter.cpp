@@ -210,7 +210,7 @@ bool linksOtherLayout(const AcDbObject& record, std::uint64_t layout) {
 
 // Block records, with the records of new dimension geometry blocks after the database's.
 void writeBlockRecords(const AcDbDatabase& db, TagWriter& out, const SavePlan& plan, TableOut& t) {
-    const auto ids = blockRecordIds(db);
+    const auto& ids = plan.blockRecordsWritten();
     std::uint64_t tableHandle = 0;
     {
         AcDbBlockTable* table = nullptr;

@@ -4,7 +4,9 @@
 // colours, transparency, arrays, a second layout, complex linetypes) and audits the file clean.
 #include "FoundationRun.h"
 #include "support/CommandOutput.h"
+#include "support/DxfText.h"
 #include "support/EzdxfAudit.h"
+#include "support/FileBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -68,6 +70,20 @@ std::vector<std::string> editAt(double x, double y) {
     return join({{"FNDE", point(x + 300, y - 812.92)}, pageOk({"set MARK F8"})});
 }
 
+// How many "*D" geometry blocks of dimensions the file holds.
+int dimensionBlocks(const fs::path& file) {
+    const DxfTags tags = dxfTags(readBytes(file));
+    int count = 0;
+    for (std::size_t i = 0; i + 1 < tags.size(); ++i) {
+        if (tags[i] == DxfTags::value_type{0, "BLOCK"}) {
+            const auto name = std::find_if(tags.begin() + static_cast<long>(i) + 1, tags.end(),
+                                           [](const auto& tag) { return tag.first == 2; });
+            count += name != tags.end() && name->second.rfind("*D", 0) == 0 ? 1 : 0;
+        }
+    }
+    return count;
+}
+
 std::string markOf(const FoundationRun& run) {
     if (run.dump.groups.size() != 1 || run.dump.groups.front().members.empty()) {
         return "(" + std::to_string(run.dump.groups.size()) + " groups)";
@@ -92,6 +108,14 @@ TEST(E2eRoundTrip, AnotherProgramsDrawingKeepsEveryValueThroughPlacementAndEdit)
     ASSERT_EQ(edited.result.exitCode, 0) << edited.result.err;
     EXPECT_NE(edited.result.out.find(kDeltaEdit), std::string::npos) << edited.result.out;
     EXPECT_EQ(markOf(edited), "F8");
+    EXPECT_GT(dimensionBlocks(placed.saved), 0);
+    EXPECT_EQ(dimensionBlocks(edited.saved), dimensionBlocks(placed.saved))
+        << "the blocks of the dimensions FNDE erased are not saved again";
+    const FoundationRun undone = bench.run("undone", join({editAt(0, 0), {"U"}}), placed.saved);
+    ASSERT_EQ(undone.result.exitCode, 0) << undone.result.err;
+    EXPECT_EQ(markOf(undone), "F7");
+    EXPECT_EQ(dimensionBlocks(undone.saved), dimensionBlocks(placed.saved))
+        << "undone, the old dimensions keep their blocks";
 
     const auto answers = compareAll({{source, placed.saved}, {source, edited.saved}});
     ASSERT_EQ(answers.size(), 2u);
@@ -99,6 +123,7 @@ TEST(E2eRoundTrip, AnotherProgramsDrawingKeepsEveryValueThroughPlacementAndEdit)
     EXPECT_TRUE(keptEverything(answers[1])) << "after FNDE: " << answers[1];
     EXPECT_EZDXF_CLEAN(placed.saved.string());
     EXPECT_EZDXF_CLEAN(edited.saved.string());
+    EXPECT_EZDXF_CLEAN(undone.saved.string());
 }
 
 // The corpus in three shards (by position), each well inside a test's time limit.

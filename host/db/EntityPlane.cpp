@@ -1,4 +1,5 @@
-// Plane normals of the modelled entities and of SOLID and TRACE kept as read (210/220/230).
+// Plane normals of the modelled entities and of the planar kinds kept as read (SOLID, TRACE,
+// 2D POLYLINE: 210/220/230).
 #include "host/db/EntityPlane.h"
 
 #include "dbents.h"
@@ -20,8 +21,24 @@ double tagNumber(const std::string& value, double fallback) {
     return std::isfinite(v) ? v : fallback;
 }
 
+// A POLYLINE is planar unless it is a 3D polyline or a mesh (flags 8, 16, 64).
+bool isPlanarRaw(const AcDbRawEntity& raw) {
+    if (raw.dxfType() == "SOLID" || raw.dxfType() == "TRACE") {
+        return true;
+    }
+    if (raw.dxfType() != "POLYLINE") {
+        return false;
+    }
+    for (const auto& [code, value] : raw.tags()) {
+        if (code == 70) {
+            return (static_cast<int>(tagNumber(value, 0.0)) & (8 | 16 | 64)) == 0;
+        }
+    }
+    return true;
+}
+
 AcGeVector3d rawNormal(const AcDbRawEntity& raw) {
-    if (raw.dxfType() != "SOLID" && raw.dxfType() != "TRACE") {
+    if (!isPlanarRaw(raw)) {
         return AcGeVector3d::kZAxis;
     }
     AcGeVector3d n = AcGeVector3d::kZAxis;

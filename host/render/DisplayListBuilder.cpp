@@ -86,6 +86,7 @@ DisplayListBuilder::DisplayListBuilder(const AcDbDatabase& db) : db_(db) {}
 
 DisplayList DisplayListBuilder::run() {
     out_ = DisplayList();
+    polylineVertices_.clear();
     chunkOf_.clear();
     AcDbBlockTableRecord* space = nullptr;
     if (acdbOpenObject(space, db_.modelSpaceId(), AcDb::kForRead) != Acad::eOk) {
@@ -107,6 +108,7 @@ DisplayList DisplayListBuilder::update(const DisplayList& before,
                                        const std::vector<const AcDbStub*>& changed) {
     out_ = DisplayList();
     out_.chunks_ = before.chunks_;
+    polylineVertices_.clear();
     std::set<std::string> dirty;
     std::unordered_map<const AcDbStub*, bool> isChanged;
     for (const AcDbStub* stub : changed) {
@@ -401,6 +403,10 @@ void DisplayListBuilder::geometryBlockInstance(const AcDbRawEntity& dim, Chunk& 
 
 void DisplayListBuilder::rawEntity(const AcDbRawEntity& e, const Context& ctx, Sink& sink,
                                    const AcGeMatrix3d& m) {
+    if (e.dxfType() == "POLYLINE") {
+        addOldPolyline(sink[paintOf(e, ctx)], m, e.tags(), polylineVertices_.verticesOf(e));
+        return;
+    }
     const std::string block = dimensionBlockName(e);
     if (block.empty()) {
         addRawEntity(sink[paintOf(e, ctx)], m, e);

@@ -2,6 +2,7 @@
 // contents and dimension pictures turned into shared shapes placed by instances.
 #pragma once
 #include "host/render/DisplayList.h"
+#include "host/render/PolylineVertexIndex.h"
 
 #include <acge.h>
 #include <dbmain.h>
@@ -95,6 +96,7 @@ private:
     std::set<AcDbObjectId> open_; // blocks being flattened (a block holding itself stops)
     std::map<std::tuple<std::string, std::string, ColorRef, ColorRef>, std::size_t> groupIndex_;
     std::string chunkId_;
+    PolylineVertexIndex polylineVertices_;
 };
 
 } // namespace veld::render

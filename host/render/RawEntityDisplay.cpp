@@ -97,6 +97,34 @@ AcGeVector3d normalOf(const veld::db::Tags& tags) {
     return n.length() > 1e-12 ? n.normal() : AcGeVector3d(0, 0, 1);
 }
 
+// Edges 1..4 of a 3D face are hidden by flags 1, 2, 4, 8; a triangle repeats its third corner.
+void face(Geometry& g, const AcGeMatrix3d& m, const veld::db::Tags& tags) {
+    const AcGePoint3d corners[4] = {point(tags, 10), point(tags, 11), point(tags, 12),
+                                    has(tags, 13) ? point(tags, 13) : point(tags, 12)};
+    const int hidden = static_cast<int>(number(tags, 70));
+    for (int i = 0; i < 4; ++i) {
+        const AcGePoint3d& a = corners[i];
+        const AcGePoint3d& b = corners[(i + 1) % 4];
+        if (!(hidden & (1 << i)) && a != b) {
+            addSegment(g, m, a, b);
+        }
+    }
+}
+
+// A leader's path through its vertices (the arrowhead is left to its dimension style).
+void leader(Geometry& g, const AcGeMatrix3d& m, const veld::db::Tags& tags) {
+    Points points;
+    for (std::size_t i = 0; i < tags.size(); ++i) {
+        if (tags[i].first == 10) {
+            TagCursor at(tags, i);
+            AcGePoint3d p = at.point2d(10);
+            p.z = at.number(30);
+            points.push_back(p);
+        }
+    }
+    polyline(g, m, points);
+}
+
 void ellipse(Geometry& g, const AcGeMatrix3d& m, const veld::db::Tags& tags) {
     const AcGeVector3d major = point(tags, 11).asVector();
     const AcGeVector3d minor = normalOf(tags).crossProduct(major) * number(tags, 40, 1.0);
@@ -169,6 +197,12 @@ bool addRawEntity(Geometry& g, const AcGeMatrix3d& m, const AcDbRawEntity& e) {
         spline(g, m, e.tags());
     } else if (type == "HATCH") {
         addHatch(g, m, e.tags());
+    } else if (type == "3DFACE") {
+        face(g, m, e.tags());
+    } else if (type == "3DLINE") {
+        addSegment(g, m, point(e.tags(), 10), point(e.tags(), 11));
+    } else if (type == "LEADER") {
+        leader(g, m, e.tags());
     } else {
         return false;
     }

@@ -1,6 +1,7 @@
 // Display geometry of entities the database keeps as read without modelling them: filled
-// SOLID and TRACE corners, MTEXT as one line of plain text, and the name of the geometry block
-// through which a DIMENSION of a kind the database does not model is drawn.
+// SOLID and TRACE corners, MTEXT as one line of plain text, ellipses, splines, hatches, 3D faces,
+// leaders, and the name of the geometry block through which a DIMENSION of a kind the database
+// does not model is drawn. POLYLINE, whose vertices are entities of their own, has its own.
 #pragma once
 #include "host/render/DisplayList.h"
 

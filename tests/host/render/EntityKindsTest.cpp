@@ -1,10 +1,12 @@
 // Kinds the database keeps as read, drawn as CAD programs draw them: hatches filled even-odd
 // (islands stay open, bulged and arc boundaries follow their curves) or covered by dashed
 // pattern lines clipped to the boundary; splines (rational ones on their exact curve) and
-// ellipses (their minor axis on the side the extrusion says); and true colours.
+// ellipses (their minor axis on the side the extrusion says); old-style polylines, meshes and
+// faces with their hidden edges; leaders; and true colours.
 #include "host/dxf/DrawingFile.h"
 #include "host/render/DisplayList.h"
 
+#include <array>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <set>
@@ -88,7 +90,85 @@ std::string hatch(bool solid, int paths, const std::string& boundary,
            (solid ? "1" : "0") + "\n" + patternLines + "98\n0\n";
 }
 
+// A POLYLINE with flags and extra codes, its vertices (x, y, z, bulge, flags), any further
+// records (`more`) and its SEQEND.
+std::string oldPolyline(int flags, const std::string& extra,
+                        std::initializer_list<std::array<double, 5>> vertices,
+                        const std::string& more = "") {
+    std::string out = "0\nPOLYLINE\n8\n0\n100\nAcDbEntity\n100\nAcDb2dPolyline\n66\n1\n" +
+                      tags({{10, 0}, {20, 0}, {30, 0}}) + "70\n" + std::to_string(flags) + "\n" +
+                      extra;
+    for (const auto& [x, y, z, bulge, vertexFlags] : vertices) {
+        out += "0\nVERTEX\n8\n0\n100\nAcDbEntity\n100\nAcDbVertex\n" +
+               tags({{10, x}, {20, y}, {30, z}, {42, bulge}}) + "70\n" +
+               std::to_string(static_cast<int>(vertexFlags)) + "\n";
+    }
+    return out + more + "0\nSEQEND\n8\n0\n";
+}
+
 } // namespace
+
+TEST(EntityKinds, OldStylePolylinesFollowTheirVerticesBulgesAndPlane) {
+    // Closed: a half circle below (0,0)-(10,0), then three sides; the frame's control point at
+    // (100, 100) is not on the curve.
+    const Geometry closed = drawn(oldPolyline(1, "",
+                                              {{0, 0, 0, 1, 0},
+                                               {10, 0, 0, 0, 0},
+                                               {100, 100, 0, 0, 16},
+                                               {10, 10, 0, 0, 0},
+                                               {0, 10, 0, 0, 0}}));
+    EXPECT_NEAR(lineLength(closed), M_PI * 5 + 30, 0.05);
+    for (std::size_t i = 0; i + 1 < closed.lines.size(); i += 2) {
+        EXPECT_LE(closed.lines[i], 10 + 1e-9);
+        EXPECT_LE(closed.lines[i + 1], 10 + 1e-9);
+    }
+    // Seen from below (extrusion -Z), object x runs to the left.
+    const Geometry mirrored = drawn(
+        oldPolyline(0, tags({{210, 0}, {220, 0}, {230, -1}}), {{1, 0, 0, 0, 0}, {2, 0, 0, 0, 0}}));
+    ASSERT_EQ(mirrored.lines.size(), 4u);
+    EXPECT_NEAR(mirrored.lines[0], -1, 1e-9);
+    EXPECT_NEAR(mirrored.lines[2], -2, 1e-9);
+    // A 3D polyline: straight pieces through points in space.
+    const Geometry spatial = drawn(oldPolyline(8, "", {{0, 0, 0, 0, 32}, {3, 4, 7, 0, 32}}));
+    EXPECT_NEAR(lineLength(spatial), 5, 1e-9);
+
+    // A 2 x 2 mesh draws its two rows and two columns.
+    const Geometry mesh = drawn(
+        oldPolyline(16, "71\n2\n72\n2\n",
+                    {{0, 0, 0, 0, 64}, {0, 10, 0, 0, 64}, {10, 0, 0, 0, 64}, {10, 10, 0, 0, 64}}));
+    EXPECT_NEAR(lineLength(mesh), 40, 1e-9);
+    // A polyface square whose edge from its fourth corner back to the first is hidden; its
+    // face record is a VERTEX of flags 128 naming corners 1, 2, 3 and -4.
+    const Geometry face = drawn(oldPolyline(
+        64, "71\n4\n72\n1\n",
+        {{0, 0, 0, 0, 192}, {10, 0, 0, 0, 192}, {10, 10, 0, 0, 192}, {0, 10, 0, 0, 192}},
+        "0\nVERTEX\n8\n0\n100\nAcDbEntity\n100\nAcDbFaceRecord\n" +
+            tags({{10, 0}, {20, 0}, {30, 0}}) + "70\n128\n71\n1\n72\n2\n73\n3\n74\n-4\n"));
+    EXPECT_NEAR(lineLength(face), 30, 1e-9);
+}
+
+TEST(EntityKinds, FacesHideTheirFlaggedEdgesAndLeadersFollowTheirVertices) {
+    const Geometry face = drawn("0\n3DFACE\n8\n0\n100\nAcDbEntity\n100\nAcDbFace\n" +
+                                tags({{10, 0},
+                                      {20, 0},
+                                      {30, 0},
+                                      {11, 10},
+                                      {21, 0},
+                                      {31, 0},
+                                      {12, 10},
+                                      {22, 10},
+                                      {32, 0},
+                                      {13, 0},
+                                      {23, 10},
+                                      {33, 0}}) +
+                                "70\n1\n");
+    EXPECT_NEAR(lineLength(face), 30, 1e-9) << "the first edge is hidden";
+    const Geometry leader = drawn(
+        "0\nLEADER\n8\n0\n100\nAcDbEntity\n100\nAcDbLeader\n"
+        "76\n3\n" +
+        tags({{10, 0}, {20, 0}, {30, 0}, {10, 3}, {20, 4}, {30, 0}, {10, 6}, {20, 4}, {30, 0}}));
+    EXPECT_NEAR(lineLength(leader), 8, 1e-9);
+}
 
 TEST(EntityKinds, SolidHatchFillsEvenOddAlongCurvedBoundaries) {
     const Geometry holed = drawn(hatch(true, 2, squarePath(10) + circlePath(5, 5, 2)));

@@ -1,0 +1,26 @@
+// Display geometry of POLYLINE entities, whose vertices follow them as VERTEX entities: 2D
+// polylines with bulges, 3D polylines, polygon meshes and polyface meshes.
+#pragma once
+#include "host/db/RawObjects.h"
+#include "host/render/DisplayList.h"
+
+#include <acge.h>
+#include <vector>
+
+namespace veld::render {
+
+struct PolylineVertex {
+    AcGePoint3d at;
+    double bulge = 0.0;
+    int flags = 0;
+    int corners[4] = {0, 0, 0, 0}; // a polyface's face record: vertex numbers from 1, < 0 hidden
+};
+
+PolylineVertex polylineVertexOf(const veld::db::Tags& vertexTags);
+
+// `m` takes the polyline's own coordinates (object coordinates for a 2D polyline) to the
+// picture.
+void addOldPolyline(Geometry& g, const AcGeMatrix3d& m, const veld::db::Tags& polylineTags,
+                    const std::vector<PolylineVertex>& vertices);
+
+} // namespace veld::render

@@ -5,6 +5,9 @@
 #include "dbsymtb.h"
 #include "host/db/EntityPlane.h"
 #include "host/db/LayerVisibility.h"
+#include "host/db/RawObjects.h"
+#include "host/render/CurveFlatten.h"
+#include "host/render/OldPolylineDisplay.h"
 
 #include <cmath>
 
@@ -33,6 +36,11 @@ AcGePoint3d planePoint(const AcDbPolyline& pl, unsigned int index) {
     return {p.x, p.y, pl.elevation()};
 }
 
+const AcDbRawEntity* rawOfKind(const AcDbEntity* e, const char* kind) {
+    const auto* raw = AcDbRawEntity::cast(e);
+    return raw != nullptr && raw->dxfType() == kind ? raw : nullptr;
+}
+
 } // namespace
 
 bool SnapArc::covers(double angle) const {
@@ -55,6 +63,7 @@ SnapScene SnapScene::build(AcDbDatabase* db) {
     return scene;
 }
 
+// An old-style POLYLINE is followed by its VERTEX entities; anything else ends it.
 void SnapScene::addBlock(AcDbObjectId blockId, const AcGeMatrix3d& toWorld, int depth) {
     AcDbBlockTableRecord* block = nullptr;
     if (acdbOpenObject(block, blockId, AcDb::kForRead) != Acad::eOk) {
@@ -62,22 +71,35 @@ void SnapScene::addBlock(AcDbObjectId blockId, const AcGeMatrix3d& toWorld, int 
     }
     AcDbObjectIdArray ids = block->entityIds();
     block->close();
+    OldPolyline pending;
     for (const AcDbObjectId& id : ids) {
         AcDbEntity* entity = nullptr;
         if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk) {
             continue;
         }
-        if (db::isOnVisibleLayer(entity)) {
-            addEntity(entity, toWorld, depth);
+        if (const auto* vertex = rawOfKind(entity, "VERTEX"); vertex && pending.open) {
+            pending.vertices.push_back(render::polylineVertexOf(vertex->tags()));
+        } else {
+            addOldPolyline(pending);
+            if (db::isOnVisibleLayer(entity)) {
+                addEntity(entity, toWorld, depth, pending);
+            }
         }
         entity->close();
     }
+    addOldPolyline(pending);
 }
 
 // Circles, arcs and polylines lie in their own plane: `m` takes that plane's coordinates.
-void SnapScene::addEntity(const AcDbEntity* e, const AcGeMatrix3d& container, int depth) {
+void SnapScene::addEntity(const AcDbEntity* e, const AcGeMatrix3d& container, int depth,
+                          OldPolyline& polyline) {
     const AcGeMatrix3d m = container * db::planeToWorldOf(*e);
-    if (auto* line = AcDbLine::cast(e)) {
+    if (const auto* raw = rawOfKind(e, "POLYLINE")) {
+        polyline.open = true;
+        polyline.m = m;
+        polyline.flags = static_cast<int>(render::firstNumber(raw->tags(), 70));
+        polyline.elevation = render::firstNumber(raw->tags(), 30);
+    } else if (auto* line = AcDbLine::cast(e)) {
         segments.push_back({place(m, line->startPoint()), place(m, line->endPoint())});
     } else if (auto* point = AcDbPoint::cast(e)) {
         nodes.push_back(place(m, point->position()));
@@ -115,20 +137,51 @@ void SnapScene::addArc(const AcGeMatrix3d& m, const AcGePoint3d& center, double 
     arcs.push_back(arc);
 }
 
-// Straight segments as segments; bulged ones (bulge = tan(sweep / 4)) as arcs.
 void SnapScene::addPolyline(const AcGeMatrix3d& m, const AcDbPolyline& pl) {
-    unsigned int n = pl.numVerts();
-    for (unsigned int i = 0; i < n; ++i) {
-        AcGePoint3d a = planePoint(pl, i), b;
+    std::vector<AcGePoint3d> points;
+    std::vector<double> bulges;
+    for (unsigned int i = 0; i < pl.numVerts(); ++i) {
+        double bulge = 0.0;
+        pl.getBulgeAt(i, bulge);
+        points.push_back(planePoint(pl, i));
+        bulges.push_back(bulge);
+    }
+    addPath(m, points, bulges, pl.isClosed());
+}
+
+// 2D and 3D polylines through their vertices on the curve (not a spline frame's control
+// points, flag 16); meshes offer no snaps.
+void SnapScene::addOldPolyline(OldPolyline& polyline) {
+    constexpr int kPolyline3d = 8, kMeshes = 16 | 64, kFrameControlPoint = 16;
+    if (polyline.open && !(polyline.flags & kMeshes)) {
+        std::vector<AcGePoint3d> points;
+        std::vector<double> bulges;
+        for (const render::PolylineVertex& v : polyline.vertices) {
+            if (!(v.flags & kFrameControlPoint)) {
+                const bool flat = !(polyline.flags & kPolyline3d);
+                points.emplace_back(v.at.x, v.at.y, flat ? polyline.elevation : v.at.z);
+                bulges.push_back(flat ? v.bulge : 0.0);
+            }
+        }
+        addPath(polyline.m, points, bulges, polyline.flags & 1);
+    }
+    polyline = OldPolyline();
+}
+
+// Straight segments as segments; bulged ones (bulge = tan(sweep / 4)) as arcs.
+void SnapScene::addPath(const AcGeMatrix3d& m, const std::vector<AcGePoint3d>& points,
+                        const std::vector<double>& bulges, bool closed) {
+    const std::size_t n = points.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const AcGePoint3d& a = points[i];
         if (n == 1) {
             nodes.push_back(place(m, a));
         }
-        if (i + 1 == n && !pl.isClosed()) {
+        if (i + 1 == n && !closed) {
             break;
         }
-        b = planePoint(pl, (i + 1) % n);
-        double bulge = 0.0;
-        pl.getBulgeAt(i, bulge);
+        const AcGePoint3d& b = points[(i + 1) % n];
+        const double bulge = bulges[i];
         double chord = std::hypot(b.x - a.x, b.y - a.y);
         if (std::abs(bulge) < 1e-12 || chord == 0.0) {
             segments.push_back({place(m, a), place(m, b)});

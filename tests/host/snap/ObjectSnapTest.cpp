@@ -1,6 +1,8 @@
 // Object snaps: exact crossings of grid lines, the closest snap within the aperture, the OSMODE
-// bits, nearest as the last resort, circles and arcs, and shapes placed by block references.
+// bits, nearest as the last resort, circles and arcs, shapes placed by block references, and
+// old-style polylines.
 #include "host/snap/ObjectSnap.h"
+#include "host/dxf/DrawingFile.h"
 #include "host/ed/CurrentDrawing.h"
 #include "host/ed/HeadlessHost.h"
 
@@ -138,4 +140,33 @@ TEST(ObjectSnap, TheSceneTakesBlockShapesWhereTheReferencePlacesThem) {
     ASSERT_EQ(scene.arcs.size(), 1u);
     EXPECT_TRUE(scene.arcs[0].covers(M_PI * 0.75)) << "turned a quarter with the reference";
     EXPECT_FALSE(scene.arcs[0].covers(M_PI * 0.25));
+}
+
+TEST(ObjectSnap, OldStylePolylinesSnapAtTheirVerticesAndAlongTheirBulges) {
+    // A closed 2D polyline seen from below (extrusion -Z) at elevation 5: object (10, 0) is world
+    // (-10, 0); its first piece bulges. The polygon mesh after it offers nothing.
+    auto vertex = [](double x, double y, double bulge, int flags) {
+        return "0\nVERTEX\n8\n0\n10\n" + std::to_string(x) + "\n20\n" + std::to_string(y) +
+               "\n30\n0\n42\n" + std::to_string(bulge) + "\n70\n" + std::to_string(flags) + "\n";
+    };
+    const std::string entities =
+        "0\nPOLYLINE\n8\n0\n66\n1\n10\n0\n20\n0\n30\n5\n70\n1\n210\n0\n220\n0\n230\n-1\n" +
+        vertex(0, 0, 1, 0) + vertex(10, 0, 0, 0) + vertex(50, 50, 0, 16) + vertex(10, 10, 0, 0) +
+        "0\nSEQEND\n8\n0\n0\nPOLYLINE\n8\n0\n66\n1\n70\n16\n71\n2\n72\n2\n" + vertex(0, 0, 0, 64) +
+        vertex(0, 1, 0, 64) + vertex(1, 0, 0, 64) + vertex(1, 1, 0, 64) + "0\nSEQEND\n8\n0\n";
+    std::string error;
+    auto db = veld::dxf::readDrawingData(
+        "0\nSECTION\n2\nENTITIES\n" + entities + "0\nENDSEC\n0\nEOF\n", error);
+    ASSERT_NE(db, nullptr) << error;
+    const SnapScene scene = SnapScene::build(db.get());
+    EXPECT_EQ(scene.segments.size(), 2u) << "two straight sides; the control point is skipped";
+    ASSERT_EQ(scene.arcs.size(), 1u);
+    auto corner = ObjectSnap(scene, snap::kEndpoint, 1.0).find(AcGePoint2d(-9.7, 9.6));
+    ASSERT_TRUE(corner);
+    EXPECT_EQ(corner->point.x, -10.0);
+    EXPECT_EQ(corner->point.y, 10.0);
+    auto middle = ObjectSnap(scene, snap::kMidpoint, 1.0).find(AcGePoint2d(-5.2, -4.7));
+    ASSERT_TRUE(middle) << "the bulge's middle lies below its chord";
+    EXPECT_NEAR(middle->point.x, -5.0, 1e-9);
+    EXPECT_NEAR(middle->point.y, -5.0, 1e-9);
 }

@@ -12,6 +12,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <sstream>
 
 namespace veld::render {
 
@@ -67,22 +68,39 @@ void mtext(Geometry& g, const AcGeMatrix3d& m, const veld::db::Tags& tags) {
     AcGePoint3d p = point(tags, 10);
     p.transformBy(m);
     TextItem t;
-    t.x = p.x;
-    t.y = p.y;
     t.height = number(tags, 40, 1.0) * scaleOf(m);
     const double rotation = has(tags, 11) ? std::atan2(number(tags, 21), number(tags, 11))
                                           : number(tags, 50) * M_PI / 180.0;
     t.rotation = rotation + angleOf(m);
     // Attachment 1..9: top/middle/bottom rows of left/centre/right.
     const int attachment = std::clamp(static_cast<int>(number(tags, 71, 1)), 1, 9);
+    const int row = (attachment - 1) / 3;
     t.anchor = static_cast<std::uint8_t>((attachment - 1) % 3);
     static constexpr std::uint8_t kRow[3] = {3, 2, 1};
-    t.baseline = kRow[(attachment - 1) / 3];
-    DecodedText decoded = decodeTextCodes(plainMText(raw));
-    t.text = std::move(decoded.text);
-    t.underline = decoded.underline;
-    if (!t.text.empty()) {
-        g.texts.push_back(std::move(t));
+    t.baseline = kRow[row];
+    // Paragraphs one below the other, 5/3 of the height apart times the spacing factor; the
+    // attachment row holds the whole block at the insertion point.
+    std::vector<std::string> lines;
+    std::istringstream paragraphs(plainMText(raw));
+    for (std::string line; std::getline(paragraphs, line);) {
+        lines.push_back(line);
+    }
+    const double pitch = t.height * 5.0 / 3.0 * number(tags, 44, 1.0);
+    const double first = row == 0   ? 0.0
+                         : row == 1 ? -(lines.size() - 1.0) / 2.0
+                                    : -(lines.size() - 1.0);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        DecodedText decoded = decodeTextCodes(lines[i]);
+        if (decoded.text.empty()) {
+            continue;
+        }
+        TextItem line = t;
+        const double down = (first + static_cast<double>(i)) * pitch;
+        line.x = p.x + down * std::sin(t.rotation);
+        line.y = p.y - down * std::cos(t.rotation);
+        line.text = std::move(decoded.text);
+        line.underline = decoded.underline;
+        g.texts.push_back(std::move(line));
     }
 }
 
@@ -172,7 +190,9 @@ std::string plainMText(const std::string& raw) {
             continue;
         }
         const char code = raw[++i];
-        if (code == 'P' || code == 'X' || code == '~') {
+        if (code == 'P') {
+            out += '\n';
+        } else if (code == 'X' || code == '~') {
             out += ' ';
         } else if (code == '\\' || code == '{' || code == '}') {
             out += code;

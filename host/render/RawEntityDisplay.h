@@ -1,7 +1,8 @@
 // Display geometry of entities the database keeps as read without modelling them: filled
-// SOLID and TRACE corners, MTEXT as one line of plain text, ellipses, splines, hatches, 3D faces,
-// leaders, and the name of the geometry block through which a DIMENSION of a kind the database
-// does not model is drawn. POLYLINE, whose vertices are entities of their own, has its own.
+// SOLID and TRACE corners, MTEXT as plain text a paragraph per line, ellipses, splines, hatches, 3D
+// faces, leaders, and the name of the geometry block through which a DIMENSION of a kind the
+// database does not model is drawn. POLYLINE, whose vertices are entities of their own, has its
+// own.
 #pragma once
 #include "host/render/DisplayList.h"
 
@@ -18,7 +19,7 @@ bool addRawEntity(Geometry& g, const AcGeMatrix3d& m, const AcDbRawEntity& e);
 // The geometry block's name of a DIMENSION (code 2), empty for other kinds.
 std::string dimensionBlockName(const AcDbRawEntity& e);
 
-// MTEXT contents without formatting codes, paragraphs joined by spaces.
+// MTEXT contents without formatting codes, one paragraph per line.
 std::string plainMText(const std::string& raw);
 
 } // namespace veld::render

@@ -146,7 +146,7 @@ TEST(DisplayList, DimensionsOfOtherKindsAreDrawnThroughTheirGeometryBlocks) {
         }
     }
     EXPECT_EQ(triangles, 1u);
-    EXPECT_EQ(text, "100 ") << "formatting codes dropped, the paragraph break a space";
+    EXPECT_EQ(text, "100") << "formatting codes dropped; the empty paragraph shows nothing";
 }
 
 TEST(DisplayList, BulgesBowToTheSideTheirSignSaysAndArcsStayOnTheirCircle) {

@@ -2,7 +2,7 @@
 // (islands stay open, bulged and arc boundaries follow their curves) or covered by dashed
 // pattern lines clipped to the boundary; splines (rational ones on their exact curve) and
 // ellipses (their minor axis on the side the extrusion says); old-style polylines, meshes and
-// faces with their hidden edges; leaders; and true colours.
+// faces with their hidden edges; leaders; MTEXT paragraphs; and true colours.
 #include "host/dxf/DrawingFile.h"
 #include "host/render/DisplayList.h"
 
@@ -168,6 +168,40 @@ TEST(EntityKinds, FacesHideTheirFlaggedEdgesAndLeadersFollowTheirVertices) {
         "76\n3\n" +
         tags({{10, 0}, {20, 0}, {30, 0}, {10, 3}, {20, 4}, {30, 0}, {10, 6}, {20, 4}, {30, 0}}));
     EXPECT_NEAR(lineLength(leader), 8, 1e-9);
+}
+
+TEST(EntityKinds, MTextParagraphsStackFromTheirAttachmentPoint) {
+    auto texts = [](int attachment, double angle) {
+        std::string error;
+        auto db = veld::dxf::readDrawingData(
+            "0\nSECTION\n2\nENTITIES\n0\nMTEXT\n8\n0\n100\nAcDbEntity\n100\nAcDbMText\n" +
+                tags({{10, 100}, {20, 0}, {30, 0}, {40, 3}, {50, angle}}) + "71\n" +
+                std::to_string(attachment) +
+                "\n1\none\\Ptwo\\P{\\fArial;three}\n0\nENDSEC\n0\nEOF\n",
+            error);
+        std::vector<veld::render::TextItem> out;
+        const DisplayList list = DisplayList::build(*db);
+        for (const auto& [id, chunk] : list.chunks()) {
+            for (const auto& [color, g] : chunk->batches) {
+                out.insert(out.end(), g.texts.begin(), g.texts.end());
+            }
+        }
+        return out;
+    };
+    // Middle centre: the middle line on the point, the others 5/3 of the height above and below.
+    const auto middle = texts(5, 0);
+    ASSERT_EQ(middle.size(), 3u);
+    EXPECT_EQ(middle[2].text, "three");
+    EXPECT_NEAR(middle[0].y, 5, 1e-9);
+    EXPECT_NEAR(middle[1].y, 0, 1e-9);
+    EXPECT_NEAR(middle[2].y, -5, 1e-9);
+    EXPECT_EQ(middle[0].baseline, 2);
+    // Bottom left turned a quarter: the last line on the point, the first two lines to its left.
+    const auto turned = texts(7, 90);
+    ASSERT_EQ(turned.size(), 3u);
+    EXPECT_NEAR(turned[0].x, 100 - 10, 1e-9);
+    EXPECT_NEAR(turned[2].x, 100, 1e-9);
+    EXPECT_NEAR(turned[0].y, 0, 1e-9);
 }
 
 TEST(EntityKinds, SolidHatchFillsEvenOddAlongCurvedBoundaries) {

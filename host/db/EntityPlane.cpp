@@ -1,5 +1,5 @@
 // Plane normals of the modelled entities and of the planar kinds kept as read (SOLID, TRACE,
-// 2D POLYLINE: 210/220/230).
+// HATCH, 2D POLYLINE: 210/220/230).
 #include "host/db/EntityPlane.h"
 
 #include "dbents.h"
@@ -23,7 +23,7 @@ double tagNumber(const std::string& value, double fallback) {
 
 // A POLYLINE is planar unless it is a 3D polyline or a mesh (flags 8, 16, 64).
 bool isPlanarRaw(const AcDbRawEntity& raw) {
-    if (raw.dxfType() == "SOLID" || raw.dxfType() == "TRACE") {
+    if (raw.dxfType() == "SOLID" || raw.dxfType() == "TRACE" || raw.dxfType() == "HATCH") {
         return true;
     }
     if (raw.dxfType() != "POLYLINE") {

@@ -1,6 +1,6 @@
 // The plane an entity's own coordinates lie in: circles, arcs, lightweight polylines, texts and
-// the planar kinds kept as read (SOLID, TRACE, 2D POLYLINE) store them in their object coordinate
-// system.
+// the planar kinds kept as read (SOLID, TRACE, HATCH, 2D POLYLINE) store them in their object
+// coordinate system.
 #pragma once
 #include "dbmain.h"
 

@@ -218,6 +218,15 @@ TEST(EntityKinds, SolidHatchFillsEvenOddAlongCurvedBoundaries) {
     for (std::size_t i = 1; i < half.triangles.size(); i += 2) {
         EXPECT_LE(half.triangles[i], 1e-9);
     }
+
+    // Mirrored (extrusion -Z), the square's object x runs to the left of the origin.
+    std::string mirrored = hatch(true, 1, squarePath(10));
+    mirrored.insert(mirrored.find("\n2\nSOLID"), "\n210\n0\n220\n0\n230\n-1");
+    const Geometry seenFromBelow = drawn(mirrored);
+    EXPECT_NEAR(triangleArea(seenFromBelow), 100, 1e-9);
+    for (std::size_t i = 0; i < seenFromBelow.triangles.size(); i += 2) {
+        EXPECT_LE(seenFromBelow.triangles[i], 1e-9);
+    }
 }
 
 TEST(EntityKinds, PatternHatchLinesAreClippedToTheBoundaryAndDashed) {

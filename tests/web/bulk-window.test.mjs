@@ -77,7 +77,19 @@ async function windowByDrag(page) {
   await page.mouse.down();
   await page.mouse.move(to.x, to.y, { steps: 8 });
   await expectBand(page, from, to);
+  const asked = await page.evaluate(() => {
+    const picks = window.veld.picks;
+    if (picks.cornersAsked === undefined) {
+      picks.cornersAsked = 0;
+      const changed = picks.promptChanged.bind(picks);
+      picks.promptChanged = (prompt) => { if (prompt.kind === 'corner') picks.cornersAsked++; changed(prompt); };
+    }
+    return picks.cornersAsked;
+  });
   await page.mouse.up();
+  // The release answers the corner prompt that its press brings; until that prompt has come,
+  // the first one still shows, and a RETURN then would answer the corner.
+  await page.waitForFunction((n) => window.veld.picks.cornersAsked > n, asked);
 }
 
 // The first corner clicked, the second where a drag from it is released.

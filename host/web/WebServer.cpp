@@ -82,6 +82,17 @@ WebServer::~WebServer() {
 bool WebServer::start(int port, std::string& error) {
     server_->new_task_queue = [] { return new httplib::ThreadPool(kServerThreads); };
     server_->set_payload_max_length(kUploadLimit);
+    // httplib refuses an over-long body itself, without a word: say what to do instead.
+    server_->set_error_handler(httplib::Server::HandlerWithResponse(
+        [](const httplib::Request&, httplib::Response& response) {
+            if (response.status != 413 || !response.body.empty()) {
+                return httplib::Server::HandlerResponse::Unhandled;
+            }
+            refuse(response, 413,
+                   "larger than " + std::to_string(kUploadLimit >> 20) +
+                       " MB, too large to upload: open it by its path instead");
+            return httplib::Server::HandlerResponse::Handled;
+        }));
     server_->set_keep_alive_max_count(1000);
     server_->set_keep_alive_timeout(1); // an idle connection holds up stopping no longer
 

@@ -261,14 +261,16 @@ test.describe('veld serve', () => {
 
   test('requests without the token, from another host or origin, or outside the page are refused', async () => {
     const { port } = new URL(serve.url);
-    const request = (target, { method = 'GET', headers = {}, body } = {}) => new Promise((resolve, reject) => {
+    const answer = (target, { method = 'GET', headers = {}, body } = {}) => new Promise((resolve, reject) => {
       const req = http.request({ host: '127.0.0.1', port, path: target, method, headers: { Host: `127.0.0.1:${port}`, ...headers } }, (res) => {
-        res.resume();
-        res.on('end', () => resolve(res.statusCode));
+        let text = '';
+        res.on('data', (chunk) => (text += chunk));
+        res.on('end', () => resolve({ status: res.statusCode, text }));
       });
       req.on('error', reject);
       req.end(body);
     });
+    const request = async (target, options) => (await answer(target, options)).status;
     const t = `token=${serve.token}`;
     expect(await request(`/?${t}`)).toBe(200);
     expect(await request('/')).toBe(403);
@@ -281,6 +283,10 @@ test.describe('veld serve', () => {
     expect(await request(`/assets/..%2f..%2fCMakeLists.txt?${t}`)).toBe(404);
     expect(await request(`/assets/nothing.js?${t}`)).toBe(404);
     expect(await request(`/api/input?${t}`, { method: 'POST', body: 'x'.repeat(5000) })).toBe(413);
+    // A body over the upload limit is refused before it is read, with what to do instead.
+    const huge = await answer(`/api/upload?${t}&name=huge.dxf`, { method: 'POST', body: 'x', headers: { 'Content-Length': String((64 << 20) + 1) } });
+    expect(huge.status).toBe(413);
+    expect(huge.text).toContain('open it by its path instead');
     expect(await request(`/api/input?${t}`, { method: 'POST', body: Buffer.from([0x8a, 0xee, 0x91, 0x62]) })).toBe(400);
     expect(await request(`/api/pick?${t}`, { method: 'POST', body: '{"x":"1"}' })).toBe(400);
     expect(await request(`/assets/app.js`, { headers: { Cookie: `veld_token_${port}=${serve.token}` } })).toBe(200);

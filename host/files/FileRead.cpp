@@ -80,14 +80,21 @@ bool checkReadableFile(const std::string& path, std::string& error) {
     return isReadableStat(path, info, error);
 }
 
-bool readWholeFile(const std::string& path, std::string& content, std::string& error) {
+int openReadableFile(const std::string& path, std::string& error) {
     if (!checkReadableFile(path, error)) {
-        return false;
+        return -1;
     }
     // O_NONBLOCK: should the name have become a FIFO since the check, open() still returns.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         error = "cannot open " + path + ": " + std::strerror(errno);
+    }
+    return fd;
+}
+
+bool readWholeFile(const std::string& path, std::string& content, std::string& error) {
+    const int fd = openReadableFile(path, error);
+    if (fd < 0) {
         return false;
     }
     struct stat info {};

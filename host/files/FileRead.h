@@ -10,6 +10,10 @@ namespace veld::files {
 // without opening it, so that a FIFO or a device never blocks or streams forever.
 bool checkReadableFile(const std::string& path, std::string& error);
 
+// A read-only descriptor of a regular file (checked first, opened without blocking), or -1 with
+// the reason in `error`.
+int openReadableFile(const std::string& path, std::string& error);
+
 // Reads a whole regular file; false with the reason in `error`.
 bool readWholeFile(const std::string& path, std::string& content, std::string& error);
 // The file's bytes, or nullopt when it is missing or not a readable regular file.

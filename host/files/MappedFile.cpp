@@ -7,11 +7,8 @@
 
 #include <array>
 #include <atomic>
-#include <cerrno>
 #include <csignal>
 #include <cstdint>
-#include <cstring>
-#include <fcntl.h>
 #include <mutex>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -112,13 +109,8 @@ void MappedFile::unmap() {
 
 bool MappedFile::open(const std::string& path, std::string& error) {
     unmap();
-    if (!checkReadableFile(path, error)) {
-        return false;
-    }
-    // O_NONBLOCK: should the name have become a FIFO since the check, open() still returns.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = openReadableFile(path, error);
     if (fd < 0) {
-        error = "cannot open " + path + ": " + std::strerror(errno);
         return false;
     }
     struct stat info {};

@@ -2,7 +2,8 @@
 // benchmark only), side by side in one run of Debian's chromium:
 //   time from navigation to the first complete picture, pan frame times (each frame forced to
 //   finish; median and p95 of 60 steps at the extents) and the browser's peak memory (PSS of all
-//   its processes, sampled).
+//   its processes, sampled). The same browser on an empty page gives the floor both viewers stand
+//   on, so that each page's own share of the memory shows.
 //   cd bench/web && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci && node bench.mjs
 //     [--build ../../build] [--drawings DIR] [--sizes 1000,10000] [--only veld|dxf-viewer]
 // Needs the build's veld_scene_dump; makes the drawings with bench/ezdxf_bench.py on first use.
@@ -26,6 +27,7 @@ const viewers = (args.only || 'veld,dxf-viewer').split(',');
 const PAN_STEPS = 60;
 const PAN_PIXELS = 8;
 const WIDTH = 1280, HEIGHT = 800;
+const FLOOR_HOLD_MS = 2000;
 const FONT = '/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf';
 const FLAGS = ['--no-sandbox', '--disable-gpu', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
   '--no-first-run', '--disable-background-networking', '--disable-component-update', '--disable-sync',
@@ -118,6 +120,33 @@ async function bundleDxfViewer() {
   return readFileSync(out);
 }
 
+// Serves `files` ({path: [type, body]}) on a loopback port while `fn(origin)` runs.
+async function withServer(files, fn) {
+  const server = http.createServer((req, res) => {
+    const [type, body] = files[new URL(req.url, 'http://x').pathname] || ['text/plain', ''];
+    res.writeHead(body ? 200 : 404, { 'Content-Type': type });
+    res.end(body);
+  });
+  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+  try {
+    return await fn(`http://127.0.0.1:${server.address().port}`);
+  } finally {
+    server.close();
+  }
+}
+
+// The floor: the same browser, flags and window on an empty page, held as long as it takes the
+// memory to settle.
+async function benchFloor() {
+  const files = { '/': ['text/html', '<!doctype html><html><body style="margin:0"></body></html>'] };
+  return withServer(files, (origin) => withBrowser(async (page) => {
+    await page.goto(`${origin}/`);
+    await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => resolve())));
+    await page.waitForTimeout(FLOOR_HOLD_MS);
+    return {};
+  }));
+}
+
 async function benchDxfViewer(dxf, bundle) {
   const page = `<!doctype html><html><body style="margin:0"><div id="v" style="width:${WIDTH}px;height:${HEIGHT}px"></div>
 <script type="module">
@@ -134,14 +163,7 @@ window.run = async () => {
   const files = { '/': ['text/html', page], '/dxf-viewer.js': ['text/javascript', bundle],
     '/drawing.dxf': ['application/dxf', readFileSync(dxf)], '/font.ttf': ['font/ttf', readFileSync(FONT)] };
   // A loopback server: a DXF of hundreds of megabytes is too big to hand over through page.route.
-  const server = http.createServer((req, res) => {
-    const [type, body] = files[new URL(req.url, 'http://x').pathname] || ['text/plain', ''];
-    res.writeHead(body ? 200 : 404, { 'Content-Type': type });
-    res.end(body);
-  });
-  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  const origin = `http://127.0.0.1:${server.address().port}`;
-  return withBrowser(async (p) => {
+  return withServer(files, (origin) => withBrowser(async (p) => {
     await p.goto(`${origin}/`);
     const first = await p.evaluate(() => window.run());
     const renderer = await p.evaluate(() => {
@@ -160,7 +182,7 @@ window.run = async () => {
       return performance.now() - start;
     });
     return { firstPictureMs: Math.round(first), renderer, ...pan };
-  }).finally(() => server.close());
+  }));
 }
 
 const results = [];
@@ -168,7 +190,7 @@ execFileSync('/usr/bin/python3', [path.join(here, 'make_drawings.py'), drawings,
 const bundle = viewers.includes('dxf-viewer') ? await bundleDxfViewer() : null;
 for (const n of sizes) {
   const dxf = path.join(drawings, `bench_${n}.dxf`);
-  const row = { foundations: n };
+  const row = { foundations: n, floor: await benchFloor() };
   if (viewers.includes('veld')) row.veld = await benchVeld(dxf);
   if (bundle) row.dxfViewer = await benchDxfViewer(dxf, bundle);
   if (row.veld && row.dxfViewer && !row.veld.error && !row.dxfViewer.error) {
@@ -180,6 +202,11 @@ for (const n of sizes) {
       panP95Shorter: +(row.dxfViewer.panP95Ms / row.veld.panP95Ms).toFixed(1),
       memoryShare: +(row.veld.peakMemoryMB / row.dxfViewer.peakMemoryMB).toFixed(2),
     };
+    if (!row.floor.error) {
+      const floor = row.floor.peakMemoryMB;
+      row.ratios.memoryShareAboveFloor = +((row.veld.peakMemoryMB - floor) /
+        (row.dxfViewer.peakMemoryMB - floor)).toFixed(2);
+    }
   }
   results.push(row);
   console.log(JSON.stringify(row));

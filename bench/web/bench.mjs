@@ -3,7 +3,8 @@
 //   time from navigation to the first complete picture, pan frame times (each frame forced to
 //   finish; median and p95 of 60 steps at the extents) and the browser's peak memory (PSS of all
 //   its processes, sampled). The same browser on an empty page gives the floor both viewers stand
-//   on, so that each page's own share of the memory shows.
+//   on, so that each page's own share of the memory shows; the same browser drawing plain lines
+//   in a window-sized WebGL2 canvas gives the least a WebGL viewer can need.
 //   cd bench/web && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci && node bench.mjs
 //     [--build ../../build] [--drawings DIR] [--sizes 1000,10000] [--only veld|dxf-viewer]
 // Needs the build's veld_scene_dump; makes the drawings with bench/ezdxf_bench.py on first use.
@@ -28,6 +29,7 @@ const PAN_STEPS = 60;
 const PAN_PIXELS = 8;
 const WIDTH = 1280, HEIGHT = 800;
 const FLOOR_HOLD_MS = 2000;
+const WEBGL_FLOOR_LINES = 20000;
 const FONT = '/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf';
 const FLAGS = ['--no-sandbox', '--disable-gpu', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
   '--no-first-run', '--disable-background-networking', '--disable-component-update', '--disable-sync',
@@ -147,6 +149,46 @@ async function benchFloor() {
   }));
 }
 
+// The WebGL floor: the same browser drawing WEBGL_FLOOR_LINES lines once in a window-sized
+// WebGL2 canvas and reading a pixel back, the least any WebGL viewer of a drawing pays with this
+// (software) GPU.
+async function benchWebglFloor() {
+  const page = `<!doctype html><html><body style="margin:0"><canvas id="c" width="${WIDTH}" height="${HEIGHT}"></canvas>
+<script>
+window.run = () => {
+  const gl = document.getElementById('c').getContext('webgl2', { antialias: false, alpha: false, depth: false });
+  const shader = (type, source) => {
+    const s = gl.createShader(type);
+    gl.shaderSource(s, source);
+    gl.compileShader(s);
+    return s;
+  };
+  const program = gl.createProgram();
+  gl.attachShader(program, shader(gl.VERTEX_SHADER, '#version 300 es\\nin vec2 a; void main() { gl_Position = vec4(a, 0.0, 1.0); }'));
+  gl.attachShader(program, shader(gl.FRAGMENT_SHADER, '#version 300 es\\nprecision mediump float; out vec4 o; void main() { o = vec4(1.0); }'));
+  gl.linkProgram(program);
+  gl.useProgram(program);
+  const ends = new Float32Array(${WEBGL_FLOOR_LINES} * 4);
+  let seed = 1;
+  for (let i = 0; i < ends.length; i++) ends[i] = ((seed = (seed * 48271) % 2147483647) / 2147483647) * 2 - 1;
+  gl.bindBuffer(gl.ARRAY_BUFFER, gl.createBuffer());
+  gl.bufferData(gl.ARRAY_BUFFER, ends, gl.STATIC_DRAW);
+  gl.enableVertexAttribArray(0);
+  gl.vertexAttribPointer(0, 2, gl.FLOAT, false, 0, 0);
+  gl.clear(gl.COLOR_BUFFER_BIT);
+  gl.drawArrays(gl.LINES, 0, ends.length / 2);
+  gl.readPixels(0, 0, 1, 1, gl.RGBA, gl.UNSIGNED_BYTE, new Uint8Array(4));
+};
+</script></body></html>`;
+  return withServer({ '/': ['text/html', page] }, (origin) => withBrowser(async (p) => {
+    await p.goto(`${origin}/`);
+    await p.evaluate(() => window.run());
+    await p.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => resolve())));
+    await p.waitForTimeout(FLOOR_HOLD_MS);
+    return {};
+  }));
+}
+
 async function benchDxfViewer(dxf, bundle) {
   const page = `<!doctype html><html><body style="margin:0"><div id="v" style="width:${WIDTH}px;height:${HEIGHT}px"></div>
 <script type="module">
@@ -190,7 +232,7 @@ execFileSync('/usr/bin/python3', [path.join(here, 'make_drawings.py'), drawings,
 const bundle = viewers.includes('dxf-viewer') ? await bundleDxfViewer() : null;
 for (const n of sizes) {
   const dxf = path.join(drawings, `bench_${n}.dxf`);
-  const row = { foundations: n, floor: await benchFloor() };
+  const row = { foundations: n, floor: await benchFloor(), webglFloor: await benchWebglFloor() };
   if (viewers.includes('veld')) row.veld = await benchVeld(dxf);
   if (bundle) row.dxfViewer = await benchDxfViewer(dxf, bundle);
   if (row.veld && row.dxfViewer && !row.veld.error && !row.dxfViewer.error) {
@@ -206,6 +248,9 @@ for (const n of sizes) {
       const floor = row.floor.peakMemoryMB;
       row.ratios.memoryShareAboveFloor = +((row.veld.peakMemoryMB - floor) /
         (row.dxfViewer.peakMemoryMB - floor)).toFixed(2);
+    }
+    if (!row.webglFloor.error) {
+      row.ratios.webglFloorShare = +(row.webglFloor.peakMemoryMB / row.dxfViewer.peakMemoryMB).toFixed(2);
     }
   }
   results.push(row);

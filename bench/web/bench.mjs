@@ -2,7 +2,8 @@
 // benchmark only), side by side in one run of Debian's chromium:
 //   time from navigation to the first complete picture, pan frame times (each frame forced to
 //   finish; median and p95 of 60 steps at the extents) and the browser's peak memory (PSS of all
-//   its processes, sampled). The same browser on an empty page gives the floor both viewers stand
+//   its processes, sampled; also their private pages alone, which other browsers running on the
+//   machine meanwhile do not shift, and how many such processes were seen). The same browser on an empty page gives the floor both viewers stand
 //   on, so that each page's own share of the memory shows; the same browser drawing plain lines
 //   in a window-sized WebGL2 canvas gives the least a WebGL viewer can need.
 //   cd bench/web && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci && node bench.mjs
@@ -40,19 +41,29 @@ function percentile(values, p) {
   return sorted[Math.min(sorted.length - 1, Math.floor(p * sorted.length))];
 }
 
-// Proportional set size (kB) of every process whose command line names `marker`.
+const kB = (rollup, field) => Number(new RegExp(`^${field}:\\s+(\\d+)`, 'm').exec(rollup)?.[1] || 0);
+
+// Memory (kB) of every process whose command line names `marker`: proportional set size, and the
+// private pages alone. PSS splits the pages shared with any other chromium on the machine, so it
+// drops while other browsers run; the private pages do not. `others` counts the chromium
+// processes of other browsers seen meanwhile.
 function browserMemory(marker) {
-  let total = 0;
+  const memory = { pss: 0, private: 0, others: 0 };
   for (const pid of readdirSync('/proc').filter((d) => /^\d+$/.test(d))) {
     try {
-      if (!readFileSync(`/proc/${pid}/cmdline`, 'utf8').includes(marker)) continue;
+      const command = readFileSync(`/proc/${pid}/cmdline`, 'utf8');
+      if (!command.includes(marker)) {
+        if (command.startsWith('/usr/lib/chromium/')) memory.others++;
+        continue;
+      }
       const rollup = readFileSync(`/proc/${pid}/smaps_rollup`, 'utf8');
-      total += Number(/^Pss:\s+(\d+)/m.exec(rollup)?.[1] || 0);
+      memory.pss += kB(rollup, 'Pss');
+      memory.private += kB(rollup, 'Private_Clean') + kB(rollup, 'Private_Dirty');
     } catch {
       // the process ended meanwhile
     }
   }
-  return total;
+  return memory;
 }
 
 async function withBrowser(fn) {
@@ -61,15 +72,21 @@ async function withBrowser(fn) {
     executablePath: process.env.VELD_CHROMIUM || '/usr/bin/chromium', headless: true, args: FLAGS,
     viewport: { width: WIDTH, height: HEIGHT },
   });
-  let peak = 0;
-  const sampler = setInterval(() => (peak = Math.max(peak, browserMemory(profile))), 100);
+  const peak = { pss: 0, private: 0, others: 0 };
+  const sample = () => {
+    const now = browserMemory(profile);
+    for (const key of Object.keys(peak)) peak[key] = Math.max(peak[key], now[key]);
+  };
+  const sampler = setInterval(sample, 100);
+  const memory = () => ({ peakMemoryMB: Math.round(peak.pss / 1024),
+    peakPrivateMemoryMB: Math.round(peak.private / 1024), otherChromiumProcesses: peak.others });
   try {
     const page = context.pages()[0] || (await context.newPage());
     const result = await fn(page);
-    peak = Math.max(peak, browserMemory(profile));
-    return { ...result, peakMemoryMB: Math.round(peak / 1024) };
+    sample();
+    return { ...result, ...memory() };
   } catch (error) {
-    return { error: String(error.message || error).split('\n')[0], peakMemoryMB: Math.round(peak / 1024) };
+    return { error: String(error.message || error).split('\n')[0], ...memory() };
   } finally {
     clearInterval(sampler);
     await context.close().catch(() => {});
@@ -244,13 +261,16 @@ for (const n of sizes) {
       panP95Shorter: +(row.dxfViewer.panP95Ms / row.veld.panP95Ms).toFixed(1),
       memoryShare: +(row.veld.peakMemoryMB / row.dxfViewer.peakMemoryMB).toFixed(2),
     };
+    const share = (field, floor = 0) => +((row.veld[field] - floor) / (row.dxfViewer[field] - floor)).toFixed(2);
+    row.ratios.privateMemoryShare = share('peakPrivateMemoryMB');
     if (!row.floor.error) {
-      const floor = row.floor.peakMemoryMB;
-      row.ratios.memoryShareAboveFloor = +((row.veld.peakMemoryMB - floor) /
-        (row.dxfViewer.peakMemoryMB - floor)).toFixed(2);
+      row.ratios.memoryShareAboveFloor = share('peakMemoryMB', row.floor.peakMemoryMB);
+      row.ratios.privateMemoryShareAboveFloor = share('peakPrivateMemoryMB', row.floor.peakPrivateMemoryMB);
     }
     if (!row.webglFloor.error) {
       row.ratios.webglFloorShare = +(row.webglFloor.peakMemoryMB / row.dxfViewer.peakMemoryMB).toFixed(2);
+      row.ratios.webglFloorPrivateShare = +(row.webglFloor.peakPrivateMemoryMB /
+        row.dxfViewer.peakPrivateMemoryMB).toFixed(2);
     }
   }
   results.push(row);

@@ -2,8 +2,8 @@
 // benchmark only), side by side in one run of Debian's chromium:
 //   time from navigation to the first complete picture, pan frame times (each frame forced to
 //   finish; median and p95 of 60 steps at the extents) and the browser's peak memory (PSS of all
-//   its processes, sampled; also their private pages alone, which other browsers running on the
-//   machine meanwhile do not shift, and how many such processes were seen). The same browser on an empty page gives the floor both viewers stand
+//   its processes, sampled; also its anonymous and shared-memory part alone, which other browsers
+//   running on the machine meanwhile do not shift, and how many such processes were seen). The same browser on an empty page gives the floor both viewers stand
 //   on, so that each page's own share of the memory shows; the same browser drawing plain lines
 //   in a window-sized WebGL2 canvas gives the least a WebGL viewer can need.
 //   cd bench/web && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci && node bench.mjs
@@ -43,12 +43,13 @@ function percentile(values, p) {
 
 const kB = (rollup, field) => Number(new RegExp(`^${field}:\\s+(\\d+)`, 'm').exec(rollup)?.[1] || 0);
 
-// Memory (kB) of every process whose command line names `marker`: proportional set size, and the
-// private pages alone. PSS splits the pages shared with any other chromium on the machine, so it
-// drops while other browsers run; the private pages do not. `others` counts the chromium
-// processes of other browsers seen meanwhile.
+// Memory (kB) of every process whose command line names `marker`: proportional set size, and its
+// anonymous and shared-memory part alone (what the browser allocated). PSS splits the pages of
+// program files with every other chromium on the machine, so it drops while other browsers run;
+// the allocated part does not. `others` counts the chromium processes of other browsers seen
+// meanwhile.
 function browserMemory(marker) {
-  const memory = { pss: 0, private: 0, others: 0 };
+  const memory = { pss: 0, anon: 0, others: 0 };
   for (const pid of readdirSync('/proc').filter((d) => /^\d+$/.test(d))) {
     try {
       const command = readFileSync(`/proc/${pid}/cmdline`, 'utf8');
@@ -58,7 +59,7 @@ function browserMemory(marker) {
       }
       const rollup = readFileSync(`/proc/${pid}/smaps_rollup`, 'utf8');
       memory.pss += kB(rollup, 'Pss');
-      memory.private += kB(rollup, 'Private_Clean') + kB(rollup, 'Private_Dirty');
+      memory.anon += kB(rollup, 'Pss_Anon') + kB(rollup, 'Pss_Shmem');
     } catch {
       // the process ended meanwhile
     }
@@ -72,14 +73,14 @@ async function withBrowser(fn) {
     executablePath: process.env.VELD_CHROMIUM || '/usr/bin/chromium', headless: true, args: FLAGS,
     viewport: { width: WIDTH, height: HEIGHT },
   });
-  const peak = { pss: 0, private: 0, others: 0 };
+  const peak = { pss: 0, anon: 0, others: 0 };
   const sample = () => {
     const now = browserMemory(profile);
     for (const key of Object.keys(peak)) peak[key] = Math.max(peak[key], now[key]);
   };
   const sampler = setInterval(sample, 100);
   const memory = () => ({ peakMemoryMB: Math.round(peak.pss / 1024),
-    peakPrivateMemoryMB: Math.round(peak.private / 1024), otherChromiumProcesses: peak.others });
+    peakAnonMemoryMB: Math.round(peak.anon / 1024), otherChromiumProcesses: peak.others });
   try {
     const page = context.pages()[0] || (await context.newPage());
     const result = await fn(page);
@@ -262,15 +263,15 @@ for (const n of sizes) {
       memoryShare: +(row.veld.peakMemoryMB / row.dxfViewer.peakMemoryMB).toFixed(2),
     };
     const share = (field, floor = 0) => +((row.veld[field] - floor) / (row.dxfViewer[field] - floor)).toFixed(2);
-    row.ratios.privateMemoryShare = share('peakPrivateMemoryMB');
+    row.ratios.anonMemoryShare = share('peakAnonMemoryMB');
     if (!row.floor.error) {
       row.ratios.memoryShareAboveFloor = share('peakMemoryMB', row.floor.peakMemoryMB);
-      row.ratios.privateMemoryShareAboveFloor = share('peakPrivateMemoryMB', row.floor.peakPrivateMemoryMB);
+      row.ratios.anonMemoryShareAboveFloor = share('peakAnonMemoryMB', row.floor.peakAnonMemoryMB);
     }
     if (!row.webglFloor.error) {
       row.ratios.webglFloorShare = +(row.webglFloor.peakMemoryMB / row.dxfViewer.peakMemoryMB).toFixed(2);
-      row.ratios.webglFloorPrivateShare = +(row.webglFloor.peakPrivateMemoryMB /
-        row.dxfViewer.peakPrivateMemoryMB).toFixed(2);
+      row.ratios.webglFloorAnonShare = +(row.webglFloor.peakAnonMemoryMB /
+        row.dxfViewer.peakAnonMemoryMB).toFixed(2);
     }
   }
   results.push(row);

@@ -3,9 +3,10 @@
 //   time from navigation to the first complete picture, pan frame times (each frame forced to
 //   finish; median and p95 of 60 steps at the extents) and the browser's peak memory (PSS of all
 //   its processes, sampled; also its anonymous and shared-memory part alone, which other browsers
-//   running on the machine meanwhile do not shift, and how many such processes were seen). The same browser on an empty page gives the floor both viewers stand
-//   on, so that each page's own share of the memory shows; the same browser drawing plain lines
-//   in a window-sized WebGL2 canvas gives the least a WebGL viewer can need.
+//   running on the machine meanwhile do not shift, and how many such processes were seen).
+//   The same browser on an empty page gives the floor both viewers stand on, so that each page's
+//   own share of the memory shows; the same browser drawing plain lines in a window-sized WebGL2
+//   canvas gives the least a WebGL viewer can need.
 //   cd bench/web && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci && node bench.mjs
 //     [--build ../../build] [--drawings DIR] [--sizes 1000,10000] [--only veld|dxf-viewer]
 // Needs the build's veld_scene_dump; makes the drawings with bench/ezdxf_bench.py on first use.

@@ -2,7 +2,11 @@
 // benchmark only), side by side in one run of Debian's chromium:
 //   time from navigation to the first complete picture, pan frame times (each frame forced to
 //   finish; median and p95 of 60 steps at the extents) and the browser's peak memory (PSS of all
-//   its processes, sampled).
+//   its processes, sampled; also its anonymous and shared-memory part alone, which other browsers
+//   running on the machine meanwhile do not shift, and how many such processes were seen).
+//   The same browser on an empty page gives the floor both viewers stand on, so that each page's
+//   own share of the memory shows; the same browser drawing plain lines in a window-sized WebGL2
+//   canvas gives the least a WebGL viewer can need.
 //   cd bench/web && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci && node bench.mjs
 //     [--build ../../build] [--drawings DIR] [--sizes 1000,10000] [--only veld|dxf-viewer]
 // Needs the build's veld_scene_dump; makes the drawings with bench/ezdxf_bench.py on first use.
@@ -26,6 +30,8 @@ const viewers = (args.only || 'veld,dxf-viewer').split(',');
 const PAN_STEPS = 60;
 const PAN_PIXELS = 8;
 const WIDTH = 1280, HEIGHT = 800;
+const FLOOR_HOLD_MS = 2000;
+const WEBGL_FLOOR_LINES = 20000;
 const FONT = '/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf';
 const FLAGS = ['--no-sandbox', '--disable-gpu', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
   '--no-first-run', '--disable-background-networking', '--disable-component-update', '--disable-sync',
@@ -36,19 +42,30 @@ function percentile(values, p) {
   return sorted[Math.min(sorted.length - 1, Math.floor(p * sorted.length))];
 }
 
-// Proportional set size (kB) of every process whose command line names `marker`.
+const kB = (rollup, field) => Number(new RegExp(`^${field}:\\s+(\\d+)`, 'm').exec(rollup)?.[1] || 0);
+
+// Memory (kB) of every process whose command line names `marker`: proportional set size, and its
+// anonymous and shared-memory part alone (what the browser allocated). PSS splits the pages of
+// program files with every other chromium on the machine, so it drops while other browsers run;
+// the allocated part does not. `others` counts the chromium processes of other browsers seen
+// meanwhile.
 function browserMemory(marker) {
-  let total = 0;
+  const memory = { pss: 0, anon: 0, others: 0 };
   for (const pid of readdirSync('/proc').filter((d) => /^\d+$/.test(d))) {
     try {
-      if (!readFileSync(`/proc/${pid}/cmdline`, 'utf8').includes(marker)) continue;
+      const command = readFileSync(`/proc/${pid}/cmdline`, 'utf8');
+      if (!command.includes(marker)) {
+        if (command.startsWith('/usr/lib/chromium/')) memory.others++;
+        continue;
+      }
       const rollup = readFileSync(`/proc/${pid}/smaps_rollup`, 'utf8');
-      total += Number(/^Pss:\s+(\d+)/m.exec(rollup)?.[1] || 0);
+      memory.pss += kB(rollup, 'Pss');
+      memory.anon += kB(rollup, 'Pss_Anon') + kB(rollup, 'Pss_Shmem');
     } catch {
       // the process ended meanwhile
     }
   }
-  return total;
+  return memory;
 }
 
 async function withBrowser(fn) {
@@ -57,15 +74,21 @@ async function withBrowser(fn) {
     executablePath: process.env.VELD_CHROMIUM || '/usr/bin/chromium', headless: true, args: FLAGS,
     viewport: { width: WIDTH, height: HEIGHT },
   });
-  let peak = 0;
-  const sampler = setInterval(() => (peak = Math.max(peak, browserMemory(profile))), 100);
+  const peak = { pss: 0, anon: 0, others: 0 };
+  const sample = () => {
+    const now = browserMemory(profile);
+    for (const key of Object.keys(peak)) peak[key] = Math.max(peak[key], now[key]);
+  };
+  const sampler = setInterval(sample, 100);
+  const memory = () => ({ peakMemoryMB: Math.round(peak.pss / 1024),
+    peakAnonMemoryMB: Math.round(peak.anon / 1024), otherChromiumProcesses: peak.others });
   try {
     const page = context.pages()[0] || (await context.newPage());
     const result = await fn(page);
-    peak = Math.max(peak, browserMemory(profile));
-    return { ...result, peakMemoryMB: Math.round(peak / 1024) };
+    sample();
+    return { ...result, ...memory() };
   } catch (error) {
-    return { error: String(error.message || error).split('\n')[0], peakMemoryMB: Math.round(peak / 1024) };
+    return { error: String(error.message || error).split('\n')[0], ...memory() };
   } finally {
     clearInterval(sampler);
     await context.close().catch(() => {});
@@ -118,6 +141,73 @@ async function bundleDxfViewer() {
   return readFileSync(out);
 }
 
+// Serves `files` ({path: [type, body]}) on a loopback port while `fn(origin)` runs.
+async function withServer(files, fn) {
+  const server = http.createServer((req, res) => {
+    const [type, body] = files[new URL(req.url, 'http://x').pathname] || ['text/plain', ''];
+    res.writeHead(body ? 200 : 404, { 'Content-Type': type });
+    res.end(body);
+  });
+  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+  try {
+    return await fn(`http://127.0.0.1:${server.address().port}`);
+  } finally {
+    server.close();
+  }
+}
+
+// The floor: the same browser, flags and window on an empty page, held as long as it takes the
+// memory to settle.
+async function benchFloor() {
+  const files = { '/': ['text/html', '<!doctype html><html><body style="margin:0"></body></html>'] };
+  return withServer(files, (origin) => withBrowser(async (page) => {
+    await page.goto(`${origin}/`);
+    await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => resolve())));
+    await page.waitForTimeout(FLOOR_HOLD_MS);
+    return {};
+  }));
+}
+
+// The WebGL floor: the same browser drawing WEBGL_FLOOR_LINES lines once in a window-sized
+// WebGL2 canvas and reading a pixel back, the least any WebGL viewer of a drawing pays with this
+// (software) GPU.
+async function benchWebglFloor() {
+  const page = `<!doctype html><html><body style="margin:0"><canvas id="c" width="${WIDTH}" height="${HEIGHT}"></canvas>
+<script>
+window.run = () => {
+  const gl = document.getElementById('c').getContext('webgl2', { antialias: false, alpha: false, depth: false });
+  const shader = (type, source) => {
+    const s = gl.createShader(type);
+    gl.shaderSource(s, source);
+    gl.compileShader(s);
+    return s;
+  };
+  const program = gl.createProgram();
+  gl.attachShader(program, shader(gl.VERTEX_SHADER, '#version 300 es\\nin vec2 a; void main() { gl_Position = vec4(a, 0.0, 1.0); }'));
+  gl.attachShader(program, shader(gl.FRAGMENT_SHADER, '#version 300 es\\nprecision mediump float; out vec4 o; void main() { o = vec4(1.0); }'));
+  gl.linkProgram(program);
+  gl.useProgram(program);
+  const ends = new Float32Array(${WEBGL_FLOOR_LINES} * 4);
+  let seed = 1;
+  for (let i = 0; i < ends.length; i++) ends[i] = ((seed = (seed * 48271) % 2147483647) / 2147483647) * 2 - 1;
+  gl.bindBuffer(gl.ARRAY_BUFFER, gl.createBuffer());
+  gl.bufferData(gl.ARRAY_BUFFER, ends, gl.STATIC_DRAW);
+  gl.enableVertexAttribArray(0);
+  gl.vertexAttribPointer(0, 2, gl.FLOAT, false, 0, 0);
+  gl.clear(gl.COLOR_BUFFER_BIT);
+  gl.drawArrays(gl.LINES, 0, ends.length / 2);
+  gl.readPixels(0, 0, 1, 1, gl.RGBA, gl.UNSIGNED_BYTE, new Uint8Array(4));
+};
+</script></body></html>`;
+  return withServer({ '/': ['text/html', page] }, (origin) => withBrowser(async (p) => {
+    await p.goto(`${origin}/`);
+    await p.evaluate(() => window.run());
+    await p.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => resolve())));
+    await p.waitForTimeout(FLOOR_HOLD_MS);
+    return {};
+  }));
+}
+
 async function benchDxfViewer(dxf, bundle) {
   const page = `<!doctype html><html><body style="margin:0"><div id="v" style="width:${WIDTH}px;height:${HEIGHT}px"></div>
 <script type="module">
@@ -134,14 +224,7 @@ window.run = async () => {
   const files = { '/': ['text/html', page], '/dxf-viewer.js': ['text/javascript', bundle],
     '/drawing.dxf': ['application/dxf', readFileSync(dxf)], '/font.ttf': ['font/ttf', readFileSync(FONT)] };
   // A loopback server: a DXF of hundreds of megabytes is too big to hand over through page.route.
-  const server = http.createServer((req, res) => {
-    const [type, body] = files[new URL(req.url, 'http://x').pathname] || ['text/plain', ''];
-    res.writeHead(body ? 200 : 404, { 'Content-Type': type });
-    res.end(body);
-  });
-  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  const origin = `http://127.0.0.1:${server.address().port}`;
-  return withBrowser(async (p) => {
+  return withServer(files, (origin) => withBrowser(async (p) => {
     await p.goto(`${origin}/`);
     const first = await p.evaluate(() => window.run());
     const renderer = await p.evaluate(() => {
@@ -160,7 +243,7 @@ window.run = async () => {
       return performance.now() - start;
     });
     return { firstPictureMs: Math.round(first), renderer, ...pan };
-  }).finally(() => server.close());
+  }));
 }
 
 const results = [];
@@ -168,7 +251,7 @@ execFileSync('/usr/bin/python3', [path.join(here, 'make_drawings.py'), drawings,
 const bundle = viewers.includes('dxf-viewer') ? await bundleDxfViewer() : null;
 for (const n of sizes) {
   const dxf = path.join(drawings, `bench_${n}.dxf`);
-  const row = { foundations: n };
+  const row = { foundations: n, floor: await benchFloor(), webglFloor: await benchWebglFloor() };
   if (viewers.includes('veld')) row.veld = await benchVeld(dxf);
   if (bundle) row.dxfViewer = await benchDxfViewer(dxf, bundle);
   if (row.veld && row.dxfViewer && !row.veld.error && !row.dxfViewer.error) {
@@ -180,6 +263,17 @@ for (const n of sizes) {
       panP95Shorter: +(row.dxfViewer.panP95Ms / row.veld.panP95Ms).toFixed(1),
       memoryShare: +(row.veld.peakMemoryMB / row.dxfViewer.peakMemoryMB).toFixed(2),
     };
+    const share = (field, floor = 0) => +((row.veld[field] - floor) / (row.dxfViewer[field] - floor)).toFixed(2);
+    row.ratios.anonMemoryShare = share('peakAnonMemoryMB');
+    if (!row.floor.error) {
+      row.ratios.memoryShareAboveFloor = share('peakMemoryMB', row.floor.peakMemoryMB);
+      row.ratios.anonMemoryShareAboveFloor = share('peakAnonMemoryMB', row.floor.peakAnonMemoryMB);
+    }
+    if (!row.webglFloor.error) {
+      row.ratios.webglFloorShare = +(row.webglFloor.peakMemoryMB / row.dxfViewer.peakMemoryMB).toFixed(2);
+      row.ratios.webglFloorAnonShare = +(row.webglFloor.peakAnonMemoryMB /
+        row.dxfViewer.peakAnonMemoryMB).toFixed(2);
+    }
   }
   results.push(row);
   console.log(JSON.stringify(row));

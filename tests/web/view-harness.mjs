@@ -50,7 +50,8 @@ export async function countColors(page, colors, { tolerance = 40, box = null } =
     c.height = h;
     const ctx = c.getContext('2d');
     ctx.drawImage(v.glCanvas, 0, 0);
-    ctx.drawImage(v.textCanvas, 0, 0);
+    // The text layer has no bitmap while it shows nothing.
+    if (v.textCanvas.width > 0) ctx.drawImage(v.textCanvas, 0, 0);
     const [x0, y0, bw, bh] = box || [0, 0, w, h];
     const data = ctx.getImageData(x0, y0, bw, bh).data;
     const counts = colors.map(() => 0);

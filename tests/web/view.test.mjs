@@ -162,3 +162,37 @@ test('the page switches theme at run time and draws its overlay over the drawing
   const [background] = await countColors(page, [white], { tolerance: 2 });
   expect(background).toBeGreaterThan(1280 * 800 * 0.9);
 });
+
+test('the text layer holds a bitmap only while texts or the overlay show, and draws the same when back',
+  async ({ page }) => {
+    await openHarness(page, bodies);
+    await page.evaluate(() => window.loadScene('texts.scene'));
+    const white = [255, 255, 255], green = [0, 255, 0];
+    const layerWidth = () => page.evaluate(() => window.view.textCanvas.width);
+    const [textsAtExtents] = await countColors(page, [white], { tolerance: 10 });
+    expect(await layerWidth()).toBe(1280);
+    const zoom = (factor) => page.evaluate((f) => {
+      window.view.zoomAt(640, 400, f);
+      window.view.drawNow();
+      return window.view.stats.texts;
+    }, factor);
+    expect(await zoom(1e-3)).toBe(0); // texts under a pixel
+    expect(await layerWidth()).toBe(0);
+    await page.evaluate(() => {
+      window.marker = false;
+      window.view.setOverlay((ctx) => {
+        ctx.fillStyle = '#00ff00';
+        ctx.fillRect(10, 10, 10, 10);
+      }, () => window.marker);
+      window.view.drawNow();
+    });
+    expect(await layerWidth()).toBe(0);
+    await page.evaluate(() => { window.marker = true; window.view.drawNow(); });
+    expect(await layerWidth()).toBe(1280);
+    expect((await countColors(page, [green], { tolerance: 10 }))[0]).toBe(100);
+    await page.evaluate(() => { window.marker = false; });
+    expect(await zoom(1e3)).toBe(2);
+    const [textsBack, noMarker] = await countColors(page, [white, green], { tolerance: 10 });
+    expect(textsBack).toBe(textsAtExtents);
+    expect(noMarker).toBe(0);
+  });

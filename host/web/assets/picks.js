@@ -18,7 +18,8 @@ export class PickInput {
     this.snap = null; // {x, y, mode} in drawing units
     this.snapAsked = 0;
     this.pendingCorner = null; // the release of a drag from a first corner, for the next prompt
-    view.setOverlay((ctx) => this.drawOverlay(ctx));
+    // Nothing shows without a cursor over the view or a snap marker.
+    view.setOverlay((ctx) => this.drawOverlay(ctx), () => Boolean(this.cursor || this.snap));
     const el = view.container;
     el.addEventListener('pointerdown', (e) => this.pointerDown(e));
     el.addEventListener('pointermove', (e) => this.pointerMove(e));

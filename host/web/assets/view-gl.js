@@ -54,8 +54,10 @@ function compile(gl, vs, fs) {
 
 export class GlRenderer {
   constructor(canvas) {
+    // Flat drawing in paint order needs neither depth nor stencil: without them the context
+    // spares a window-sized buffer (with a software GPU, plain process memory).
     const gl = canvas.getContext('webgl2', { antialias: false, preserveDrawingBuffer: true,
-      alpha: false, powerPreference: 'high-performance' });
+      alpha: false, depth: false, stencil: false, powerPreference: 'high-performance' });
     if (!gl) throw new Error('WebGL2 is not available');
     this.gl = gl;
     this.plain = compile(gl, PLAIN_VS, FS);

@@ -9,8 +9,9 @@ const ALIGN = ['left', 'center', 'right'];
 const BASELINE_SHIFT = [0, -0.3, 0.5, 1];
 
 export class TextPainter {
-  constructor(ctx) {
-    this.ctx = ctx;
+  // layer: {context()} opening the 2D layer on the first text a frame shows.
+  constructor(layer) {
+    this.layer = layer;
     this.drawn = 0;
   }
 
@@ -50,7 +51,7 @@ export class TextPainter {
     const [sx, sy] = v.toScreen(x, y);
     const reach = px * (t[8].length + 1) * Math.max(1, t[4]);
     if (sx < -reach || sy < -reach || sx > v.width + reach || sy > v.height + reach) return;
-    const ctx = this.ctx;
+    const ctx = this.layer.context();
     const cos = Math.cos(rotation), sin = Math.sin(rotation), wf = t[4] || 1;
     ctx.setTransform(cos * wf * v.ratio, -sin * wf * v.ratio, sin * v.ratio, cos * v.ratio,
       sx * v.ratio, sy * v.ratio);
@@ -60,13 +61,12 @@ export class TextPainter {
     ctx.fillStyle = css;
     const shift = BASELINE_SHIFT[t[6]] * px;
     ctx.fillText(t[8], 0, shift);
-    if (t[7]) this.lines(t, px, shift, css);
+    if (t[7]) this.lines(ctx, t, px, shift, css);
     this.drawn++;
   }
 
   // Underline (flag 1) and overline (flag 2) across the text's width.
-  lines(t, px, shift, css) {
-    const ctx = this.ctx;
+  lines(ctx, t, px, shift, css) {
     const width = ctx.measureText(t[8]).width;
     const start = t[5] === 1 ? -width / 2 : t[5] === 2 ? -width : 0;
     ctx.strokeStyle = css;

@@ -4,6 +4,7 @@
 import { parseScene, groupScale, tallestText } from './view-scene.js';
 import { GlRenderer } from './view-gl.js';
 import { TextPainter } from './view-text.js';
+import { TextLayer } from './view-layer.js';
 import { THEMES, themeRgb, rgbFloats, rgbCss } from './view-colors.js';
 
 const WHEEL_STEP = 1.2;
@@ -28,7 +29,8 @@ export class DrawingView extends EventTarget {
     this.stats = { drawCalls: 0, texts: 0 };
     this.buildDom();
     this.renderer = new GlRenderer(this.glCanvas);
-    this.textPainter = new TextPainter(this.textCanvas.getContext('2d'));
+    this.textLayer = new TextLayer(this.textCanvas);
+    this.textPainter = new TextPainter(this.textLayer);
     this.readyPromise = new Promise((resolve) => (this.resolveReady = resolve));
     this.listen();
     this.resize();
@@ -150,8 +152,11 @@ export class DrawingView extends EventTarget {
     return 1 / this.scale;
   }
 
-  setOverlay(drawFn) {
+  // drawFn(ctx, view) draws in CSS pixels on the 2D layer; shows() tells whether it has anything
+  // to draw, so that the layer keeps no bitmap while it has not.
+  setOverlay(drawFn, shows = () => true) {
     this.overlay = drawFn;
+    this.overlayShows = shows;
     this.requestRedraw();
   }
 
@@ -232,10 +237,9 @@ export class DrawingView extends EventTarget {
   }
 
   drawTexts() {
-    const ctx = this.textCanvas.getContext('2d');
+    const layer = this.textLayer;
     const { width, height } = this.size;
-    ctx.setTransform(1, 0, 0, 1, 0, 0);
-    ctx.clearRect(0, 0, this.textCanvas.width, this.textCanvas.height);
+    layer.begin();
     const [cx, cy] = this.center;
     const s = this.scale;
     const painter = this.textPainter;
@@ -252,12 +256,14 @@ export class DrawingView extends EventTarget {
       }
     }
     this.stats.texts = painter.drawn;
-    if (this.overlay) {
+    if (this.overlay && this.overlayShows()) {
+      const ctx = layer.context();
       ctx.setTransform(this.ratio, 0, 0, this.ratio, 0, 0);
       ctx.save();
       this.overlay(ctx, this);
       ctx.restore();
     }
+    layer.end();
   }
 
   // ---- page plumbing
@@ -288,10 +294,11 @@ export class DrawingView extends EventTarget {
     const r = this.container.getBoundingClientRect();
     this.size = { width: Math.max(1, r.width), height: Math.max(1, r.height) };
     this.ratio = window.devicePixelRatio || 1;
-    for (const canvas of [this.glCanvas, this.textCanvas]) {
-      canvas.width = Math.round(this.size.width * this.ratio);
-      canvas.height = Math.round(this.size.height * this.ratio);
-    }
+    const width = Math.round(this.size.width * this.ratio);
+    const height = Math.round(this.size.height * this.ratio);
+    this.glCanvas.width = width;
+    this.glCanvas.height = height;
+    this.textLayer.resize(width, height);
     this.requestRedraw();
   }
 

@@ -8,7 +8,7 @@ const here = path.dirname(fileURLToPath(import.meta.url));
 export const ASSETS = path.resolve(here, '../../host/web/assets');
 export const ORIGIN = 'http://veld.test';
 
-const PAGE = `<!doctype html><html><head><meta charset="utf-8">
+export const PAGE = `<!doctype html><html><head><meta charset="utf-8">
 <style>html,body{margin:0;height:100%} #view{position:absolute;left:0;top:0;right:0;bottom:0}</style>
 </head><body><div id="view" role="application" aria-label="Drawing"></div>
 <script type="module">
@@ -18,6 +18,10 @@ const view = new DrawingView(document.getElementById('view'), { theme });
 window.view = view;
 window.fetchBody = async (name) => (await fetch('/bodies/' + name)).arrayBuffer();
 window.loadScene = async (name) => { await view.load(await window.fetchBody(name)); await view.ready; };
+// ?scene=NAME: the page loads it by itself, as veld's page loads its drawing, and keeps when
+// the picture was complete.
+const scene = new URLSearchParams(location.search).get('scene');
+if (scene) window.firstPicture = window.loadScene(scene).then(() => performance.now());
 </script></body></html>`;
 
 // bodies: {name: Buffer} served at /bodies/<name>.

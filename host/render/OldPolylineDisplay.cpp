@@ -15,16 +15,6 @@ namespace {
 constexpr int kClosed = 1, kPolyline3d = 8, kMesh = 16, kMeshClosedN = 32, kPolyface = 64;
 constexpr int kFrameControlPoint = 16, kFaceVertex = 128;
 
-std::vector<AcGePoint3d> onTheCurve(const std::vector<PolylineVertex>& vertices, double z) {
-    std::vector<AcGePoint3d> points;
-    for (const PolylineVertex& v : vertices) {
-        if (!(v.flags & kFrameControlPoint)) {
-            points.emplace_back(v.at.x, v.at.y, z < 0 ? v.at.z : z);
-        }
-    }
-    return points;
-}
-
 void flat(Geometry& g, const AcGeMatrix3d& m, const std::vector<PolylineVertex>& vertices,
           double elevation, bool closed) {
     std::vector<const PolylineVertex*> drawn;
@@ -43,7 +33,12 @@ void flat(Geometry& g, const AcGeMatrix3d& m, const std::vector<PolylineVertex>&
 
 void spatial(Geometry& g, const AcGeMatrix3d& m, const std::vector<PolylineVertex>& vertices,
              bool closed) {
-    const std::vector<AcGePoint3d> points = onTheCurve(vertices, -1);
+    std::vector<AcGePoint3d> points;
+    for (const PolylineVertex& v : vertices) {
+        if (!(v.flags & kFrameControlPoint)) {
+            points.push_back(v.at);
+        }
+    }
     const std::size_t n = points.size();
     for (std::size_t i = 0; i + 1 < n || (closed && n > 2 && i < n); ++i) {
         addSegment(g, m, points[i], points[(i + 1) % n]);

@@ -15,36 +15,6 @@ namespace {
 constexpr int kClosed = 1, kPolyline3d = 8, kMesh = 16, kMeshClosedN = 32, kPolyface = 64;
 constexpr int kFrameControlPoint = 16, kFaceVertex = 128;
 
-void flat(Geometry& g, const AcGeMatrix3d& m, const std::vector<PolylineVertex>& vertices,
-          double elevation, bool closed) {
-    std::vector<const PolylineVertex*> drawn;
-    for (const PolylineVertex& v : vertices) {
-        if (!(v.flags & kFrameControlPoint)) {
-            drawn.push_back(&v);
-        }
-    }
-    const std::size_t n = drawn.size();
-    for (std::size_t i = 0; i + 1 < n || (closed && n > 2 && i < n); ++i) {
-        const PolylineVertex& a = *drawn[i];
-        const PolylineVertex& b = *drawn[(i + 1) % n];
-        addBulge(g, m, {a.at.x, a.at.y, elevation}, {b.at.x, b.at.y, elevation}, a.bulge);
-    }
-}
-
-void spatial(Geometry& g, const AcGeMatrix3d& m, const std::vector<PolylineVertex>& vertices,
-             bool closed) {
-    std::vector<AcGePoint3d> points;
-    for (const PolylineVertex& v : vertices) {
-        if (!(v.flags & kFrameControlPoint)) {
-            points.push_back(v.at);
-        }
-    }
-    const std::size_t n = points.size();
-    for (std::size_t i = 0; i + 1 < n || (closed && n > 2 && i < n); ++i) {
-        addSegment(g, m, points[i], points[(i + 1) % n]);
-    }
-}
-
 // M rows of N vertices, each row and each column drawn as a line.
 void mesh(Geometry& g, const AcGeMatrix3d& m, const veld::db::Tags& tags,
           const std::vector<PolylineVertex>& vertices, int flags) {
@@ -109,6 +79,23 @@ void polyface(Geometry& g, const AcGeMatrix3d& m, const std::vector<PolylineVert
 
 } // namespace
 
+PolylinePath polylinePath(int flags, double elevation,
+                          const std::vector<PolylineVertex>& vertices) {
+    PolylinePath path;
+    if (flags & (kMesh | kPolyface)) {
+        return path;
+    }
+    const bool flat = !(flags & kPolyline3d);
+    for (const PolylineVertex& v : vertices) {
+        if (!(v.flags & kFrameControlPoint)) {
+            path.points.emplace_back(v.at.x, v.at.y, flat ? elevation : v.at.z);
+            path.bulges.push_back(flat ? v.bulge : 0.0);
+        }
+    }
+    path.closed = flags & kClosed;
+    return path;
+}
+
 PolylineVertex polylineVertexOf(const veld::db::Tags& tags) {
     PolylineVertex v;
     v.at = {firstNumber(tags, 10), firstNumber(tags, 20), firstNumber(tags, 30)};
@@ -127,10 +114,12 @@ void addOldPolyline(Geometry& g, const AcGeMatrix3d& m, const veld::db::Tags& ta
         polyface(g, m, vertices);
     } else if (flags & kMesh) {
         mesh(g, m, tags, vertices, flags);
-    } else if (flags & kPolyline3d) {
-        spatial(g, m, vertices, flags & kClosed);
     } else {
-        flat(g, m, vertices, firstNumber(tags, 30), flags & kClosed);
+        const PolylinePath path = polylinePath(flags, firstNumber(tags, 30), vertices);
+        const std::size_t n = path.points.size();
+        for (std::size_t i = 0; i + 1 < n || (path.closed && n > 2 && i < n); ++i) {
+            addBulge(g, m, path.points[i], path.points[(i + 1) % n], path.bulges[i]);
+        }
     }
 }
 

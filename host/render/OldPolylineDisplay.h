@@ -18,6 +18,17 @@ struct PolylineVertex {
 
 PolylineVertex polylineVertexOf(const veld::db::Tags& vertexTags);
 
+// What a 2D or 3D polyline passes through, in its own coordinates (a 2D one at its elevation),
+// with the bulge of the piece that starts at each point; a spline frame's control points are
+// left out. Empty for meshes, which are no path.
+struct PolylinePath {
+    std::vector<AcGePoint3d> points;
+    std::vector<double> bulges;
+    bool closed = false;
+};
+PolylinePath polylinePath(int polylineFlags, double elevation,
+                          const std::vector<PolylineVertex>& vertices);
+
 // `m` takes the polyline's own coordinates (object coordinates for a 2D polyline) to the
 // picture.
 void addOldPolyline(Geometry& g, const AcGeMatrix3d& m, const veld::db::Tags& polylineTags,

@@ -149,21 +149,12 @@ void SnapScene::addPolyline(const AcGeMatrix3d& m, const AcDbPolyline& pl) {
     addPath(m, points, bulges, pl.isClosed());
 }
 
-// 2D and 3D polylines through their vertices on the curve (not a spline frame's control
-// points, flag 16); meshes offer no snaps.
+// Old-style 2D and 3D polylines as their paths; meshes offer no snaps.
 void SnapScene::addOldPolyline(OldPolyline& polyline) {
-    constexpr int kPolyline3d = 8, kMeshes = 16 | 64, kFrameControlPoint = 16;
-    if (polyline.open && !(polyline.flags & kMeshes)) {
-        std::vector<AcGePoint3d> points;
-        std::vector<double> bulges;
-        for (const render::PolylineVertex& v : polyline.vertices) {
-            if (!(v.flags & kFrameControlPoint)) {
-                const bool flat = !(polyline.flags & kPolyline3d);
-                points.emplace_back(v.at.x, v.at.y, flat ? polyline.elevation : v.at.z);
-                bulges.push_back(flat ? v.bulge : 0.0);
-            }
-        }
-        addPath(polyline.m, points, bulges, polyline.flags & 1);
+    if (polyline.open) {
+        const render::PolylinePath path =
+            render::polylinePath(polyline.flags, polyline.elevation, polyline.vertices);
+        addPath(polyline.m, path.points, path.bulges, path.closed);
     }
     polyline = OldPolyline();
 }

@@ -28,6 +28,11 @@ const session = {
   pick: (json) => call('api/pick', { method: 'POST', json }),
 };
 
+// The drawing is asked for before anything else is set up, so that it travels while the view is
+// being built; the first refresh takes this answer.
+let earlyDisplay = call('api/display');
+earlyDisplay.catch(() => {}); // its failure is reported by the refresh that takes it
+
 const view = new DrawingView(document.getElementById('view'), { theme: 'dark' });
 const picks = new PickInput(view, session, call);
 const transcript = document.getElementById('transcript');
@@ -37,13 +42,19 @@ const status = document.getElementById('status');
 
 // --- the picture ----------------------------------------------------------------------------
 
+function requestDisplay(since) {
+  const early = earlyDisplay;
+  earlyDisplay = null;
+  return early && !since ? early : call(`api/display${since}`);
+}
+
 let fetching = null;
 async function refreshDrawing(revision) {
   if (revision === session.revision) return;
   if (fetching) { await fetching; return refreshDrawing(revision); }
   fetching = (async () => {
     const since = session.revision ? `?since=${session.revision}` : '';
-    const response = await call(`api/display${since}`);
+    const response = await requestDisplay(since);
     const full = !since || response.headers.get('X-Veld-Full') === '1';
     const bytes = await response.arrayBuffer();
     await (full ? view.load(bytes) : view.apply(bytes));
@@ -156,6 +167,7 @@ events.onmessage = (message) => onEvent(JSON.parse(message.data));
 events.onerror = () => { status.textContent = 'veld serve is not reachable'; };
 events.onopen = () => { status.textContent = ''; };
 
+refreshDrawing(null).catch((e) => { status.textContent = e.message; });
 view.addEventListener('viewchange', () => picks.redraw());
 input.focus();
 

@@ -33,23 +33,36 @@ function colorRef(part, group) {
   return part.i === 1 ? group.b : part.i === 2 ? group.z : part.c;
 }
 
+// Compiling and linking are only queued here: asking for their status would wait for the GPU
+// process, and with a software GPU that wait holds the page's start. The status is read when the
+// program is first used (see ready()), by which time it has long been compiled.
 function compile(gl, vs, fs) {
   const program = gl.createProgram();
-  for (const [type, source] of [[gl.VERTEX_SHADER, vs], [gl.FRAGMENT_SHADER, fs]]) {
+  const shaders = [[gl.VERTEX_SHADER, vs], [gl.FRAGMENT_SHADER, fs]].map(([type, source]) => {
     const shader = gl.createShader(type);
     gl.shaderSource(shader, source);
     gl.compileShader(shader);
-    if (!gl.getShaderParameter(shader, gl.COMPILE_STATUS)) throw new Error(gl.getShaderInfoLog(shader));
     gl.attachShader(program, shader);
-  }
+    return shader;
+  });
   gl.bindAttribLocation(program, 0, 'a_pos');
   gl.bindAttribLocation(program, 1, 'a_linear');
   gl.bindAttribLocation(program, 2, 'a_move');
   gl.linkProgram(program);
-  if (!gl.getProgramParameter(program, gl.LINK_STATUS)) throw new Error(gl.getProgramInfoLog(program));
-  const uniform = (name) => gl.getUniformLocation(program, name);
-  return { program, offset: uniform('u_offset'), scale: uniform('u_scale'), color: uniform('u_color'),
-    pivot: uniform('u_pivot') };
+  return { program, shaders, linked: false };
+}
+
+// Throws with the compiler's log if the program did not build; finds its uniforms once it did.
+function ready(gl, entry) {
+  if (entry.linked) return entry;
+  if (!gl.getProgramParameter(entry.program, gl.LINK_STATUS)) {
+    const logs = entry.shaders.map((shader) => gl.getShaderInfoLog(shader)).filter(Boolean);
+    throw new Error([...logs, gl.getProgramInfoLog(entry.program)].join('\n'));
+  }
+  const uniform = (name) => gl.getUniformLocation(entry.program, name);
+  Object.assign(entry, { linked: true, offset: uniform('u_offset'), scale: uniform('u_scale'),
+    color: uniform('u_color'), pivot: uniform('u_pivot') });
+  return entry;
 }
 
 export class GlRenderer {
@@ -100,11 +113,13 @@ export class GlRenderer {
     gl.clear(gl.COLOR_BUFFER_BIT);
     gl.bindVertexArray(this.vao);
     gl.enableVertexAttribArray(0);
-    gl.useProgram(this.plain.program);
-    gl.uniform2fv(this.plain.scale, frame.scale);
+    const plain = ready(gl, this.plain);
+    gl.useProgram(plain.program);
+    gl.uniform2fv(plain.scale, frame.scale);
     for (const { chunk, offset } of frame.chunks) this.drawPlain(chunk, offset, frame);
-    gl.useProgram(this.instanced.program);
-    gl.uniform2fv(this.instanced.scale, frame.scale);
+    const instanced = ready(gl, this.instanced);
+    gl.useProgram(instanced.program);
+    gl.uniform2fv(instanced.scale, frame.scale);
     gl.enableVertexAttribArray(1);
     gl.enableVertexAttribArray(2);
     gl.vertexAttribDivisor(1, 1);

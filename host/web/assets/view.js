@@ -58,7 +58,10 @@ export class DrawingView extends EventTarget {
     this.chunks.clear();
     this.shapes.clear();
     this.take(arrayBuffer);
-    this.loaded = true;
+    if (!this.loaded) {
+      this.loaded = true;
+      this.resize();
+    }
     this.zoomExtents();
   }
 
@@ -168,7 +171,9 @@ export class DrawingView extends EventTarget {
     });
   }
 
-  // Draws the frame at once and waits for the GPU to finish it; returns milliseconds.
+  // Draws the frame at once and hands it to the GPU, which may still be drawing it when this
+  // returns (browsers take finish() as a flush); reading a pixel back waits for it. Returns
+  // milliseconds.
   drawNow() {
     const start = performance.now();
     this.drawGeometry();
@@ -296,8 +301,10 @@ export class DrawingView extends EventTarget {
     this.ratio = window.devicePixelRatio || 1;
     const width = Math.round(this.size.width * this.ratio);
     const height = Math.round(this.size.height * this.ratio);
-    this.glCanvas.width = width;
-    this.glCanvas.height = height;
+    // Until there is a drawing the canvas keeps no drawing buffer: the page's first frames then
+    // cost the software GPU no window-sized read-back while the drawing is still on its way.
+    this.glCanvas.width = this.loaded ? width : 0;
+    this.glCanvas.height = this.loaded ? height : 0;
     this.textLayer.resize(width, height);
     this.requestRedraw();
   }

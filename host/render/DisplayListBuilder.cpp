@@ -80,6 +80,22 @@ AcGePoint3d planePoint(const AcDbPolyline& pl, unsigned int index) {
     return {p.x, p.y, pl.elevation()};
 }
 
+// Each piece along its bulge, and as a filled band where it has a width.
+void addLwPolyline(Geometry& g, const AcGeMatrix3d& m, const AcDbPolyline& p) {
+    const unsigned n = p.numVerts();
+    for (unsigned i = 0; i + 1 < n || (p.isClosed() && n > 1 && i < n); ++i) {
+        double bulge = 0.0, startWidth = 0.0, endWidth = 0.0;
+        p.getBulgeAt(i, bulge);
+        p.getWidthsAt(i, startWidth, endWidth);
+        if (startWidth == 0.0 && endWidth == 0.0) { // as read, 43 leaves vertices at zero
+            startWidth = endWidth = p.constantWidth();
+        }
+        const AcGePoint3d a = planePoint(p, i), b = planePoint(p, (i + 1) % n);
+        addBulge(g, m, a, b, bulge);
+        addWidePiece(g, m, a, b, bulge, startWidth, endWidth);
+    }
+}
+
 } // namespace
 
 DisplayListBuilder::DisplayListBuilder(const AcDbDatabase& db) : db_(db) {}
@@ -492,12 +508,7 @@ void DisplayListBuilder::entity(const AcDbEntity& e, const Context& ctx, Sink& s
     } else if (auto* circle = AcDbCircle::cast(&e)) {
         addArc(g, m, veld::db::toPlaneOf(e, circle->center()), circle->radius(), 0, 0);
     } else if (auto* p = AcDbPolyline::cast(&e)) {
-        const unsigned n = p->numVerts();
-        for (unsigned i = 0; i + 1 < n || (p->isClosed() && n > 1 && i < n); ++i) {
-            double bulge = 0.0;
-            p->getBulgeAt(i, bulge);
-            addBulge(g, m, planePoint(*p, i), planePoint(*p, (i + 1) % n), bulge);
-        }
+        addLwPolyline(g, m, *p);
     } else if (auto* point = AcDbPoint::cast(&e)) {
         if (!l.defpoints) { // marker points on Defpoints are not shown
             addPoint(g, m, point->position());

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <dbents.h>
+#include <optional>
 
 namespace veld::render {
 
@@ -20,15 +21,61 @@ void push(std::vector<double>& v, AcGePoint3d p, const AcGeMatrix3d& m) {
     v.push_back(p.y);
 }
 
+int arcSteps(double sweep) {
+    return std::max(2, static_cast<int>(std::ceil(std::fabs(sweep) / kArcStep)));
+}
+
 void arcPoints(Geometry& g, const AcGeMatrix3d& m, const AcGePoint3d& c, double r, double a0,
                double sweep) {
-    const int steps = std::max(2, static_cast<int>(std::ceil(std::fabs(sweep) / kArcStep)));
+    const int steps = arcSteps(sweep);
     AcGePoint3d prev(c.x + r * std::cos(a0), c.y + r * std::sin(a0), c.z);
     for (int i = 1; i <= steps; ++i) {
         const double a = a0 + sweep * i / steps;
         const AcGePoint3d next(c.x + r * std::cos(a), c.y + r * std::sin(a), c.z);
         addSegment(g, m, prev, next);
         prev = next;
+    }
+}
+
+// The arc a polyline piece from a to b follows when bowed by `bulge`; none when it is straight.
+struct BulgeArc {
+    AcGePoint3d centre;
+    double radius, a0, sweep;
+};
+
+std::optional<BulgeArc> bulgeArc(const AcGePoint3d& a, const AcGePoint3d& b, double bulge) {
+    const double chord = std::hypot(b.x - a.x, b.y - a.y);
+    if (std::fabs(bulge) < 1e-12 || chord < 1e-12 || !std::isfinite(bulge)) {
+        return std::nullopt;
+    }
+    const double sweep = 4 * std::atan(bulge); // positive: counter-clockwise
+    const double radius = chord * (1 + bulge * bulge) / (4 * std::fabs(bulge));
+    // The centre lies on the chord's perpendicular bisector, left of a->b for a positive bulge.
+    const double offset = chord * (1 - bulge * bulge) / (4 * bulge);
+    const double nx = -(b.y - a.y) / chord, ny = (b.x - a.x) / chord;
+    const AcGePoint3d centre((a.x + b.x) / 2 + nx * offset, (a.y + b.y) / 2 + ny * offset, a.z);
+    return BulgeArc{centre, radius, std::atan2(a.y - centre.y, a.x - centre.x), sweep};
+}
+
+// The quadrilateral from the edge a0-a1 to the edge b0-b1, as two triangles.
+void band(Geometry& g, const AcGeMatrix3d& m, const AcGePoint3d& a0, const AcGePoint3d& a1,
+          const AcGePoint3d& b0, const AcGePoint3d& b1) {
+    addTriangle(g, m, a0, a1, b1);
+    addTriangle(g, m, a0, b1, b0);
+}
+
+// A band along the arc, its width running from w0 to w1, cut as the arc's own line is.
+void wideArc(Geometry& g, const AcGeMatrix3d& m, const BulgeArc& arc, double w0, double w1) {
+    const int steps = arcSteps(arc.sweep);
+    const auto edge = [&](int i, double side) {
+        const double angle = arc.a0 + arc.sweep * i / steps;
+        const double width = w0 + (w1 - w0) * i / steps;
+        const double r = std::max(0.0, arc.radius + side * width / 2);
+        return AcGePoint3d(arc.centre.x + r * std::cos(angle), arc.centre.y + r * std::sin(angle),
+                           arc.centre.z);
+    };
+    for (int i = 0; i < steps; ++i) {
+        band(g, m, edge(i, -1), edge(i, 1), edge(i + 1, -1), edge(i + 1, 1));
     }
 }
 
@@ -61,19 +108,31 @@ void addArc(Geometry& g, const AcGeMatrix3d& m, const AcGePoint3d& centre, doubl
 
 void addBulge(Geometry& g, const AcGeMatrix3d& m, const AcGePoint3d& a, const AcGePoint3d& b,
               double bulge) {
-    const double chord = std::hypot(b.x - a.x, b.y - a.y);
-    if (std::fabs(bulge) < 1e-12 || chord < 1e-12 || !std::isfinite(bulge)) {
+    const std::optional<BulgeArc> arc = bulgeArc(a, b, bulge);
+    if (!arc) {
         addSegment(g, m, a, b);
         return;
     }
-    const double sweep = 4 * std::atan(bulge); // positive: counter-clockwise
-    const double radius = chord * (1 + bulge * bulge) / (4 * std::fabs(bulge));
-    // The centre lies on the chord's perpendicular bisector, left of a->b for a positive bulge.
-    const double offset = chord * (1 - bulge * bulge) / (4 * bulge);
-    const double nx = -(b.y - a.y) / chord, ny = (b.x - a.x) / chord;
-    const AcGePoint3d centre((a.x + b.x) / 2 + nx * offset, (a.y + b.y) / 2 + ny * offset, a.z);
-    const double a0 = std::atan2(a.y - centre.y, a.x - centre.x);
-    arcPoints(g, m, centre, radius, a0, sweep);
+    arcPoints(g, m, arc->centre, arc->radius, arc->a0, arc->sweep);
+}
+
+void addWidePiece(Geometry& g, const AcGeMatrix3d& m, const AcGePoint3d& a, const AcGePoint3d& b,
+                  double bulge, double startWidth, double endWidth) {
+    if (!(startWidth > 0 || endWidth > 0) || !std::isfinite(startWidth + endWidth)) {
+        return;
+    }
+    const std::optional<BulgeArc> arc = bulgeArc(a, b, bulge);
+    if (arc) {
+        wideArc(g, m, *arc, startWidth, endWidth);
+        return;
+    }
+    const double length = std::hypot(b.x - a.x, b.y - a.y);
+    if (length < 1e-12) {
+        return;
+    }
+    const AcGeVector3d across(-(b.y - a.y) / length, (b.x - a.x) / length, 0);
+    band(g, m, a - across * (startWidth / 2), a + across * (startWidth / 2),
+         b - across * (endWidth / 2), b + across * (endWidth / 2));
 }
 
 void addTriangle(Geometry& g, const AcGeMatrix3d& m, AcGePoint3d a, AcGePoint3d b, AcGePoint3d c) {

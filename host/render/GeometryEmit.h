@@ -17,6 +17,11 @@ void addArc(Geometry& g, const AcGeMatrix3d& m, const AcGePoint3d& centre, doubl
 // A polyline piece from a to b bowed by `bulge` (tan of a quarter of the included angle).
 void addBulge(Geometry& g, const AcGeMatrix3d& m, const AcGePoint3d& a, const AcGePoint3d& b,
               double bulge);
+// The same piece as a filled band whose width runs from `startWidth` at a to `endWidth` at b, as
+// CAD programs fill wide polylines (the joins between pieces are not mitred); nothing when both
+// widths are zero.
+void addWidePiece(Geometry& g, const AcGeMatrix3d& m, const AcGePoint3d& a, const AcGePoint3d& b,
+                  double bulge, double startWidth, double endWidth);
 void addTriangle(Geometry& g, const AcGeMatrix3d& m, AcGePoint3d a, AcGePoint3d b, AcGePoint3d c);
 void addPoint(Geometry& g, const AcGeMatrix3d& m, AcGePoint3d p);
 

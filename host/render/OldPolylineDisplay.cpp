@@ -79,8 +79,8 @@ void polyface(Geometry& g, const AcGeMatrix3d& m, const std::vector<PolylineVert
 
 } // namespace
 
-PolylinePath polylinePath(int flags, double elevation,
-                          const std::vector<PolylineVertex>& vertices) {
+PolylinePath polylinePath(int flags, double elevation, const std::vector<PolylineVertex>& vertices,
+                          std::pair<double, double> defaultWidths) {
     PolylinePath path;
     if (flags & (kMesh | kPolyface)) {
         return path;
@@ -90,6 +90,9 @@ PolylinePath polylinePath(int flags, double elevation,
         if (!(v.flags & kFrameControlPoint)) {
             path.points.emplace_back(v.at.x, v.at.y, flat ? elevation : v.at.z);
             path.bulges.push_back(flat ? v.bulge : 0.0);
+            path.widths.emplace_back(
+                flat ? (v.startWidth >= 0 ? v.startWidth : defaultWidths.first) : 0.0,
+                flat ? (v.endWidth >= 0 ? v.endWidth : defaultWidths.second) : 0.0);
         }
     }
     path.closed = flags & kClosed;
@@ -100,6 +103,8 @@ PolylineVertex polylineVertexOf(const veld::db::Tags& tags) {
     PolylineVertex v;
     v.at = {firstNumber(tags, 10), firstNumber(tags, 20), firstNumber(tags, 30)};
     v.bulge = firstNumber(tags, 42);
+    v.startWidth = firstNumber(tags, 40, -1.0);
+    v.endWidth = firstNumber(tags, 41, -1.0);
     v.flags = static_cast<int>(firstNumber(tags, 70));
     for (int i = 0; i < 4; ++i) {
         v.corners[i] = static_cast<int>(firstNumber(tags, 71 + i));
@@ -115,10 +120,14 @@ void addOldPolyline(Geometry& g, const AcGeMatrix3d& m, const veld::db::Tags& ta
     } else if (flags & kMesh) {
         mesh(g, m, tags, vertices, flags);
     } else {
-        const PolylinePath path = polylinePath(flags, firstNumber(tags, 30), vertices);
+        const PolylinePath path = polylinePath(flags, firstNumber(tags, 30), vertices,
+                                               {firstNumber(tags, 40), firstNumber(tags, 41)});
         const std::size_t n = path.points.size();
         for (std::size_t i = 0; i + 1 < n || (path.closed && n > 2 && i < n); ++i) {
-            addBulge(g, m, path.points[i], path.points[(i + 1) % n], path.bulges[i]);
+            const AcGePoint3d& a = path.points[i];
+            const AcGePoint3d& b = path.points[(i + 1) % n];
+            addBulge(g, m, a, b, path.bulges[i]);
+            addWidePiece(g, m, a, b, path.bulges[i], path.widths[i].first, path.widths[i].second);
         }
     }
 }

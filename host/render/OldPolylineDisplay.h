@@ -5,6 +5,7 @@
 #include "host/render/DisplayList.h"
 
 #include <acge.h>
+#include <utility>
 #include <vector>
 
 namespace veld::render {
@@ -12,6 +13,7 @@ namespace veld::render {
 struct PolylineVertex {
     AcGePoint3d at;
     double bulge = 0.0;
+    double startWidth = -1.0, endWidth = -1.0; // below zero: the polyline's default widths
     int flags = 0;
     int corners[4] = {0, 0, 0, 0}; // a polyface's face record: vertex numbers from 1, < 0 hidden
 };
@@ -24,10 +26,14 @@ PolylineVertex polylineVertexOf(const veld::db::Tags& vertexTags);
 struct PolylinePath {
     std::vector<AcGePoint3d> points;
     std::vector<double> bulges;
+    std::vector<std::pair<double, double>> widths; // start and end width of each piece
     bool closed = false;
 };
+// `defaultWidths`: the POLYLINE's own start and end widths (40, 41), which vertices without
+// widths of their own take.
 PolylinePath polylinePath(int polylineFlags, double elevation,
-                          const std::vector<PolylineVertex>& vertices);
+                          const std::vector<PolylineVertex>& vertices,
+                          std::pair<double, double> defaultWidths = {0.0, 0.0});
 
 // `m` takes the polyline's own coordinates (object coordinates for a 2D polyline) to the
 // picture.

@@ -147,6 +147,40 @@ TEST(EntityKinds, OldStylePolylinesFollowTheirVerticesBulgesAndPlane) {
     EXPECT_NEAR(lineLength(face), 30, 1e-9);
 }
 
+std::string lwPolyline(const std::string& widths, const std::string& vertices) {
+    return "0\nLWPOLYLINE\n8\n0\n100\nAcDbEntity\n100\nAcDbPolyline\n70\n0\n" + widths + vertices;
+}
+
+TEST(EntityKinds, WidePolylinesAreFilledBandsAlongTheirPieces) {
+    const std::string straight = tags({{10, 0}, {20, 0}, {10, 10}, {20, 0}});
+    // A constant width fills the band; the centre line stays, so that a band thinner than a
+    // pixel still shows.
+    const Geometry constant = drawn(lwPolyline("43\n2\n", straight));
+    EXPECT_NEAR(triangleArea(constant), 20, 1e-9);
+    EXPECT_NEAR(lineLength(constant), 10, 1e-9);
+    // Tapering from nothing to 4: a triangle.
+    const Geometry tapered =
+        drawn(lwPolyline("", tags({{10, 0}, {20, 0}, {40, 0}, {41, 4}, {10, 10}, {20, 0}})));
+    EXPECT_NEAR(triangleArea(tapered), 20, 1e-9);
+    // A half circle of radius 5 and width 1: half an annulus.
+    const Geometry bowed =
+        drawn(lwPolyline("43\n1\n", tags({{10, 0}, {20, 0}, {42, 1}, {10, 10}, {20, 0}})));
+    EXPECT_NEAR(triangleArea(bowed), M_PI * (5.5 * 5.5 - 4.5 * 4.5) / 2, 0.05);
+    for (std::size_t i = 1; i < bowed.triangles.size(); i += 2) {
+        EXPECT_LE(bowed.triangles[i], 1e-9); // a positive bulge from left to right bows below
+    }
+    EXPECT_TRUE(drawn(lwPolyline("", straight)).triangles.empty());
+
+    // An old-style polyline: its own widths (40, 41) for vertices without theirs.
+    const std::string wideVertex = "0\nVERTEX\n8\n0\n100\nAcDbEntity\n100\nAcDbVertex\n" +
+                                   tags({{10, 20}, {20, 0}, {30, 0}, {40, 4}, {41, 4}}) + "70\n0\n";
+    const Geometry old =
+        drawn(oldPolyline(0, tags({{40, 1}, {41, 1}}), {{0, 0, 0, 0, 0}, {10, 0, 0, 0, 0}},
+                          wideVertex + "0\nVERTEX\n8\n0\n100\nAcDbEntity\n100\nAcDbVertex\n" +
+                              tags({{10, 30}, {20, 0}, {30, 0}}) + "70\n0\n"));
+    EXPECT_NEAR(triangleArea(old), 10 * 1 + 10 * 1 + 10 * 4, 1e-9);
+}
+
 TEST(EntityKinds, FacesHideTheirFlaggedEdgesAndLeadersFollowTheirVertices) {
     const Geometry face = drawn("0\n3DFACE\n8\n0\n100\nAcDbEntity\n100\nAcDbFace\n" +
                                 tags({{10, 0},

@@ -1,7 +1,8 @@
 // Reads the few codes a picture needs from the kept tags: corners (10..13), insertion point,
 // height (40), attachment (71), rotation (50, or the direction 11/21) and the text (3 then 1);
 // an ellipse's centre, major axis, ratio and parameters; a spline's degree, knots, weights and
-// control points (or its fit points).
+// control points (or its fit points); a multiline's vertices (11), mitre directions (13) and
+// the offset of each element along them (its first 41).
 #include "host/render/RawEntityDisplay.h"
 
 #include "host/db/RawObjects.h"
@@ -10,13 +11,17 @@
 #include "host/render/HatchDisplay.h"
 #include "host/render/TextCodes.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <sstream>
+#include <vector>
 
 namespace veld::render {
 
 namespace {
+
+constexpr int kMaxMlineElements = 16; // as many as a multiline style can hold
 
 double number(const veld::db::Tags& tags, int code, double fallback = 0.0) {
     for (const auto& [c, value] : tags) {
@@ -143,6 +148,89 @@ void leader(Geometry& g, const AcGeMatrix3d& m, const veld::db::Tags& tags) {
     polyline(g, m, points);
 }
 
+// A multiline's vertex: where it is, the direction of the piece that starts there, the mitre
+// direction and, for each element, its parameters.
+struct MlineVertex {
+    AcGePoint3d at;
+    AcGeVector3d along, mitre;
+    std::vector<std::vector<double>> elements;
+};
+
+std::vector<MlineVertex> mlineVertices(const veld::db::Tags& tags, int elements) {
+    std::vector<MlineVertex> vertices;
+    for (std::size_t i = 0; i < tags.size(); ++i) {
+        if (tags[i].first != 11) {
+            continue;
+        }
+        TagCursor at(tags, i);
+        MlineVertex v;
+        v.at = at.point2d(11);
+        v.at.z = at.number(31);
+        v.along = at.point2d(12).asVector();
+        v.along.z = at.number(32);
+        v.mitre = at.point2d(13).asVector();
+        v.mitre.z = at.number(33);
+        // The counts (74, 75) only repeat how many parameters follow.
+        for (int e = 0; e < elements; ++e) {
+            at.integer(74);
+            std::vector<double>& parameters = v.elements.emplace_back();
+            while (at.at(41)) {
+                parameters.push_back(at.number(41));
+            }
+            at.integer(75);
+            while (at.at(42)) {
+                at.skip();
+            }
+        }
+        vertices.push_back(std::move(v));
+    }
+    return vertices;
+}
+
+// Where an element crosses a vertex's mitre line: its first parameter along the mitre.
+AcGePoint3d elementPoint(const MlineVertex& v, std::size_t element) {
+    const std::vector<double>& p = v.elements[element];
+    return v.at + v.mitre * (p.empty() ? 0.0 : p[0]);
+}
+
+// One element from vertex `from` to the next: the further parameters give, along the piece,
+// where its dashes start and end (a piece cut by an edit at a junction); the last dash runs to
+// the next vertex.
+void mlinePiece(Geometry& g, const AcGeMatrix3d& m, const MlineVertex& from, const MlineVertex& to,
+                std::size_t element) {
+    const AcGePoint3d start = elementPoint(from, element), end = elementPoint(to, element);
+    const double length = start.distanceTo(end);
+    if (length < 1e-12) {
+        return;
+    }
+    const AcGeVector3d along = (end - start) * (1.0 / length);
+    const std::vector<double>& p = from.elements[element];
+    for (std::size_t k = 1; k < std::max<std::size_t>(p.size(), 2); k += 2) {
+        const double a = k < p.size() ? std::clamp(p[k], 0.0, length) : 0.0;
+        const double b = k + 1 < p.size() ? std::clamp(p[k + 1], a, length) : length;
+        if (b > a) {
+            addSegment(g, m, start + along * a, start + along * b);
+        }
+    }
+}
+
+// Each element runs alongside the vertices, crossing each mitre line at its offset. End caps
+// and fills are not drawn; points are in world coordinates.
+void mline(Geometry& g, const AcGeMatrix3d& m, const veld::db::Tags& tags) {
+    const int elements = static_cast<int>(firstNumber(tags, 73));
+    if (elements <= 0 || elements > kMaxMlineElements) {
+        return;
+    }
+    const std::vector<MlineVertex> vertices = mlineVertices(tags, elements);
+    const std::size_t n = vertices.size();
+    const bool closed = static_cast<int>(firstNumber(tags, 71)) & 2;
+    for (std::size_t i = 0; i + 1 < n || (closed && n > 2 && i < n); ++i) {
+        for (std::size_t e = 0; e < static_cast<std::size_t>(elements); ++e) {
+            mlinePiece(g, m, vertices[i], vertices[(i + 1) % n], e);
+        }
+    }
+}
+
 void ellipse(Geometry& g, const AcGeMatrix3d& m, const veld::db::Tags& tags) {
     const AcGeVector3d major = point(tags, 11).asVector();
     const AcGeVector3d minor = normalOf(tags).crossProduct(major) * number(tags, 40, 1.0);
@@ -223,6 +311,8 @@ bool addRawEntity(Geometry& g, const AcGeMatrix3d& m, const AcDbRawEntity& e) {
         addSegment(g, m, point(e.tags(), 10), point(e.tags(), 11));
     } else if (type == "LEADER") {
         leader(g, m, e.tags());
+    } else if (type == "MLINE") {
+        mline(g, m, e.tags());
     } else {
         return false;
     }

@@ -181,6 +181,49 @@ TEST(EntityKinds, WidePolylinesAreFilledBandsAlongTheirPieces) {
     EXPECT_NEAR(triangleArea(old), 10 * 1 + 10 * 1 + 10 * 4, 1e-9);
 }
 
+// A multiline of two elements half a unit either side of its vertices; `flags` 2 closes it.
+std::string mline(int flags, std::initializer_list<std::array<double, 4>> vertices) {
+    std::string out =
+        "0\nMLINE\n8\n0\n100\nAcDbEntity\n100\nAcDbMline\n2\nSTANDARD\n40\n1\n70\n0\n71\n" +
+        std::to_string(flags) + "\n72\n" + std::to_string(vertices.size()) + "\n73\n2\n" +
+        tags({{10, 0}, {20, 0}, {30, 0}});
+    for (const auto& [x, y, mitreX, mitreY] : vertices) {
+        out += tags({{11, x},
+                     {21, y},
+                     {31, 0},
+                     {12, 1},
+                     {22, 0},
+                     {32, 0},
+                     {13, mitreX},
+                     {23, mitreY},
+                     {33, 0}});
+        for (double offset : {0.5, -0.5}) {
+            out += "74\n2\n" + tags({{41, offset}, {41, 0}}) + "75\n0\n";
+        }
+    }
+    return out;
+}
+
+TEST(EntityKinds, MultilineElementsRunAlongsideTheirVertices) {
+    const Geometry open = drawn(mline(1, {{0, 0, 0, 1}, {10, 0, 0, 1}}));
+    EXPECT_NEAR(lineLength(open), 20, 1e-9);
+    std::set<double> ys;
+    for (std::size_t i = 1; i < open.lines.size(); i += 2) {
+        ys.insert(open.lines[i]);
+    }
+    EXPECT_EQ(ys, (std::set<double>{-0.5, 0.5}));
+    // Closed: each element comes back to its first point.
+    const Geometry closed = drawn(mline(3, {{0, 0, 0, 1}, {10, 0, 0, 1}, {10, 10, -1, 0}}));
+    EXPECT_NEAR(lineLength(closed), 2 * (10 + 10 + std::hypot(10, 10)), 1.5);
+    EXPECT_EQ(closed.lines.size(), 2u * 3 * 4);
+    // An element cut at a junction: it starts 2 along its piece and leaves a gap from 4 to 6.
+    std::string cut = mline(1, {{0, 0, 0, 1}, {10, 0, 0, 1}});
+    const std::string plain = "74\n2\n" + tags({{41, 0.5}, {41, 0}}) + "75\n0\n";
+    cut.replace(cut.find(plain), plain.size(),
+                "74\n4\n" + tags({{41, 0.5}, {41, 2}, {41, 4}, {41, 6}}) + "75\n0\n");
+    EXPECT_NEAR(lineLength(drawn(cut)), (4 - 2) + (10 - 6) + 10, 1e-9);
+}
+
 TEST(EntityKinds, FacesHideTheirFlaggedEdgesAndLeadersFollowTheirVertices) {
     const Geometry face = drawn("0\n3DFACE\n8\n0\n100\nAcDbEntity\n100\nAcDbFace\n" +
                                 tags({{10, 0},

@@ -2,7 +2,7 @@
 // height (40), attachment (71), rotation (50, or the direction 11/21) and the text (3 then 1);
 // an ellipse's centre, major axis, ratio and parameters; a spline's degree, knots, weights and
 // control points (or its fit points); a multiline's vertices (11), mitre directions (13) and
-// the offset of each element along them (its first 41).
+// the offset of each element along them (its first 41); a multileader's context data.
 #include "host/render/RawEntityDisplay.h"
 
 #include "host/db/RawObjects.h"
@@ -231,6 +231,95 @@ void mline(Geometry& g, const AcGeMatrix3d& m, const veld::db::Tags& tags) {
     }
 }
 
+// A multileader's parts as read from its context data: the MTEXT content's own tags, made up
+// as an MTEXT would hold them, and each leader's lines, landing point and dogleg.
+struct MultileaderParts {
+    veld::db::Tags text;
+    struct Leader {
+        AcGePoint3d landing;
+        AcGeVector3d dogleg;
+        double doglegLength = 0.0;
+        std::vector<Points> lines;
+    };
+    std::vector<Leader> leaders;
+};
+
+// The context's text codes and the MTEXT codes they stand for.
+constexpr std::pair<int, int> kMultileaderTextCodes[] = {
+    {12, 10}, {22, 20}, {32, 30}, {41, 40}, {13, 11}, {23, 21}, {33, 31}, {171, 71}, {45, 44}};
+
+double tagNumber(const std::string& value) {
+    const double v = std::strtod(value.c_str(), nullptr);
+    return std::isfinite(v) ? v : 0.0;
+}
+
+// Sets x, y or z of `p` from a point code (10, 20, 30 and the like).
+void takeCoordinate(AcGePoint3d& p, int code, double value) {
+    (code % 100 < 20 ? p.x : code % 100 < 30 ? p.y : p.z) = value;
+}
+
+MultileaderParts multileaderParts(const veld::db::Tags& tags) {
+    MultileaderParts parts;
+    enum class In { Entity, Context, Leader, Line } in = In::Entity;
+    for (const auto& [code, value] : tags) {
+        const double v = tagNumber(value);
+        if (code == 300 && value == "CONTEXT_DATA{") {
+            in = In::Context;
+        } else if (code == 302 && value == "LEADER{") {
+            parts.leaders.emplace_back();
+            in = In::Leader;
+        } else if (code == 304 && value == "LEADER_LINE{" && in == In::Leader) {
+            parts.leaders.back().lines.emplace_back();
+            in = In::Line;
+        } else if (code == 305 || code == 303 || code == 301) {
+            in = code == 305 ? In::Leader : code == 303 ? In::Context : In::Entity;
+        } else if (in == In::Context && code == 304) {
+            parts.text.emplace_back(1, value);
+        } else if (in == In::Context) {
+            for (const auto& [from, to] : kMultileaderTextCodes) {
+                if (code == from) {
+                    parts.text.emplace_back(to, value);
+                }
+            }
+        } else if (in == In::Leader && (code == 10 || code == 20 || code == 30)) {
+            takeCoordinate(parts.leaders.back().landing, code, v);
+        } else if (in == In::Leader && (code == 11 || code == 21 || code == 31)) {
+            AcGePoint3d d = AcGePoint3d::kOrigin + parts.leaders.back().dogleg;
+            takeCoordinate(d, code, v);
+            parts.leaders.back().dogleg = d.asVector();
+        } else if (in == In::Leader && code == 40) {
+            parts.leaders.back().doglegLength = v;
+        } else if (in == In::Line && (code == 10 || code == 20 || code == 30)) {
+            Points& line = parts.leaders.back().lines.back();
+            if (code == 10) {
+                line.emplace_back();
+            }
+            if (!line.empty()) {
+                takeCoordinate(line.back(), code, v);
+            }
+        }
+    }
+    return parts;
+}
+
+// Each leader line from its arrow point through its vertices to the landing, the dogleg on from
+// there, and the MTEXT content. Arrowheads and block content are not drawn.
+void multileader(Geometry& g, const AcGeMatrix3d& m, const veld::db::Tags& tags) {
+    const MultileaderParts parts = multileaderParts(tags);
+    for (const MultileaderParts::Leader& leader : parts.leaders) {
+        for (Points line : leader.lines) {
+            line.push_back(leader.landing);
+            polyline(g, m, line);
+        }
+        if (leader.doglegLength > 0) {
+            addSegment(g, m, leader.landing, leader.landing + leader.dogleg * leader.doglegLength);
+        }
+    }
+    if (has(parts.text, 1)) {
+        mtext(g, m, parts.text);
+    }
+}
+
 void ellipse(Geometry& g, const AcGeMatrix3d& m, const veld::db::Tags& tags) {
     const AcGeVector3d major = point(tags, 11).asVector();
     const AcGeVector3d minor = normalOf(tags).crossProduct(major) * number(tags, 40, 1.0);
@@ -311,6 +400,8 @@ bool addRawEntity(Geometry& g, const AcGeMatrix3d& m, const AcDbRawEntity& e) {
         addSegment(g, m, point(e.tags(), 10), point(e.tags(), 11));
     } else if (type == "LEADER") {
         leader(g, m, e.tags());
+    } else if (type == "MULTILEADER" || type == "MLEADER") {
+        multileader(g, m, e.tags());
     } else if (type == "MLINE") {
         mline(g, m, e.tags());
     } else {

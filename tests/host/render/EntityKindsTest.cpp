@@ -2,7 +2,8 @@
 // (islands stay open, bulged and arc boundaries follow their curves) or covered by dashed
 // pattern lines clipped to the boundary; splines (rational ones on their exact curve) and
 // ellipses (their minor axis on the side the extrusion says); old-style polylines, meshes and
-// faces with their hidden edges; leaders; MTEXT paragraphs; and true colours.
+// faces with their hidden edges; wide polylines filled; multilines; leaders and multileaders;
+// MTEXT paragraphs; and true colours.
 #include "host/dxf/DrawingFile.h"
 #include "host/render/DisplayList.h"
 
@@ -34,6 +35,7 @@ Geometry drawn(const std::string& entities, const std::string& tables = "") {
             all.lines.insert(all.lines.end(), g.lines.begin(), g.lines.end());
             all.triangles.insert(all.triangles.end(), g.triangles.begin(), g.triangles.end());
             all.points.insert(all.points.end(), g.points.begin(), g.points.end());
+            all.texts.insert(all.texts.end(), g.texts.begin(), g.texts.end());
         }
     }
     return all;
@@ -245,6 +247,26 @@ TEST(EntityKinds, FacesHideTheirFlaggedEdgesAndLeadersFollowTheirVertices) {
         "76\n3\n" +
         tags({{10, 0}, {20, 0}, {30, 0}, {10, 3}, {20, 4}, {30, 0}, {10, 6}, {20, 4}, {30, 0}}));
     EXPECT_NEAR(lineLength(leader), 8, 1e-9);
+}
+
+TEST(EntityKinds, MultileadersDrawTheirLeadersDoglegsAndText) {
+    // Two lines into one landing at (10, 5), a dogleg of 2 to the right, and text beside it.
+    const Geometry g = drawn(
+        "0\nMULTILEADER\n8\n0\n100\nAcDbEntity\n100\nAcDbMLeader\n300\nCONTEXT_DATA{\n" +
+        tags({{40, 1}, {10, 12}, {20, 5}, {30, 0}, {41, 2.5}}) + "304\nNOTE\\PSECOND\n" +
+        tags({{12, 12.5}, {22, 6}, {32, 0}, {13, 1}, {23, 0}, {33, 0}}) + "171\n1\n" +
+        "302\nLEADER{\n" + tags({{10, 10}, {20, 5}, {30, 0}, {11, 1}, {21, 0}, {31, 0}, {40, 2}}) +
+        "304\nLEADER_LINE{\n" + tags({{10, 0}, {20, 5}, {30, 0}}) + "305\n}\n" +
+        "304\nLEADER_LINE{\n" + tags({{10, 4}, {20, 1}, {30, 0}, {10, 7}, {20, 5}, {30, 0}}) +
+        "305\n}\n303\n}\n301\n}\n" + tags({{41, 2}, {42, 0.18}}));
+    EXPECT_NEAR(lineLength(g), 10 + (5 + 3) + 2, 1e-9);
+    ASSERT_EQ(g.texts.size(), 2u);
+    EXPECT_EQ(g.texts[0].text, "NOTE");
+    EXPECT_NEAR(g.texts[0].x, 12.5, 1e-9);
+    EXPECT_NEAR(g.texts[0].y, 6, 1e-9);
+    EXPECT_NEAR(g.texts[0].height, 2.5, 1e-9);
+    EXPECT_EQ(g.texts[0].baseline, 3); // top left
+    EXPECT_LT(g.texts[1].y, g.texts[0].y);
 }
 
 TEST(EntityKinds, MTextParagraphsStackFromTheirAttachmentPoint) {

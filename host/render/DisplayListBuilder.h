@@ -72,6 +72,7 @@ private:
     void geometryBlockInstance(const AcDbRawEntity& dim, Chunk& chunk);
     void rawEntity(const AcDbRawEntity& e, const Context& ctx, Sink& sink, const AcGeMatrix3d& m);
     AcDbObjectId blockNamed(const std::string& name);
+    double leaderArrowSize(const AcDbRawEntity& leader) const;
     void flattenBlock(AcDbObjectId record, const Context& ctx, Sink& sink);
     void entity(const AcDbEntity& e, const Context& ctx, Sink& sink);
     void attributes(const AcDbBlockReference& r, const Context& ctx, Sink& sink);

@@ -135,6 +135,18 @@ void addWidePiece(Geometry& g, const AcGeMatrix3d& m, const AcGePoint3d& a, cons
          b - across * (endWidth / 2), b + across * (endWidth / 2));
 }
 
+void addArrowhead(Geometry& g, const AcGeMatrix3d& m, const AcGePoint3d& tip,
+                  const AcGePoint3d& from, double size) {
+    const double length = tip.distanceTo(from);
+    if (!(size > 0) || !std::isfinite(size) || length < 1e-12) {
+        return;
+    }
+    const AcGeVector3d back = (from - tip) * (1.0 / length);
+    const AcGeVector3d across = AcGeVector3d(-back.y, back.x, 0) * (size / 6);
+    const AcGePoint3d base = tip + back * size;
+    addTriangle(g, m, tip, base + across, base - across);
+}
+
 void addTriangle(Geometry& g, const AcGeMatrix3d& m, AcGePoint3d a, AcGePoint3d b, AcGePoint3d c) {
     push(g.triangles, a, m);
     push(g.triangles, b, m);

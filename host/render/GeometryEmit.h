@@ -22,6 +22,10 @@ void addBulge(Geometry& g, const AcGeMatrix3d& m, const AcGePoint3d& a, const Ac
 // widths are zero.
 void addWidePiece(Geometry& g, const AcGeMatrix3d& m, const AcGePoint3d& a, const AcGePoint3d& b,
                   double bulge, double startWidth, double endWidth);
+// A closed filled arrowhead of length `size` (a third as wide) with its tip on `tip`, pointing
+// away from `from`.
+void addArrowhead(Geometry& g, const AcGeMatrix3d& m, const AcGePoint3d& tip,
+                  const AcGePoint3d& from, double size);
 void addTriangle(Geometry& g, const AcGeMatrix3d& m, AcGePoint3d a, AcGePoint3d b, AcGePoint3d c);
 void addPoint(Geometry& g, const AcGeMatrix3d& m, AcGePoint3d p);
 

@@ -135,7 +135,7 @@ void face(Geometry& g, const AcGeMatrix3d& m, const veld::db::Tags& tags) {
 }
 
 // A leader's path through its vertices (the arrowhead is left to its dimension style).
-void leader(Geometry& g, const AcGeMatrix3d& m, const veld::db::Tags& tags) {
+void leader(Geometry& g, const AcGeMatrix3d& m, const veld::db::Tags& tags, double arrowSize) {
     Points points;
     for (std::size_t i = 0; i < tags.size(); ++i) {
         if (tags[i].first == 10) {
@@ -146,6 +146,9 @@ void leader(Geometry& g, const AcGeMatrix3d& m, const veld::db::Tags& tags) {
         }
     }
     polyline(g, m, points);
+    if (points.size() >= 2 && number(tags, 71, 1) != 0) { // 71: with an arrowhead
+        addArrowhead(g, m, points[0], points[1], arrowSize);
+    }
 }
 
 // A multiline's vertex: where it is, the direction of the piece that starts there, the mitre
@@ -235,6 +238,7 @@ void mline(Geometry& g, const AcGeMatrix3d& m, const veld::db::Tags& tags) {
 // as an MTEXT would hold them, and each leader's lines, landing point and dogleg.
 struct MultileaderParts {
     veld::db::Tags text;
+    double arrowSize = 0.0;
     struct Leader {
         AcGePoint3d landing;
         AcGeVector3d dogleg;
@@ -275,6 +279,8 @@ MultileaderParts multileaderParts(const veld::db::Tags& tags) {
             in = code == 305 ? In::Leader : code == 303 ? In::Context : In::Entity;
         } else if (in == In::Context && code == 304) {
             parts.text.emplace_back(1, value);
+        } else if (in == In::Context && code == 140) {
+            parts.arrowSize = v;
         } else if (in == In::Context) {
             for (const auto& [from, to] : kMultileaderTextCodes) {
                 if (code == from) {
@@ -302,14 +308,18 @@ MultileaderParts multileaderParts(const veld::db::Tags& tags) {
     return parts;
 }
 
-// Each leader line from its arrow point through its vertices to the landing, the dogleg on from
-// there, and the MTEXT content. Arrowheads and block content are not drawn.
+// Each leader line from its arrowhead through its vertices to the landing, the dogleg on from
+// there, and the MTEXT content. Arrowheads are drawn closed and filled whatever block the style
+// names; block content is not drawn.
 void multileader(Geometry& g, const AcGeMatrix3d& m, const veld::db::Tags& tags) {
     const MultileaderParts parts = multileaderParts(tags);
     for (const MultileaderParts::Leader& leader : parts.leaders) {
         for (Points line : leader.lines) {
             line.push_back(leader.landing);
             polyline(g, m, line);
+            if (line.size() >= 2) {
+                addArrowhead(g, m, line[0], line[1], parts.arrowSize);
+            }
         }
         if (leader.doglegLength > 0) {
             addSegment(g, m, leader.landing, leader.landing + leader.dogleg * leader.doglegLength);
@@ -382,7 +392,8 @@ std::string plainMText(const std::string& raw) {
     return out;
 }
 
-bool addRawEntity(Geometry& g, const AcGeMatrix3d& m, const AcDbRawEntity& e) {
+bool addRawEntity(Geometry& g, const AcGeMatrix3d& m, const AcDbRawEntity& e,
+                  double leaderArrowSize) {
     const std::string& type = e.dxfType();
     if (type == "SOLID" || type == "TRACE") {
         solid(g, m, e.tags());
@@ -399,7 +410,7 @@ bool addRawEntity(Geometry& g, const AcGeMatrix3d& m, const AcDbRawEntity& e) {
     } else if (type == "3DLINE") {
         addSegment(g, m, point(e.tags(), 10), point(e.tags(), 11));
     } else if (type == "LEADER") {
-        leader(g, m, e.tags());
+        leader(g, m, e.tags(), leaderArrowSize);
     } else if (type == "MULTILEADER" || type == "MLEADER") {
         multileader(g, m, e.tags());
     } else if (type == "MLINE") {

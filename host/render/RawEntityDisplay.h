@@ -13,8 +13,10 @@ class AcDbRawEntity;
 
 namespace veld::render {
 
-// Adds what the entity shows to `g`; false for kinds that show nothing here.
-bool addRawEntity(Geometry& g, const AcGeMatrix3d& m, const AcDbRawEntity& e);
+// Adds what the entity shows to `g`; false for kinds that show nothing here. A LEADER's
+// arrowhead takes `leaderArrowSize` (its dimension style's, in drawing units).
+bool addRawEntity(Geometry& g, const AcGeMatrix3d& m, const AcDbRawEntity& e,
+                  double leaderArrowSize = 0.0);
 
 // The geometry block's name of a DIMENSION (code 2), empty for other kinds.
 std::string dimensionBlockName(const AcDbRawEntity& e);

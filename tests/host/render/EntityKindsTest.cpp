@@ -242,24 +242,37 @@ TEST(EntityKinds, FacesHideTheirFlaggedEdgesAndLeadersFollowTheirVertices) {
                                       {33, 0}}) +
                                 "70\n1\n");
     EXPECT_NEAR(lineLength(face), 30, 1e-9) << "the first edge is hidden";
-    const Geometry leader = drawn(
-        "0\nLEADER\n8\n0\n100\nAcDbEntity\n100\nAcDbLeader\n"
-        "76\n3\n" +
-        tags({{10, 0}, {20, 0}, {30, 0}, {10, 3}, {20, 4}, {30, 0}, {10, 6}, {20, 4}, {30, 0}}));
+    const std::string leaderBody =
+        "0\nLEADER\n8\n0\n100\nAcDbEntity\n100\nAcDbLeader\n3\nSTANDARD\n76\n3\n" +
+        tags({{10, 0}, {20, 0}, {30, 0}, {10, 3}, {20, 4}, {30, 0}, {10, 6}, {20, 4}, {30, 0}});
+    const Geometry leader = drawn(leaderBody);
     EXPECT_NEAR(lineLength(leader), 8, 1e-9);
+    // Its arrowhead: the style's size (0.18), a third as wide, tip on the first vertex.
+    EXPECT_NEAR(triangleArea(leader), 0.18 * 0.18 / 6, 1e-9);
+    ASSERT_EQ(leader.triangles.size(), 6u);
+    EXPECT_NEAR(leader.triangles[0], 0, 1e-9);
+    EXPECT_GT(leader.triangles[3], 0);
+    // The leader's own DSTYLE override of DIMASZ wins; 71 0 leaves the arrowhead out.
+    const Geometry overridden =
+        drawn(leaderBody + "1001\nACAD\n1000\nDSTYLE\n1002\n{\n1070\n177\n1070\n41\n"
+                           "1070\n41\n1040\n3.0\n1002\n}\n");
+    EXPECT_NEAR(triangleArea(overridden), 3.0 * 3.0 / 6, 1e-9);
+    EXPECT_TRUE(drawn(leaderBody + "71\n0\n").triangles.empty());
 }
 
 TEST(EntityKinds, MultileadersDrawTheirLeadersDoglegsAndText) {
     // Two lines into one landing at (10, 5), a dogleg of 2 to the right, and text beside it.
     const Geometry g = drawn(
         "0\nMULTILEADER\n8\n0\n100\nAcDbEntity\n100\nAcDbMLeader\n300\nCONTEXT_DATA{\n" +
-        tags({{40, 1}, {10, 12}, {20, 5}, {30, 0}, {41, 2.5}}) + "304\nNOTE\\PSECOND\n" +
-        tags({{12, 12.5}, {22, 6}, {32, 0}, {13, 1}, {23, 0}, {33, 0}}) + "171\n1\n" +
-        "302\nLEADER{\n" + tags({{10, 10}, {20, 5}, {30, 0}, {11, 1}, {21, 0}, {31, 0}, {40, 2}}) +
+        tags({{40, 1}, {10, 12}, {20, 5}, {30, 0}, {41, 2.5}, {140, 0.5}}) +
+        "304\nNOTE\\PSECOND\n" + tags({{12, 12.5}, {22, 6}, {32, 0}, {13, 1}, {23, 0}, {33, 0}}) +
+        "171\n1\n" + "302\nLEADER{\n" +
+        tags({{10, 10}, {20, 5}, {30, 0}, {11, 1}, {21, 0}, {31, 0}, {40, 2}}) +
         "304\nLEADER_LINE{\n" + tags({{10, 0}, {20, 5}, {30, 0}}) + "305\n}\n" +
         "304\nLEADER_LINE{\n" + tags({{10, 4}, {20, 1}, {30, 0}, {10, 7}, {20, 5}, {30, 0}}) +
         "305\n}\n303\n}\n301\n}\n" + tags({{41, 2}, {42, 0.18}}));
     EXPECT_NEAR(lineLength(g), 10 + (5 + 3) + 2, 1e-9);
+    EXPECT_NEAR(triangleArea(g), 2 * 0.5 * 0.5 / 6, 1e-9); // arrowheads of the context's size
     ASSERT_EQ(g.texts.size(), 2u);
     EXPECT_EQ(g.texts[0].text, "NOTE");
     EXPECT_NEAR(g.texts[0].x, 12.5, 1e-9);

@@ -2,7 +2,8 @@
 // height (40), attachment (71), rotation (50, or the direction 11/21) and the text (3 then 1);
 // an ellipse's centre, major axis, ratio and parameters; a spline's degree, knots, weights and
 // control points (or its fit points); a multiline's vertices (11), mitre directions (13) and
-// the offset of each element along them (its first 41); a multileader's context data.
+// the offset of each element along them (its first 41); a multileader's context data; an
+// image's or wipeout's placement, size and clip boundary.
 #include "host/render/RawEntityDisplay.h"
 
 #include "host/db/RawObjects.h"
@@ -330,6 +331,39 @@ void multileader(Geometry& g, const AcGeMatrix3d& m, const veld::db::Tags& tags)
     }
 }
 
+// The outline of an IMAGE or WIPEOUT: its clip boundary where clipping is on (two vertices a
+// rectangle), else the whole picture. Boundary vertices are pixel coordinates from the picture's
+// top left corner (its centre at half a pixel), taken to the drawing by the pixel vectors 11
+// and 12. The picture itself is not drawn, as a CAD program shows an image it cannot load.
+void pictureFrame(Geometry& g, const AcGeMatrix3d& m, const veld::db::Tags& tags) {
+    const AcGePoint3d size = point(tags, 13);
+    std::vector<AcGePoint3d> boundary;
+    if (number(tags, 280) != 0) {
+        for (std::size_t i = 0; i < tags.size(); ++i) {
+            if (tags[i].first == 14) {
+                boundary.push_back(TagCursor(tags, i).point2d(14));
+            }
+        }
+    }
+    if (boundary.size() < 2) {
+        boundary = {{-0.5, -0.5, 0}, {size.x - 0.5, size.y - 0.5, 0}};
+    }
+    if (boundary.size() == 2) {
+        const AcGePoint3d a = boundary[0], b = boundary[1];
+        boundary = {a, {b.x, a.y, 0}, b, {a.x, b.y, 0}};
+    }
+    const AcGeVector3d u = point(tags, 11).asVector(), v = point(tags, 12).asVector();
+    const AcGePoint3d origin = point(tags, 10) + u * 0.5 - v * 0.5;
+    Points outline;
+    for (const AcGePoint3d& p : boundary) {
+        outline.push_back(origin + u * p.x + v * (size.y - p.y));
+    }
+    if (!outline.front().isEqualTo(outline.back())) {
+        outline.push_back(outline.front());
+    }
+    polyline(g, m, outline);
+}
+
 void ellipse(Geometry& g, const AcGeMatrix3d& m, const veld::db::Tags& tags) {
     const AcGeVector3d major = point(tags, 11).asVector();
     const AcGeVector3d minor = normalOf(tags).crossProduct(major) * number(tags, 40, 1.0);
@@ -413,6 +447,8 @@ bool addRawEntity(Geometry& g, const AcGeMatrix3d& m, const AcDbRawEntity& e,
         leader(g, m, e.tags(), leaderArrowSize);
     } else if (type == "MULTILEADER" || type == "MLEADER") {
         multileader(g, m, e.tags());
+    } else if (type == "IMAGE" || type == "WIPEOUT") {
+        pictureFrame(g, m, e.tags());
     } else if (type == "MLINE") {
         mline(g, m, e.tags());
     } else {

@@ -1,8 +1,8 @@
 // Display geometry of entities the database keeps as read without modelling them: filled
-// SOLID and TRACE corners, MTEXT as plain text a paragraph per line, ellipses, splines, hatches, 3D
-// faces, leaders, and the name of the geometry block through which a DIMENSION of a kind the
-// database does not model is drawn. POLYLINE, whose vertices are entities of their own, has its
-// own.
+// SOLID and TRACE corners, MTEXT as plain text a paragraph per line, ellipses, splines, hatches,
+// 3D faces, leaders and multileaders, multilines, the frames of images and wipeouts, and the
+// name of the geometry block through which a DIMENSION of a kind the database does not model is
+// drawn. POLYLINE, whose vertices are entities of their own, has its own.
 #pragma once
 #include "host/render/DisplayList.h"
 

@@ -3,7 +3,7 @@
 // pattern lines clipped to the boundary; splines (rational ones on their exact curve) and
 // ellipses (their minor axis on the side the extrusion says); old-style polylines, meshes and
 // faces with their hidden edges; wide polylines filled; multilines; leaders and multileaders;
-// MTEXT paragraphs; and true colours.
+// image and wipeout frames; MTEXT paragraphs; and true colours.
 #include "host/dxf/DrawingFile.h"
 #include "host/render/DisplayList.h"
 
@@ -280,6 +280,48 @@ TEST(EntityKinds, MultileadersDrawTheirLeadersDoglegsAndText) {
     EXPECT_NEAR(g.texts[0].height, 2.5, 1e-9);
     EXPECT_EQ(g.texts[0].baseline, 3); // top left
     EXPECT_LT(g.texts[1].y, g.texts[0].y);
+}
+
+TEST(EntityKinds, ImagesAndWipeoutsShowTheirFrameOrClipBoundary) {
+    // 100 x 50 pixels of 0.1 from (1, 2).
+    const std::string image =
+        "0\nIMAGE\n8\n0\n100\nAcDbEntity\n100\nAcDbRasterImage\n" + tags({{10, 1},
+                                                                          {20, 2},
+                                                                          {30, 0},
+                                                                          {11, 0.1},
+                                                                          {21, 0},
+                                                                          {31, 0},
+                                                                          {12, 0},
+                                                                          {22, 0.1},
+                                                                          {32, 0},
+                                                                          {13, 100},
+                                                                          {23, 50}});
+    EXPECT_NEAR(lineLength(drawn(image + "70\n7\n280\n0\n")), 30, 1e-9);
+    // Clipped to a triangle of pixel corners, counted from the top left: top left, top right,
+    // bottom left.
+    const Geometry clipped =
+        drawn(image + "70\n7\n280\n1\n71\n2\n91\n3\n" +
+              tags({{14, -0.5}, {24, -0.5}, {14, 99.5}, {24, -0.5}, {14, -0.5}, {24, 49.5}}));
+    EXPECT_NEAR(lineLength(clipped), 10 + 5 + std::hypot(10, 5), 1e-9);
+    ASSERT_GE(clipped.lines.size(), 2u);
+    EXPECT_NEAR(clipped.lines[0], 1, 1e-9);
+    EXPECT_NEAR(clipped.lines[1], 7, 1e-9);
+    // A wipeout is one pixel stretched over its area, its boundary a rectangle of two corners.
+    const Geometry wipeout = drawn("0\nWIPEOUT\n8\n0\n100\nAcDbEntity\n100\nAcDbWipeout\n" +
+                                   tags({{10, 0},
+                                         {20, 0},
+                                         {30, 0},
+                                         {11, 4},
+                                         {21, 0},
+                                         {31, 0},
+                                         {12, 0},
+                                         {22, 2},
+                                         {32, 0},
+                                         {13, 1},
+                                         {23, 1}}) +
+                                   "70\n7\n280\n1\n71\n1\n91\n2\n" +
+                                   tags({{14, -0.5}, {24, -0.5}, {14, 0.5}, {24, 0.5}}));
+    EXPECT_NEAR(lineLength(wipeout), 12, 1e-9);
 }
 
 TEST(EntityKinds, MTextParagraphsStackFromTheirAttachmentPoint) {

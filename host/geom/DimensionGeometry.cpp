@@ -93,7 +93,7 @@ std::string dimensionText(const std::string& override, double value, int decimal
     return text;
 }
 
-double estimateTextWidth(const std::string& utf8, double height) {
+double estimateTextWidth(const std::string& utf8, double height, double narrowShare) {
     double width = 0.0;
     for (std::size_t i = 0; i < utf8.size();) {
         const auto c = static_cast<unsigned char>(utf8[i]);
@@ -102,7 +102,7 @@ double estimateTextWidth(const std::string& utf8, double height) {
         const bool halfWidthKana = length == 3 && c == 0xEF && i + 1 < utf8.size() &&
                                    (static_cast<unsigned char>(utf8[i + 1]) == 0xBD ||
                                     static_cast<unsigned char>(utf8[i + 1]) == 0xBE);
-        width += (length >= 3 && !halfWidthKana) ? height : 0.7 * height;
+        width += (length >= 3 && !halfWidthKana) ? height : narrowShare * height;
         i += length;
     }
     return width;

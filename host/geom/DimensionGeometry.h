@@ -65,7 +65,7 @@ std::string formatMeasurement(double value, int decimals);
 std::string dimensionText(const std::string& override, double value, int decimals);
 
 // A rough width of single-line text in a sans-serif font: wide (CJK) characters count a full
-// height, others about 0.7 of it.
-double estimateTextWidth(const std::string& utf8, double height);
+// height, others `narrowShare` of it (0.7 errs on the wide side, as a dimension's text gap must).
+double estimateTextWidth(const std::string& utf8, double height, double narrowShare = 0.7);
 
 } // namespace veld::geom

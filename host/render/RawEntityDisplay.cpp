@@ -10,6 +10,7 @@
 #include "host/render/CurveFlatten.h"
 #include "host/render/GeometryEmit.h"
 #include "host/render/HatchDisplay.h"
+#include "host/render/MTextWrap.h"
 #include "host/render/TextCodes.h"
 
 #include <algorithm>
@@ -84,28 +85,36 @@ void mtext(Geometry& g, const AcGeMatrix3d& m, const veld::db::Tags& tags) {
     t.anchor = static_cast<std::uint8_t>((attachment - 1) % 3);
     static constexpr std::uint8_t kRow[3] = {3, 2, 1};
     t.baseline = kRow[row];
-    // Paragraphs one below the other, 5/3 of the height apart times the spacing factor; the
-    // attachment row holds the whole block at the insertion point.
-    std::vector<std::string> lines;
+    // Paragraphs one below the other, wrapped at the reference rectangle's width (41), lines
+    // 5/3 of the height apart times the spacing factor; the attachment row holds the whole block
+    // at the insertion point.
+    struct Line {
+        std::string text;
+        bool underline;
+    };
+    std::vector<Line> lines;
     std::istringstream paragraphs(plainMText(raw));
-    for (std::string line; std::getline(paragraphs, line);) {
-        lines.push_back(line);
+    for (std::string paragraph; std::getline(paragraphs, paragraph);) {
+        DecodedText decoded = decodeTextCodes(paragraph);
+        for (std::string& text :
+             wrapParagraph(decoded.text, number(tags, 40, 1.0), number(tags, 41))) {
+            lines.push_back({std::move(text), decoded.underline});
+        }
     }
     const double pitch = t.height * 5.0 / 3.0 * number(tags, 44, 1.0);
     const double first = row == 0   ? 0.0
                          : row == 1 ? -(lines.size() - 1.0) / 2.0
                                     : -(lines.size() - 1.0);
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        DecodedText decoded = decodeTextCodes(lines[i]);
-        if (decoded.text.empty()) {
+        if (lines[i].text.empty()) {
             continue;
         }
         TextItem line = t;
         const double down = (first + static_cast<double>(i)) * pitch;
         line.x = p.x + down * std::sin(t.rotation);
         line.y = p.y - down * std::cos(t.rotation);
-        line.text = std::move(decoded.text);
-        line.underline = decoded.underline;
+        line.text = std::move(lines[i].text);
+        line.underline = lines[i].underline;
         g.texts.push_back(std::move(line));
     }
 }

@@ -356,6 +356,14 @@ TEST(EntityKinds, MTextParagraphsStackFromTheirAttachmentPoint) {
     EXPECT_NEAR(turned[0].x, 100 - 10, 1e-9);
     EXPECT_NEAR(turned[2].x, 100, 1e-9);
     EXPECT_NEAR(turned[0].y, 0, 1e-9);
+
+    // A reference rectangle 4 wide wraps the paragraph at its spaces, line under line.
+    const Geometry wrapped =
+        drawn("0\nMTEXT\n8\n0\n100\nAcDbEntity\n100\nAcDbMText\n" +
+              tags({{10, 0}, {20, 0}, {30, 0}, {40, 1}, {41, 4}}) + "71\n1\n1\naaaa bbbb\n");
+    ASSERT_EQ(wrapped.texts.size(), 2u);
+    EXPECT_EQ(wrapped.texts[1].text, "bbbb");
+    EXPECT_NEAR(wrapped.texts[1].y, -5.0 / 3, 1e-9);
 }
 
 TEST(EntityKinds, SolidHatchFillsEvenOddAlongCurvedBoundaries) {

@@ -96,9 +96,28 @@ void addLwPolyline(Geometry& g, const AcGeMatrix3d& m, const AcDbPolyline& p) {
     }
 }
 
+// Kinds whose lines follow their linetype: curves and outlines, not texts, fills or
+// dimensions (whose pictures carry their own).
+bool takesLinetype(const AcDbEntity& e) {
+    if (const auto* raw = AcDbRawEntity::cast(&e)) {
+        const std::string& type = raw->dxfType();
+        return type == "SPLINE" || type == "ELLIPSE" || type == "POLYLINE";
+    }
+    return AcDbLine::cast(&e) != nullptr || AcDbCircle::cast(&e) != nullptr ||
+           AcDbArc::cast(&e) != nullptr || AcDbPolyline::cast(&e) != nullptr;
+}
+
+// `drawn` into `g`, its lines dashed.
+void addDrawnDashed(Geometry& g, const Geometry& drawn, const DashPattern& dashes) {
+    addDashed(g, drawn.lines, dashes);
+    g.triangles.insert(g.triangles.end(), drawn.triangles.begin(), drawn.triangles.end());
+    g.points.insert(g.points.end(), drawn.points.begin(), drawn.points.end());
+    g.texts.insert(g.texts.end(), drawn.texts.begin(), drawn.texts.end());
+}
+
 } // namespace
 
-DisplayListBuilder::DisplayListBuilder(const AcDbDatabase& db) : db_(db) {}
+DisplayListBuilder::DisplayListBuilder(const AcDbDatabase& db) : db_(db), linetypes_(db) {}
 
 DisplayList DisplayListBuilder::run() {
     out_ = DisplayList();
@@ -224,6 +243,7 @@ const DisplayListBuilder::LayerInfo& DisplayListBuilder::layer(AcDbObjectId id) 
         }
         info.off = record->isOff();
         info.frozen = record->isFrozen();
+        info.linetype = record->linetypeObjectId();
         record->close();
     }
     info.zero = info.name == "0";
@@ -420,11 +440,25 @@ void DisplayListBuilder::geometryBlockInstance(const AcDbRawEntity& dim, Chunk& 
 void DisplayListBuilder::rawEntity(const AcDbRawEntity& e, const Context& ctx, Sink& sink,
                                    const AcGeMatrix3d& m) {
     if (e.dxfType() == "POLYLINE") {
+        DashPattern dashes;
+        if (dashesOf(e, layerOf(e), ctx, dashes)) {
+            Geometry drawn;
+            addOldPolyline(drawn, m, e.tags(), polylineVertices_.verticesOf(e));
+            addDrawnDashed(sink[paintOf(e, ctx)], drawn, dashes);
+            return;
+        }
         addOldPolyline(sink[paintOf(e, ctx)], m, e.tags(), polylineVertices_.verticesOf(e));
         return;
     }
     const std::string block = dimensionBlockName(e);
     if (block.empty()) {
+        DashPattern dashes;
+        if (takesLinetype(e) && dashesOf(e, layerOf(e), ctx, dashes)) {
+            Geometry drawn;
+            addRawEntity(drawn, m, e);
+            addDrawnDashed(sink[paintOf(e, ctx)], drawn, dashes);
+            return;
+        }
         addRawEntity(sink[paintOf(e, ctx)], m, e,
                      e.dxfType() == "LEADER" ? leaderArrowSize(e) : 0.0);
         return;
@@ -436,6 +470,45 @@ void DisplayListBuilder::rawEntity(const AcDbRawEntity& e, const Context& ctx, S
     inner.layer0 = l.zero && ctx.depth > 0 ? ctx.layer0 : Paint{Inherit::None, l.color};
     inner.depth = ctx.depth + 1;
     flattenBlock(blockNamed(block), inner, sink);
+}
+
+const LinetypeResolver::Linetype* DisplayListBuilder::linetypeOf(const AcDbEntity& e,
+                                                                 const LayerInfo& l,
+                                                                 const Context& ctx,
+                                                                 double& scale) {
+    const LinetypeResolver::Linetype* own = nullptr;
+    if (const auto* raw = AcDbRawEntity::cast(&e)) {
+        scale = 1.0;
+        std::string name = "BYLAYER";
+        for (const auto& [code, value] : raw->tags()) {
+            if (code == 6) {
+                name = value;
+            } else if (code == 48) {
+                scale = std::strtod(value.c_str(), nullptr);
+            }
+        }
+        own = &linetypes_.byName(name);
+    } else {
+        scale = e.linetypeScale();
+        own = &linetypes_.byId(e.linetypeId());
+    }
+    if (own->kind == LinetypeResolver::Kind::ByBlock) {
+        return ctx.byBlockLinetype;
+    }
+    if (own->kind == LinetypeResolver::Kind::ByLayer) {
+        own = &linetypes_.byId(l.linetype);
+    }
+    return own->kind == LinetypeResolver::Kind::Own && !own->dashes.empty() ? own : nullptr;
+}
+
+bool DisplayListBuilder::dashesOf(const AcDbEntity& e, const LayerInfo& l, const Context& ctx,
+                                  DashPattern& out) {
+    double scale = 1.0;
+    const LinetypeResolver::Linetype* type = linetypeOf(e, l, ctx, scale);
+    if (type == nullptr || !(scale > 0)) {
+        return false;
+    }
+    return makeDashPattern(type->dashes, linetypes_.globalScale() * scale, out);
 }
 
 // DIMASZ times DIMSCALE of the leader's dimension style (3), each as the leader's own DSTYLE
@@ -530,6 +603,8 @@ void DisplayListBuilder::entity(const AcDbEntity& e, const Context& ctx, Sink& s
         inner.layer0 = l.zero && ctx.depth > 0 ? ctx.layer0 : Paint{Inherit::None, l.color};
         inner.layer0Hidden = hidden(l, ctx);
         inner.depth = ctx.depth + 1;
+        double scale = 1.0;
+        inner.byBlockLinetype = linetypeOf(*ref, l, ctx, scale);
         flattenBlock(ref->blockTableRecord(), inner, sink);
         if (!hidden(l, ctx)) {
             Context own = inner;
@@ -538,7 +613,10 @@ void DisplayListBuilder::entity(const AcDbEntity& e, const Context& ctx, Sink& s
         }
         return;
     }
-    Geometry& g = sink[paint];
+    DashPattern dashes;
+    const bool dashed = takesLinetype(e) && dashesOf(e, l, ctx, dashes);
+    Geometry drawn;
+    Geometry& g = dashed ? drawn : sink[paint];
     if (auto* line = AcDbLine::cast(&e)) {
         addSegment(g, m, line->startPoint(), line->endPoint());
     } else if (auto* arc = AcDbArc::cast(&e)) {
@@ -560,6 +638,9 @@ void DisplayListBuilder::entity(const AcDbEntity& e, const Context& ctx, Sink& s
         // definitions show only in the block editor; references show their attributes
     } else if (auto* t = AcDbText::cast(&e)) {
         g.texts.push_back(textItemOf(*t, m));
+    }
+    if (dashed) {
+        addDrawnDashed(sink[paint], drawn, dashes);
     }
 }
 

@@ -2,6 +2,8 @@
 // contents and dimension pictures turned into shared shapes placed by instances.
 #pragma once
 #include "host/render/DisplayList.h"
+#include "host/render/LinetypeDash.h"
+#include "host/render/LinetypeResolver.h"
 #include "host/render/PolylineVertexIndex.h"
 
 #include <acge.h>
@@ -46,6 +48,7 @@ private:
         std::string name;
         ColorRef color = 7;
         bool off = false, frozen = false, defpoints = false, zero = false;
+        AcDbObjectId linetype;
     };
     // What an entity inherits from the references it sits in.
     struct Context {
@@ -53,6 +56,7 @@ private:
         Paint byBlock, layer0;
         bool layer0Hidden = false;
         int depth = 0;
+        const LinetypeResolver::Linetype* byBlockLinetype = nullptr; // null: continuous
     };
     // Receives flattened geometry, per paint.
     using Sink = std::map<Paint, Geometry>;
@@ -73,6 +77,12 @@ private:
     void rawEntity(const AcDbRawEntity& e, const Context& ctx, Sink& sink, const AcGeMatrix3d& m);
     AcDbObjectId blockNamed(const std::string& name);
     double leaderArrowSize(const AcDbRawEntity& leader) const;
+    // The linetype the entity is drawn with (ByLayer and ByBlock resolved; null continuous) and
+    // the entity's own scale of it.
+    const LinetypeResolver::Linetype* linetypeOf(const AcDbEntity& e, const LayerInfo& l,
+                                                 const Context& ctx, double& scale);
+    // The pattern the entity's lines are dashed with; false when they are drawn whole.
+    bool dashesOf(const AcDbEntity& e, const LayerInfo& l, const Context& ctx, DashPattern& out);
     void flattenBlock(AcDbObjectId record, const Context& ctx, Sink& sink);
     void entity(const AcDbEntity& e, const Context& ctx, Sink& sink);
     void attributes(const AcDbBlockReference& r, const Context& ctx, Sink& sink);
@@ -85,6 +95,7 @@ private:
                   const Placement& p);
 
     const AcDbDatabase& db_;
+    LinetypeResolver linetypes_;
     DisplayList out_;
     std::map<std::string, Chunk> work_; // chunks being built
     ShapeMap shapeStore_;               // every shape the chunks place

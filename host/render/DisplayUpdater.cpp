@@ -74,7 +74,8 @@ Touch touchOf(const AcDbStub* stub, const AcDbStub* modelSpace, const DisplayLis
         return builder.usesBlock(stub) ? Touch::Everything : Touch::Names;
     }
     if (AcDbDimStyleTableRecord::cast(object) != nullptr ||
-        AcDbTextStyleTableRecord::cast(object) != nullptr) {
+        AcDbTextStyleTableRecord::cast(object) != nullptr ||
+        AcDbLinetypeTableRecord::cast(object) != nullptr) {
         return Touch::Everything;
     }
     return Touch::Nothing;

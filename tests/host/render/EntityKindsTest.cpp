@@ -453,6 +453,34 @@ TEST(EntityKinds, SplinesFollowTheirCurveAndEllipsesTheirExtrusion) {
     }
 }
 
+TEST(EntityKinds, LinesFollowTheirLinetypeByLayerOrTheirOwnAtTheDrawingsScale) {
+    // DASHED: 2 drawn, 1 left out, at LTSCALE 2; the layer HIDDEN draws with it.
+    const std::string tables =
+        "0\nSECTION\n2\nHEADER\n9\n$LTSCALE\n40\n2.0\n0\nENDSEC\n"
+        "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLTYPE\n70\n2\n"
+        "0\nLTYPE\n2\nCONTINUOUS\n70\n0\n3\nSolid line\n72\n65\n73\n0\n40\n0.0\n"
+        "0\nLTYPE\n2\nDASHED\n70\n0\n3\nDashed\n72\n65\n73\n2\n40\n3.0\n49\n2.0\n74\n0\n"
+        "49\n-1.0\n74\n0\n0\nENDTAB\n0\nTABLE\n2\nLAYER\n70\n1\n"
+        "0\nLAYER\n2\nHIDDEN\n70\n0\n62\n7\n6\nDASHED\n0\nENDTAB\n0\nENDSEC\n";
+    auto line = [](const std::string& layer, const std::string& extra) {
+        return "0\nLINE\n8\n" + layer + "\n" + extra + "100\nAcDbLine\n" +
+               tags({{10, 0}, {20, 0}, {30, 0}, {11, 30}, {21, 0}, {31, 0}});
+    };
+    // Dashes of 4 with gaps of 2 along 30: five dashes.
+    const Geometry byLayer = drawn(line("HIDDEN", ""), tables);
+    EXPECT_NEAR(lineLength(byLayer), 20, 1e-9);
+    EXPECT_EQ(byLayer.lines.size(), 5u * 4);
+    EXPECT_NEAR(lineLength(drawn(line("HIDDEN", "6\nCONTINUOUS\n"), tables)), 30, 1e-9);
+    EXPECT_NEAR(lineLength(drawn(line("0", "6\nDASHED\n48\n0.5\n"), tables)), 20, 1e-9);
+    EXPECT_EQ(drawn(line("0", "6\nDASHED\n48\n0.5\n"), tables).lines.size(), 10u * 4);
+    EXPECT_NEAR(lineLength(drawn(line("0", ""), tables)), 30, 1e-9);
+    // A circle on the layer: its pieces are dashed as one curve, two thirds drawn.
+    const Geometry circle = drawn("0\nCIRCLE\n8\nHIDDEN\n100\nAcDbCircle\n" +
+                                      tags({{10, 0}, {20, 0}, {30, 0}, {40, 30}}),
+                                  tables);
+    EXPECT_NEAR(lineLength(circle), 2 * M_PI * 30 * 2 / 3, 2.0);
+}
+
 TEST(EntityKinds, TrueColoursWinOverIndexesOnEntitiesAndLayers) {
     const std::string layers =
         "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n70\n1\n0\nLAYER\n2\nRGB\n70\n0\n62\n1\n"

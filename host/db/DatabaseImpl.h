@@ -11,6 +11,7 @@
 #include <array>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -115,13 +116,19 @@ public:
         return keptRecords_.get(stub->keptRecord);
     }
 
-    // The BLOCK and ENDBLK records of a block record as read (each starting with its type).
-    void keepBlockMarkers(const AcDbStub* record, Tags begin, Tags end) {
-        keptBlockMarkers_[record] = {std::move(begin), std::move(end)};
+    // The BLOCK and ENDBLK records of a block record as read (each starting with its type),
+    // packed with the kept records: a drawing may have tens of thousands of blocks.
+    void keepBlockMarkers(const AcDbStub* record, const Tags& begin, const Tags& end) {
+        keptBlockMarkers_[record] = {keptRecords_.add(begin), keptRecords_.add(end)};
     }
-    const std::pair<Tags, Tags>* keptBlockMarkers(const AcDbStub* record) const {
+    // Nothing for a block record that has none.
+    std::optional<std::pair<KeptTagsView, KeptTagsView>>
+    keptBlockMarkers(const AcDbStub* record) const {
         const auto it = keptBlockMarkers_.find(record);
-        return it == keptBlockMarkers_.end() ? nullptr : &it->second;
+        if (it == keptBlockMarkers_.end()) {
+            return std::nullopt;
+        }
+        return std::pair{keptRecords_.get(it->second.first), keptRecords_.get(it->second.second)};
     }
 
     // USERR1..USERR5 (i = 1..5), saved in the drawing; 0.0 in a new drawing.
@@ -190,7 +197,8 @@ private:
     std::unordered_map<std::uint64_t, std::uint64_t> sequenceEnds_;
     GroupIndex groupIndex_;
     KeptTagStore keptRecords_;
-    std::unordered_map<const AcDbStub*, std::pair<Tags, Tags>> keptBlockMarkers_;
+    // BLOCK and ENDBLK: numbers in keptRecords_.
+    std::unordered_map<const AcDbStub*, std::pair<std::uint32_t, std::uint32_t>> keptBlockMarkers_;
     UndoJournal journal_; // last: destroyed first, while the stubs still exist
 };
 

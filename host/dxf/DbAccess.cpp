@@ -57,12 +57,13 @@ void keepRecord(AcDbDatabase& db, AcDbObjectId id, const std::vector<veld::db::K
     db.impl().keepRecord(id.stub(), tags);
 }
 
-const std::pair<Tags, Tags>* keptBlockMarkers(const AcDbDatabase& db, AcDbObjectId record) {
+std::optional<std::pair<veld::db::KeptTagsView, veld::db::KeptTagsView>>
+keptBlockMarkers(const AcDbDatabase& db, AcDbObjectId record) {
     return db.impl().keptBlockMarkers(record.stub());
 }
 
-void keepBlockMarkers(AcDbDatabase& db, AcDbObjectId record, Tags begin, Tags end) {
-    db.impl().keepBlockMarkers(record.stub(), std::move(begin), std::move(end));
+void keepBlockMarkers(AcDbDatabase& db, AcDbObjectId record, const Tags& begin, const Tags& end) {
+    db.impl().keepBlockMarkers(record.stub(), begin, end);
 }
 
 bool changedSinceRead(const AcDbObject& object) {

@@ -8,6 +8,7 @@
 
 #include <dbmain.h>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -44,9 +45,10 @@ AcDbObject* makeRawRecord(const std::string& table, const std::string& name, Tag
 veld::db::KeptTagsView keptRecord(const AcDbObject& object);
 void keepRecord(AcDbDatabase& db, AcDbObjectId id, const Tags& tags);
 void keepRecord(AcDbDatabase& db, AcDbObjectId id, const std::vector<veld::db::KeptTag>& tags);
-// The BLOCK and ENDBLK records of a block record as read, or null.
-const std::pair<Tags, Tags>* keptBlockMarkers(const AcDbDatabase& db, AcDbObjectId record);
-void keepBlockMarkers(AcDbDatabase& db, AcDbObjectId record, Tags begin, Tags end);
+// The BLOCK and ENDBLK records of a block record as read, or nothing.
+std::optional<std::pair<veld::db::KeptTagsView, veld::db::KeptTagsView>>
+keptBlockMarkers(const AcDbDatabase& db, AcDbObjectId record);
+void keepBlockMarkers(AcDbDatabase& db, AcDbObjectId record, const Tags& begin, const Tags& end);
 // True when the object was opened for a change since it was read.
 bool changedSinceRead(const AcDbObject& object);
 

@@ -328,7 +328,7 @@ void DrawingBuilder::endBlock(AcDbObjectId record, const Record& end) {
     veld::db::Tags endTags = end.keptTags();
     addSubclassMarkers("ENDBLK", endTags);
     endTags.insert(endTags.begin(), {0, "ENDBLK"});
-    dbaccess::keepBlockMarkers(*db_, record, std::move(blockBeginTags_), std::move(endTags));
+    dbaccess::keepBlockMarkers(*db_, record, blockBeginTags_, endTags);
 }
 
 AcDbObjectId DrawingBuilder::ensureTable(const std::string& name) {

@@ -145,13 +145,13 @@ private:
             const bool paper = id == db_.paperSpaceId();
             const int flags =
                 (record->isAnonymous() ? 1 : 0) | (record->hasAttributeDefinitions() ? 2 : 0);
-            const auto* kept = dbaccess::keptBlockMarkers(db_, id);
+            const auto kept = dbaccess::keptBlockMarkers(db_, id);
             const bool changed = dbaccess::changedSinceRead(*record);
             auto begin = [&](TagWriter& to) {
                 Writer::blockBegin(to, record->name(), h, plan_.blockBegin(id), flags,
                                    record->origin(), paper);
             };
-            if (kept != nullptr) {
+            if (kept) {
                 writeKeptOrMerged(out_, kept->first, changed, 5, plan_.blockBegin(id), {}, h,
                                   begin);
             } else {
@@ -163,7 +163,7 @@ private:
                 writeEntitiesOf(*record, h);
             }
             auto end = [&](TagWriter& to) { Writer::blockEnd(to, h, plan_.blockEnd(id), paper); };
-            if (kept != nullptr) {
+            if (kept) {
                 writeKeptOrMerged(out_, kept->second, changed, 5, plan_.blockEnd(id), {}, h, end);
             } else {
                 end(out_);

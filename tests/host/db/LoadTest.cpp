@@ -161,5 +161,21 @@ TEST(DbBlockMarkers, AreGivenOnceAndKept) {
     EXPECT_EQ(id.handle().value(), 0x502u);
 }
 
+TEST(DbBlockMarkers, KeepTheRecordsAsReadBesideOtherKeptRecords) {
+    AcDbDatabase db;
+    DatabaseImpl& impl = db.impl();
+    EXPECT_FALSE(impl.keptBlockMarkers(db.modelSpaceId().stub()));
+    impl.keepRecord(db.layerTableId().stub(), Tags{{2, "LAYER"}});
+    const Tags begin = {{0, "BLOCK"}, {100, "AcDbBlockBegin"}, {2, "*D1"}, {1, ""}};
+    const Tags end = {{0, "ENDBLK"}, {100, "AcDbBlockEnd"}};
+    impl.keepBlockMarkers(db.paperSpaceId().stub(), begin, end);
+    const auto kept = impl.keptBlockMarkers(db.paperSpaceId().stub());
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->first.toTags(), begin);
+    EXPECT_EQ(kept->second.toTags(), end);
+    EXPECT_EQ(impl.keptRecord(db.layerTableId().stub()).toTags(), (Tags{{2, "LAYER"}}));
+    EXPECT_FALSE(impl.keptBlockMarkers(db.modelSpaceId().stub()));
+}
+
 } // namespace
 } // namespace veld::test

@@ -116,6 +116,11 @@ public:
         return keptRecords_.get(stub->keptRecord);
     }
 
+    // Tags of an object kept without being modelled, packed with the kept records.
+    KeptTagsView packTags(const std::vector<KeptTag>& tags) {
+        return keptRecords_.get(keptRecords_.add(tags));
+    }
+
     // The BLOCK and ENDBLK records of a block record as read (each starting with its type),
     // packed with the kept records: a drawing may have tens of thousands of blocks.
     void keepBlockMarkers(const AcDbStub* record, const Tags& begin, const Tags& end) {

@@ -5,6 +5,7 @@
 // interface.
 #pragma once
 #include "host/db/KeptTagStore.h"
+#include "host/db/RawTags.h"
 
 #include <dbmain.h>
 #include <functional>
@@ -35,8 +36,14 @@ void forEachObject(const AcDbDatabase& db, const std::function<void(AcDbObjectId
 // For an object or table record kept as read: its DXF type and tags (all but the type and the
 // handle). False for objects the database models.
 bool rawContent(const AcDbObject& object, std::string& dxfType, const Tags*& tags);
-AcDbObject* makeRawEntity(const std::string& dxfType, Tags tags);
-AcDbObject* makeRawObject(const std::string& dxfType, Tags tags);
+// The same without asking for a list (tags read from a file then stay packed); null for objects
+// the database models.
+const veld::db::RawTags* rawTags(const AcDbObject& object, std::string& dxfType);
+// Entities and objects kept as read, their tags packed into the store of `db` (which they go to).
+AcDbObject* makeRawEntity(AcDbDatabase& db, const std::string& dxfType,
+                          const std::vector<veld::db::KeptTag>& tags);
+AcDbObject* makeRawObject(AcDbDatabase& db, const std::string& dxfType,
+                          const std::vector<veld::db::KeptTag>& tags);
 AcDbObject* makeRawTable(const std::string& name, Tags tags);
 AcDbObject* makeRawRecord(const std::string& table, const std::string& name, Tags tags);
 

@@ -241,12 +241,31 @@ AcDbObjectId DrawingBuilder::paperSpace() {
 
 AcDbObjectId DrawingBuilder::entity(Record& r, AcDbObjectId block) {
     upgradeEntityRecord(version_, r, layerHandle_);
-    const AcDbObjectId id = add(buildEntity(r, lookup_), r, block);
-    if (isModelledEntity(r)) {
-        keepEntityRecord(id, r);
-    } else {
-        ++kept_;
+    if (!isModelledEntity(r)) {
+        return rawEntity(r, block);
     }
+    const AcDbObjectId id = add(buildEntity(r, lookup_), r, block);
+    keepEntityRecord(id, r);
+    noteRefused(r);
+    return id;
+}
+
+// An entity of a kind the database does not model, its tags packed where the database keeps
+// its records; entities of R12 files get their subclass markers first.
+AcDbObjectId DrawingBuilder::rawEntity(Record& r, AcDbObjectId block) {
+    veld::db::Tags marked;
+    if (r.keptTagViews(keptViews_)) {
+        keptViews_.erase(keptViews_.begin()); // the type is the object's own
+    } else {
+        marked.reserve(keptViews_.size() + 4);
+        for (std::size_t i = 1; i < keptViews_.size(); ++i) {
+            marked.emplace_back(keptViews_[i].first, keptViews_[i].second);
+        }
+        addSubclassMarkers(r.type, marked);
+        keptViews_.assign(marked.begin(), marked.end());
+    }
+    const AcDbObjectId id = add(dbaccess::makeRawEntity(*db_, r.type, keptViews_), r, block);
+    ++kept_;
     noteRefused(r);
     return id;
 }
@@ -537,7 +556,9 @@ void DrawingBuilder::objects(std::vector<Record> records) {
                 }
             }
         } else {
-            add(dbaccess::makeRawObject(r.type, r.keptTags()), r, idOfHandle(r.owner));
+            r.keptTagViews(keptViews_);
+            keptViews_.erase(keptViews_.begin()); // the type is the object's own
+            add(dbaccess::makeRawObject(*db_, r.type, keptViews_), r, idOfHandle(r.owner));
             ++kept_;
             noteRefused(r);
         }

@@ -245,7 +245,6 @@ private:
             return;
         }
         std::string type;
-        const dbaccess::Tags* tags = nullptr;
         if (AcDbEntity::cast(object) != nullptr || AcDbSymbolTable::cast(object) != nullptr ||
             AcDbSymbolTableRecord::cast(object) != nullptr) {
             // written with their blocks and tables
@@ -266,12 +265,10 @@ private:
             } else {
                 writeXData(out_, *group);
             }
-        } else if (dbaccess::rawContent(*object, type, tags)) {
+        } else if (const veld::db::RawTags* raw = dbaccess::rawTags(*object, type)) {
             out_.text(0, type);
             out_.handle(5, id.handle().value());
-            for (const auto& [code, value] : *tags) {
-                out_.raw(code, value);
-            }
+            raw->forEach([&](int code, std::string_view value) { out_.raw(code, value); });
             for (const auto& [name, handle] : dictionaryEntriesAdded(*object)) {
                 out_.text(3, name);
                 out_.handle(350, handle);

@@ -132,6 +132,34 @@ TEST_F(DbLoad, RawObjectsKeepTheirTagsAndUndoLikeOthers) {
     EXPECT_EQ(db.impl().userR(6), 0.0);
 }
 
+TEST_F(DbLoad, RawTagsReadFromAFileStayPackedUntilAskedForAListAndUndoToThem) {
+    const std::vector<KeptTag> read = {{100, "AcDbEntity"}, {8, "0"}, {1, "{\\fArial;x}"}};
+    const Tags asList(read.begin(), read.end());
+    auto* raw = new AcDbRawEntity("MTEXT", RawTags(impl().packTags(read)));
+    const AcDbObjectId id = load(raw, 0x40);
+    std::vector<KeptTag> visited;
+    raw->rawTags().forEach(
+        [&](int code, std::string_view value) { visited.emplace_back(code, value); });
+    EXPECT_EQ(visited, read);
+    EXPECT_TRUE(raw->rawTags().packed()) << "a visit copies nothing out";
+    EXPECT_TRUE(raw->rawTags().hasCode(8));
+    EXPECT_FALSE(raw->rawTags().hasCode(330));
+    impl().journal().clear();
+    impl().journal().beginCommand("EDIT");
+    AcDbRawEntity* open = nullptr;
+    ASSERT_EQ(acdbOpenObject(open, id, AcDb::kForWrite), Acad::eOk);
+    EXPECT_EQ(open->setTags("MTEXT", {{1, "changed"}}), Acad::eOk);
+    EXPECT_FALSE(open->rawTags().packed());
+    open->close();
+    impl().journal().endCommand();
+    impl().journal().undo(1);
+    ASSERT_EQ(acdbOpenObject(open, id, AcDb::kForRead), Acad::eOk);
+    EXPECT_EQ(open->tags(), asList);
+    EXPECT_EQ(open->rawTags().size(), 3u);
+    EXPECT_FALSE(open->rawTags().packed()) << "copied out once asked for as a list";
+    open->close();
+}
+
 } // namespace
 } // namespace veld::test
 

@@ -48,6 +48,7 @@ private:
     const char* entries_ = nullptr;
     const char* text_ = nullptr;
     std::uint32_t count_ = 0;
+    bool wide_ = false; // 32-bit codes and ends instead of 16-bit ones
 };
 
 class KeptTagStore {

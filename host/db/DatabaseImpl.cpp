@@ -245,9 +245,9 @@ Acad::ErrorStatus DatabaseImpl::addLoadedGroupMember(AcDbObjectId group, AcDbObj
     return Acad::eOk;
 }
 
-void DatabaseImpl::dropReservation(AcDbStub* stub, std::vector<std::string>& repairs) {
+void DatabaseImpl::dropReservation(AcDbStub* stub, LoadRepairs& repairs) {
     stub->gone = true;
-    repairs.push_back("object " + handleText(stub) + " is referenced but missing");
+    repairs.add([&] { return "object " + handleText(stub) + " is referenced but missing"; });
 }
 
 void DatabaseImpl::linkPendingOwners() {
@@ -262,13 +262,14 @@ void DatabaseImpl::linkPendingOwners() {
 }
 
 // Members must be entities of the drawing, each carrying the group as a reactor.
-void DatabaseImpl::repairGroup(AcDbStub& stub, std::vector<std::string>& repairs) {
+void DatabaseImpl::repairGroup(AcDbStub& stub, LoadRepairs& repairs) {
     auto& ids = ObjectAccess::groupMembers(*static_cast<AcDbGroup*>(stub.object)).ids;
     std::erase_if(ids, [&](AcDbStub* m) {
         const bool missing = m->object == nullptr || AcDbEntity::cast(m->object) == nullptr;
         if (missing) {
             stub.changed = true;
-            repairs.push_back("group " + handleText(&stub) + " lost member " + handleText(m));
+            repairs.add(
+                [&] { return "group " + handleText(&stub) + " lost member " + handleText(m); });
         }
         return missing;
     });
@@ -279,20 +280,22 @@ void DatabaseImpl::repairGroup(AcDbStub& stub, std::vector<std::string>& repairs
                                  extras->reactors.end();
         if (!planted) {
             ObjectAccess::insertReactor(*member->object, &stub, SIZE_MAX);
-            repairs.push_back("group " + handleText(&stub) + " reactor added to member " +
-                              handleText(member));
+            repairs.add([&] {
+                return "group " + handleText(&stub) + " reactor added to member " +
+                       handleText(member);
+            });
         }
     }
 }
 
-void DatabaseImpl::repairDictionary(AcDbStub& stub, std::vector<std::string>& repairs) {
+void DatabaseImpl::repairDictionary(AcDbStub& stub, LoadRepairs& repairs) {
     auto& entries = ObjectAccess::dictEntries(*static_cast<AcDbDictionary*>(stub.object));
     std::erase_if(entries.list, [&](const auto& e) {
         const bool missing = e.value->object == nullptr;
         if (missing) {
             stub.changed = true;
             entries.byKey.erase(upperAscii(e.key));
-            repairs.push_back("dictionary " + handleText(&stub) + " lost entry " + e.key);
+            repairs.add([&] { return "dictionary " + handleText(&stub) + " lost entry " + e.key; });
         }
         return missing;
     });
@@ -312,8 +315,8 @@ void DatabaseImpl::indexGroups() {
     }
 }
 
-std::vector<std::string> DatabaseImpl::finishLoading() {
-    std::vector<std::string> repairs;
+LoadRepairs DatabaseImpl::finishLoading() {
+    LoadRepairs repairs;
     for (AcDbStub& stub : stubs_) {
         stub.changed = false; // the reader's own opens are no change to what the file holds
     }
@@ -328,7 +331,7 @@ std::vector<std::string> DatabaseImpl::finishLoading() {
             continue;
         }
         if (stub.owner != nullptr && stub.owner->object == nullptr) {
-            repairs.push_back("object " + handleText(&stub) + " had a missing owner");
+            repairs.add([&] { return "object " + handleText(&stub) + " had a missing owner"; });
             stub.owner = nullptr;
         }
         if (AcDbGroup::cast(stub.object) != nullptr) {
@@ -341,7 +344,7 @@ std::vector<std::string> DatabaseImpl::finishLoading() {
         }
     }
     for (std::string& line : completeStandardContents(database_)) {
-        repairs.push_back(std::move(line));
+        repairs.add([&] { return std::move(line); });
     }
     indexGroups();
     journal_.clear();

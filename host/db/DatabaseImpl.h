@@ -19,6 +19,21 @@
 
 namespace veld::db {
 
+// What finishing a load repaired: every repair counted, one line for each of the first ones (a
+// damaged large drawing may need hundreds of thousands, and the file reader tells the first).
+struct LoadRepairs {
+    static constexpr std::size_t kLinesKept = 100;
+    std::size_t count = 0;
+    std::vector<std::string> lines;
+
+    // `line` makes the text, called only for a line that is kept.
+    template <class Line> void add(Line&& line) {
+        if (count++ < kLinesKept) {
+            lines.push_back(line());
+        }
+    }
+};
+
 // The objects every drawing has, found without a lookup.
 struct WellKnownIds {
     AcDbObjectId blockTable, layerTable, linetypeTable, textStyleTable, dimStyleTable, regAppTable;
@@ -79,8 +94,8 @@ public:
     Acad::ErrorStatus addLoadedGroupMember(AcDbObjectId group, AcDbObjectId member);
     // Ends a load: drops reservations never filled (and the references to them), plants missing
     // group reactors on members, finds the standard tables, records and dictionaries (filling
-    // ids()) and adds those missing, empties the journal. Returns one line per repair made.
-    std::vector<std::string> finishLoading();
+    // ids()) and adds those missing, empties the journal. Returns the repairs made.
+    LoadRepairs finishLoading();
 
     // --- Iteration --------------------------------------------------------------------------
     // Every object in the database (not undone creations), sorted by handle.
@@ -179,10 +194,10 @@ public:
 private:
     AcDbStub* newStub(std::uint64_t handle);
     void appendToOwnerList(AcDbStub* stub);
-    void dropReservation(AcDbStub* stub, std::vector<std::string>& repairs);
+    void dropReservation(AcDbStub* stub, LoadRepairs& repairs);
     void linkPendingOwners();
-    void repairGroup(AcDbStub& stub, std::vector<std::string>& repairs);
-    void repairDictionary(AcDbStub& stub, std::vector<std::string>& repairs);
+    void repairGroup(AcDbStub& stub, LoadRepairs& repairs);
+    void repairDictionary(AcDbStub& stub, LoadRepairs& repairs);
     void indexGroups();
 
     AcDbDatabase& database_;

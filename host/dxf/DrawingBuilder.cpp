@@ -604,7 +604,7 @@ std::unique_ptr<AcDbDatabase> DrawingBuilder::finish(std::vector<std::string>* n
         ensureRegApp(app);
     }
     ensureDefaults();
-    const std::vector<std::string> repairs = impl_.finishLoading();
+    const veld::db::LoadRepairs repairs = impl_.finishLoading();
     if (notes != nullptr) {
         for (const auto& [what, count] : losses_) {
             notes->push_back(what + ": " + std::to_string(count));
@@ -612,9 +612,10 @@ std::unique_ptr<AcDbDatabase> DrawingBuilder::finish(std::vector<std::string>* n
         if (kept_ != 0) {
             notes->push_back("kept " + std::to_string(kept_) + " objects of unknown kind as read");
         }
-        if (!repairs.empty()) {
-            notes->push_back("repaired or completed " + std::to_string(repairs.size()) +
-                             " references and standard records (first: " + repairs.front() + ")");
+        if (repairs.count != 0) {
+            notes->push_back("repaired or completed " + std::to_string(repairs.count) +
+                             " references and standard records (first: " + repairs.lines.front() +
+                             ")");
         }
     }
     return std::move(db_);

@@ -69,9 +69,10 @@ TEST_F(DbLoad, ReferencesBeforeTheObjectAndRepairsAtTheEnd) {
     ASSERT_EQ(impl().addLoadedGroupMember(group, member), Acad::eOk);
     ASSERT_EQ(impl().addLoadedGroupMember(group, impl().reserveHandle(AcDbHandle(0x99))),
               Acad::eOk);
-    const std::vector<std::string> repairs = impl().finishLoading();
+    const LoadRepairs repairs = impl().finishLoading();
+    EXPECT_EQ(repairs.count, repairs.lines.size());
     auto count = [&](const std::string& prefix) {
-        return std::count_if(repairs.begin(), repairs.end(),
+        return std::count_if(repairs.lines.begin(), repairs.lines.end(),
                              [&](const std::string& line) { return line.rfind(prefix, 0) == 0; });
     };
     EXPECT_EQ(count("object 99"), 1);        // referenced but missing
@@ -100,6 +101,16 @@ TEST_F(DbLoad, ReferencesBeforeTheObjectAndRepairsAtTheEnd) {
     // The counter of anonymous names moved past the loaded *A7.
     EXPECT_EQ(impl().nextAnonymousNumber(), 8u);
     EXPECT_GT(impl().handseed(), 0x99u);
+}
+
+TEST_F(DbLoad, ManyRepairsAreAllCountedAndTheFirstOnesTold) {
+    for (std::uint64_t h = 0x100; h < 0x100 + 150; ++h) {
+        impl().reserveHandle(AcDbHandle(h)); // referenced, never loaded
+    }
+    const LoadRepairs repairs = impl().finishLoading();
+    EXPECT_GE(repairs.count, 150u); // with the standard records completed
+    EXPECT_EQ(repairs.lines.size(), LoadRepairs::kLinesKept);
+    EXPECT_EQ(repairs.lines.front(), "object 100 is referenced but missing");
 }
 
 TEST_F(DbLoad, RawObjectsKeepTheirTagsAndUndoLikeOthers) {

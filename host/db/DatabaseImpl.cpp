@@ -65,12 +65,12 @@ AcDbStub* DatabaseImpl::newStub(std::uint64_t handle) {
     AcDbStub& stub = stubs_.emplace_back();
     stub.database = &database_;
     stub.handle = handle;
-    byHandle_[handle] = &stub;
+    byHandle_.set(handle, &stub);
     return &stub;
 }
 
 std::uint64_t DatabaseImpl::freeHandleFrom(std::uint64_t handle) const {
-    while (handle == 0 || handle > kMaxHandle || byHandle_.count(handle) != 0) {
+    while (handle == 0 || handle > kMaxHandle || byHandle_.contains(handle)) {
         handle = handle == 0 || handle > kMaxHandle ? 1 : handle + 1;
     }
     return handle;
@@ -109,8 +109,7 @@ std::vector<AcDbStub*> DatabaseImpl::changedSince(std::uint64_t serial) const {
 }
 
 AcDbStub* DatabaseImpl::findStub(std::uint64_t handle) const {
-    auto found = byHandle_.find(handle);
-    return found != byHandle_.end() ? found->second : nullptr;
+    return byHandle_.find(handle);
 }
 
 void DatabaseImpl::setHandseed(std::uint64_t seed) {

@@ -3,6 +3,7 @@
 // surface (objects with given handles, iteration in handle order, raw data kept for round trips).
 #pragma once
 #include "GroupIndex.h"
+#include "HandleIndex.h"
 #include "KeptTagStore.h"
 #include "Stub.h"
 #include "UndoJournal.h"
@@ -202,7 +203,7 @@ private:
 
     AcDbDatabase& database_;
     std::deque<AcDbStub> stubs_;
-    std::unordered_map<std::uint64_t, AcDbStub*> byHandle_;
+    HandleIndex byHandle_;
     std::uint64_t handseed_ = 1;
     std::uint64_t anonymousCounter_ = 0;
     int openCount_ = 0;

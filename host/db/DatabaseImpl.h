@@ -132,6 +132,9 @@ public:
         return keptRecords_.get(stub->keptRecord);
     }
 
+    // A copy of bytes read from a file (extended data), kept with the kept records.
+    std::string_view keepBytes(std::string_view bytes) { return keptRecords_.keepBytes(bytes); }
+
     // Tags of an object kept without being modelled, packed with the kept records.
     KeptTagsView packTags(const std::vector<KeptTag>& tags) {
         return keptRecords_.get(keptRecords_.add(tags));

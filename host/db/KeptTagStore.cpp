@@ -141,6 +141,15 @@ std::uint32_t KeptTagStore::add(const Tags& tags) {
     return add(scratch_);
 }
 
+std::string_view KeptTagStore::keepBytes(std::string_view bytes) {
+    if (bytes.empty()) {
+        return {};
+    }
+    char* copy = allocate(bytes.size());
+    std::memcpy(copy, bytes.data(), bytes.size());
+    return {copy, bytes.size()};
+}
+
 KeptTagsView KeptTagStore::get(std::uint32_t number) const {
     return number == 0 || number > records_.size() ? KeptTagsView()
                                                    : KeptTagsView(records_[number - 1]);

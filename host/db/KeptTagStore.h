@@ -57,6 +57,8 @@ public:
     std::uint32_t add(const std::vector<KeptTag>& tags);
     std::uint32_t add(const Tags& tags);
     KeptTagsView get(std::uint32_t number) const;
+    // A copy of `bytes` kept with the lists (extended data as read).
+    std::string_view keepBytes(std::string_view bytes);
 
 private:
     char* allocate(std::size_t bytes);

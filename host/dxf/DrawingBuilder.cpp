@@ -168,8 +168,8 @@ void DrawingBuilder::noteXDataApp(const std::string& name) {
 
 void DrawingBuilder::applyXData(AcDbObject& object, const Record& r) {
     try {
-        if (readXData(object, r.xdata, [this](const std::string& app) { noteXDataApp(app); }) !=
-            0) {
+        const auto noteApp = [this](const std::string& app) { noteXDataApp(app); };
+        if (readXData(object, r.xdata, noteApp, &impl_) != 0) {
             noteLoss("extended data over 64 KB for one application left out");
         }
     } catch (const DxfError& e) {

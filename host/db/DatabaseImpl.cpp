@@ -65,12 +65,12 @@ AcDbStub* DatabaseImpl::newStub(std::uint64_t handle) {
     AcDbStub& stub = stubs_.emplace_back();
     stub.database = &database_;
     stub.handle = handle;
-    byHandle_[handle] = &stub;
+    byHandle_.set(handle, &stub);
     return &stub;
 }
 
 std::uint64_t DatabaseImpl::freeHandleFrom(std::uint64_t handle) const {
-    while (handle == 0 || handle > kMaxHandle || byHandle_.count(handle) != 0) {
+    while (handle == 0 || handle > kMaxHandle || byHandle_.contains(handle)) {
         handle = handle == 0 || handle > kMaxHandle ? 1 : handle + 1;
     }
     return handle;
@@ -109,8 +109,7 @@ std::vector<AcDbStub*> DatabaseImpl::changedSince(std::uint64_t serial) const {
 }
 
 AcDbStub* DatabaseImpl::findStub(std::uint64_t handle) const {
-    auto found = byHandle_.find(handle);
-    return found != byHandle_.end() ? found->second : nullptr;
+    return byHandle_.find(handle);
 }
 
 void DatabaseImpl::setHandseed(std::uint64_t seed) {
@@ -245,9 +244,9 @@ Acad::ErrorStatus DatabaseImpl::addLoadedGroupMember(AcDbObjectId group, AcDbObj
     return Acad::eOk;
 }
 
-void DatabaseImpl::dropReservation(AcDbStub* stub, std::vector<std::string>& repairs) {
+void DatabaseImpl::dropReservation(AcDbStub* stub, LoadRepairs& repairs) {
     stub->gone = true;
-    repairs.push_back("object " + handleText(stub) + " is referenced but missing");
+    repairs.add([&] { return "object " + handleText(stub) + " is referenced but missing"; });
 }
 
 void DatabaseImpl::linkPendingOwners() {
@@ -262,13 +261,14 @@ void DatabaseImpl::linkPendingOwners() {
 }
 
 // Members must be entities of the drawing, each carrying the group as a reactor.
-void DatabaseImpl::repairGroup(AcDbStub& stub, std::vector<std::string>& repairs) {
+void DatabaseImpl::repairGroup(AcDbStub& stub, LoadRepairs& repairs) {
     auto& ids = ObjectAccess::groupMembers(*static_cast<AcDbGroup*>(stub.object)).ids;
     std::erase_if(ids, [&](AcDbStub* m) {
         const bool missing = m->object == nullptr || AcDbEntity::cast(m->object) == nullptr;
         if (missing) {
             stub.changed = true;
-            repairs.push_back("group " + handleText(&stub) + " lost member " + handleText(m));
+            repairs.add(
+                [&] { return "group " + handleText(&stub) + " lost member " + handleText(m); });
         }
         return missing;
     });
@@ -279,20 +279,22 @@ void DatabaseImpl::repairGroup(AcDbStub& stub, std::vector<std::string>& repairs
                                  extras->reactors.end();
         if (!planted) {
             ObjectAccess::insertReactor(*member->object, &stub, SIZE_MAX);
-            repairs.push_back("group " + handleText(&stub) + " reactor added to member " +
-                              handleText(member));
+            repairs.add([&] {
+                return "group " + handleText(&stub) + " reactor added to member " +
+                       handleText(member);
+            });
         }
     }
 }
 
-void DatabaseImpl::repairDictionary(AcDbStub& stub, std::vector<std::string>& repairs) {
+void DatabaseImpl::repairDictionary(AcDbStub& stub, LoadRepairs& repairs) {
     auto& entries = ObjectAccess::dictEntries(*static_cast<AcDbDictionary*>(stub.object));
     std::erase_if(entries.list, [&](const auto& e) {
         const bool missing = e.value->object == nullptr;
         if (missing) {
             stub.changed = true;
             entries.byKey.erase(upperAscii(e.key));
-            repairs.push_back("dictionary " + handleText(&stub) + " lost entry " + e.key);
+            repairs.add([&] { return "dictionary " + handleText(&stub) + " lost entry " + e.key; });
         }
         return missing;
     });
@@ -312,8 +314,8 @@ void DatabaseImpl::indexGroups() {
     }
 }
 
-std::vector<std::string> DatabaseImpl::finishLoading() {
-    std::vector<std::string> repairs;
+LoadRepairs DatabaseImpl::finishLoading() {
+    LoadRepairs repairs;
     for (AcDbStub& stub : stubs_) {
         stub.changed = false; // the reader's own opens are no change to what the file holds
     }
@@ -328,7 +330,7 @@ std::vector<std::string> DatabaseImpl::finishLoading() {
             continue;
         }
         if (stub.owner != nullptr && stub.owner->object == nullptr) {
-            repairs.push_back("object " + handleText(&stub) + " had a missing owner");
+            repairs.add([&] { return "object " + handleText(&stub) + " had a missing owner"; });
             stub.owner = nullptr;
         }
         if (AcDbGroup::cast(stub.object) != nullptr) {
@@ -341,7 +343,7 @@ std::vector<std::string> DatabaseImpl::finishLoading() {
         }
     }
     for (std::string& line : completeStandardContents(database_)) {
-        repairs.push_back(std::move(line));
+        repairs.add([&] { return std::move(line); });
     }
     indexGroups();
     journal_.clear();

@@ -3,6 +3,7 @@
 // surface (objects with given handles, iteration in handle order, raw data kept for round trips).
 #pragma once
 #include "GroupIndex.h"
+#include "HandleIndex.h"
 #include "KeptTagStore.h"
 #include "Stub.h"
 #include "UndoJournal.h"
@@ -11,12 +12,28 @@
 #include <array>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
 namespace veld::db {
+
+// What finishing a load repaired: every repair counted, one line for each of the first ones (a
+// damaged large drawing may need hundreds of thousands, and the file reader tells the first).
+struct LoadRepairs {
+    static constexpr std::size_t kLinesKept = 100;
+    std::size_t count = 0;
+    std::vector<std::string> lines;
+
+    // `line` makes the text, called only for a line that is kept.
+    template <class Line> void add(Line&& line) {
+        if (count++ < kLinesKept) {
+            lines.push_back(line());
+        }
+    }
+};
 
 // The objects every drawing has, found without a lookup.
 struct WellKnownIds {
@@ -78,8 +95,8 @@ public:
     Acad::ErrorStatus addLoadedGroupMember(AcDbObjectId group, AcDbObjectId member);
     // Ends a load: drops reservations never filled (and the references to them), plants missing
     // group reactors on members, finds the standard tables, records and dictionaries (filling
-    // ids()) and adds those missing, empties the journal. Returns one line per repair made.
-    std::vector<std::string> finishLoading();
+    // ids()) and adds those missing, empties the journal. Returns the repairs made.
+    LoadRepairs finishLoading();
 
     // --- Iteration --------------------------------------------------------------------------
     // Every object in the database (not undone creations), sorted by handle.
@@ -115,13 +132,27 @@ public:
         return keptRecords_.get(stub->keptRecord);
     }
 
-    // The BLOCK and ENDBLK records of a block record as read (each starting with its type).
-    void keepBlockMarkers(const AcDbStub* record, Tags begin, Tags end) {
-        keptBlockMarkers_[record] = {std::move(begin), std::move(end)};
+    // A copy of bytes read from a file (extended data), kept with the kept records.
+    std::string_view keepBytes(std::string_view bytes) { return keptRecords_.keepBytes(bytes); }
+
+    // Tags of an object kept without being modelled, packed with the kept records.
+    KeptTagsView packTags(const std::vector<KeptTag>& tags) {
+        return keptRecords_.get(keptRecords_.add(tags));
     }
-    const std::pair<Tags, Tags>* keptBlockMarkers(const AcDbStub* record) const {
+
+    // The BLOCK and ENDBLK records of a block record as read (each starting with its type),
+    // packed with the kept records: a drawing may have tens of thousands of blocks.
+    void keepBlockMarkers(const AcDbStub* record, const Tags& begin, const Tags& end) {
+        keptBlockMarkers_[record] = {keptRecords_.add(begin), keptRecords_.add(end)};
+    }
+    // Nothing for a block record that has none.
+    std::optional<std::pair<KeptTagsView, KeptTagsView>>
+    keptBlockMarkers(const AcDbStub* record) const {
         const auto it = keptBlockMarkers_.find(record);
-        return it == keptBlockMarkers_.end() ? nullptr : &it->second;
+        if (it == keptBlockMarkers_.end()) {
+            return std::nullopt;
+        }
+        return std::pair{keptRecords_.get(it->second.first), keptRecords_.get(it->second.second)};
     }
 
     // USERR1..USERR5 (i = 1..5), saved in the drawing; 0.0 in a new drawing.
@@ -167,15 +198,15 @@ public:
 private:
     AcDbStub* newStub(std::uint64_t handle);
     void appendToOwnerList(AcDbStub* stub);
-    void dropReservation(AcDbStub* stub, std::vector<std::string>& repairs);
+    void dropReservation(AcDbStub* stub, LoadRepairs& repairs);
     void linkPendingOwners();
-    void repairGroup(AcDbStub& stub, std::vector<std::string>& repairs);
-    void repairDictionary(AcDbStub& stub, std::vector<std::string>& repairs);
+    void repairGroup(AcDbStub& stub, LoadRepairs& repairs);
+    void repairDictionary(AcDbStub& stub, LoadRepairs& repairs);
     void indexGroups();
 
     AcDbDatabase& database_;
     std::deque<AcDbStub> stubs_;
-    std::unordered_map<std::uint64_t, AcDbStub*> byHandle_;
+    HandleIndex byHandle_;
     std::uint64_t handseed_ = 1;
     std::uint64_t anonymousCounter_ = 0;
     int openCount_ = 0;
@@ -190,7 +221,8 @@ private:
     std::unordered_map<std::uint64_t, std::uint64_t> sequenceEnds_;
     GroupIndex groupIndex_;
     KeptTagStore keptRecords_;
-    std::unordered_map<const AcDbStub*, std::pair<Tags, Tags>> keptBlockMarkers_;
+    // BLOCK and ENDBLK: numbers in keptRecords_.
+    std::unordered_map<const AcDbStub*, std::pair<std::uint32_t, std::uint32_t>> keptBlockMarkers_;
     UndoJournal journal_; // last: destroyed first, while the stubs still exist
 };
 

@@ -286,6 +286,10 @@ void ObjectAccess::setXDataBytes(AcDbObject& object, std::string_view encoded) {
     dropEmptyExtras(object);
 }
 
+void ObjectAccess::setKeptXDataBytes(AcDbObject& object, std::string_view kept) {
+    ensureExtras(object).setKeptBytes(kept);
+}
+
 void ObjectAccess::uncreate(DatabaseImpl& database, AcDbStub* stub) {
     stub->gone = true;
     removeFromOwner(stub);

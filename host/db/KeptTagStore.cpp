@@ -1,5 +1,6 @@
 // Packing of kept tag lists: per list a u32 count, then per tag its code and the end of its
-// value (both 32-bit), then the values' bytes back to back.
+// value, then the values' bytes back to back. Code and end take 16 bits each, or 32 bits each in
+// a list whose values pass 64 KB together (its count then has the top bit set).
 #include "KeptTagStore.h"
 
 #include <algorithm>
@@ -14,12 +15,28 @@ constexpr std::size_t kFirstBlockBytes = std::size_t{1} << 16; // a small drawin
 constexpr std::size_t kBlockBytes = std::size_t{1} << 22;
 constexpr std::uintptr_t kHugePage = std::uintptr_t{1} << 21;
 constexpr std::size_t kAlign = alignof(std::uint32_t);
-constexpr std::size_t kEntryBytes = 2 * sizeof(std::uint32_t);
+constexpr std::uint32_t kWide = std::uint32_t{1} << 31;
 
-std::uint32_t load32(const char* p) {
-    std::uint32_t value = 0;
+template <class T> T load(const char* p) {
+    T value{};
     std::memcpy(&value, p, sizeof value);
     return value;
+}
+
+template <class T> char* store(char* p, T value) {
+    std::memcpy(p, &value, sizeof value);
+    return p + sizeof value;
+}
+
+std::size_t entryBytes(bool wide) {
+    return wide ? 2 * sizeof(std::uint32_t) : 2 * sizeof(std::uint16_t);
+}
+
+// Most lists are small: 16-bit codes and ends halve what a tag costs beyond its text.
+bool needsWide(const std::vector<KeptTag>& tags, std::size_t textBytes) {
+    return textBytes > UINT16_MAX || std::any_of(tags.begin(), tags.end(), [](const KeptTag& t) {
+               return t.first < INT16_MIN || t.first > INT16_MAX;
+           });
 }
 
 // Only advice: fewer page faults for a large drawing where the system offers huge pages.
@@ -35,16 +52,24 @@ void adviseHugePages(char* block, std::size_t size) {
 } // namespace
 
 KeptTagsView::KeptTagsView(const char* record) {
-    count_ = load32(record);
-    entries_ = record + sizeof count_;
-    text_ = entries_ + count_ * kEntryBytes;
+    const auto head = load<std::uint32_t>(record);
+    wide_ = (head & kWide) != 0;
+    count_ = head & ~kWide;
+    entries_ = record + sizeof head;
+    text_ = entries_ + count_ * entryBytes(wide_);
 }
 
 KeptTag KeptTagsView::operator[](std::size_t i) const {
-    const char* entry = entries_ + i * kEntryBytes;
-    const std::uint32_t begin = i == 0 ? 0 : load32(entry - sizeof(std::uint32_t));
-    const std::uint32_t end = load32(entry + sizeof(std::uint32_t));
-    return {static_cast<std::int32_t>(load32(entry)), std::string_view(text_ + begin, end - begin)};
+    if (wide_) {
+        const char* entry = entries_ + i * entryBytes(true);
+        const auto begin = i == 0 ? 0 : load<std::uint32_t>(entry - sizeof(std::uint32_t));
+        const auto end = load<std::uint32_t>(entry + sizeof(std::uint32_t));
+        return {load<std::int32_t>(entry), std::string_view(text_ + begin, end - begin)};
+    }
+    const char* entry = entries_ + i * entryBytes(false);
+    const std::uint32_t begin = i == 0 ? 0 : load<std::uint16_t>(entry - sizeof(std::uint16_t));
+    const std::uint32_t end = load<std::uint16_t>(entry + sizeof(std::uint16_t));
+    return {load<std::int16_t>(entry), std::string_view(text_ + begin, end - begin)};
 }
 
 Tags KeptTagsView::toTags(std::size_t first) const {
@@ -85,11 +110,11 @@ std::uint32_t KeptTagStore::add(const std::vector<KeptTag>& tags) {
     for (const auto& tag : tags) {
         textBytes += tag.second.size();
     }
+    const bool wide = needsWide(tags, textBytes);
     const auto count = static_cast<std::uint32_t>(tags.size());
-    const std::size_t headBytes = sizeof(std::uint32_t) + count * kEntryBytes;
+    const std::size_t headBytes = sizeof(std::uint32_t) + count * entryBytes(wide);
     char* record = allocate(headBytes + textBytes);
-    std::memcpy(record, &count, sizeof count);
-    char* entry = record + sizeof count;
+    char* entry = store(record, wide ? count | kWide : count);
     char* text = record + headBytes;
     std::uint32_t end = 0;
     for (const auto& [code, value] : tags) {
@@ -97,10 +122,12 @@ std::uint32_t KeptTagStore::add(const std::vector<KeptTag>& tags) {
             std::memcpy(text + end, value.data(), value.size());
         }
         end += static_cast<std::uint32_t>(value.size());
-        const std::int32_t code32 = code;
-        std::memcpy(entry, &code32, sizeof code32);
-        std::memcpy(entry + sizeof code32, &end, sizeof end);
-        entry += kEntryBytes;
+        if (wide) {
+            entry = store(store(entry, std::int32_t{code}), end);
+        } else {
+            entry = store(store(entry, static_cast<std::int16_t>(code)),
+                          static_cast<std::uint16_t>(end));
+        }
     }
     records_.push_back(record);
     return static_cast<std::uint32_t>(records_.size());
@@ -112,6 +139,15 @@ std::uint32_t KeptTagStore::add(const Tags& tags) {
         scratch_.emplace_back(code, value);
     }
     return add(scratch_);
+}
+
+std::string_view KeptTagStore::keepBytes(std::string_view bytes) {
+    if (bytes.empty()) {
+        return {};
+    }
+    char* copy = allocate(bytes.size());
+    std::memcpy(copy, bytes.data(), bytes.size());
+    return {copy, bytes.size()};
 }
 
 KeptTagsView KeptTagStore::get(std::uint32_t number) const {

@@ -48,6 +48,7 @@ private:
     const char* entries_ = nullptr;
     const char* text_ = nullptr;
     std::uint32_t count_ = 0;
+    bool wide_ = false; // 32-bit codes and ends instead of 16-bit ones
 };
 
 class KeptTagStore {
@@ -56,6 +57,8 @@ public:
     std::uint32_t add(const std::vector<KeptTag>& tags);
     std::uint32_t add(const Tags& tags);
     KeptTagsView get(std::uint32_t number) const;
+    // A copy of `bytes` kept with the lists (extended data as read).
+    std::string_view keepBytes(std::string_view bytes);
 
 private:
     char* allocate(std::size_t bytes);

@@ -26,6 +26,8 @@ struct ObjectAccess {
     static void insertReactor(AcDbObject& object, AcDbStub* reactor, std::size_t index);
     static bool eraseReactor(AcDbObject& object, AcDbStub* reactor, std::size_t* index);
     static void setXDataBytes(AcDbObject& object, std::string_view encoded);
+    // `kept` lives as long as the object: the store of its database.
+    static void setKeptXDataBytes(AcDbObject& object, std::string_view kept);
 
     // Undo of a creation: the object leaves its owner's list and every iteration; it is deleted
     // unless still open (then its last close deletes it).

@@ -13,7 +13,7 @@ ACRX_DEFINE_MEMBERS(AcDbRawTableRecord, AcDbSymbolTableRecord)
     Acad::ErrorStatus CLASS::setTags(std::string dxfType, veld::db::Tags tags) {                   \
         VELD_WRITE_OR_RETURN();                                                                    \
         dxfType_ = std::move(dxfType);                                                             \
-        tags_ = std::move(tags);                                                                   \
+        tags_ = veld::db::RawTags(std::move(tags));                                                \
         return Acad::eOk;                                                                          \
     }
 
@@ -62,7 +62,7 @@ void AcDbRawSymbolTable::restoreState(const AcDbObject& saved) {
 }
 
 AcDbRawTableRecord::AcDbRawTableRecord(std::string dxfType, const std::string& name,
-                                       veld::db::Tags tags)
+                                       veld::db::RawTags tags)
     : dxfType_(std::move(dxfType)), tags_(std::move(tags)) {
     veld::db::ObjectAccess::recordName(*this) = name;
 }

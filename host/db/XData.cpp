@@ -222,12 +222,20 @@ void decodeApp(const AppData& app, resbuf*& head, resbuf*& tail) {
 } // namespace
 
 void ObjectExtras::setBytes(std::string_view encoded) {
-    xdata.reset();
+    ownedXData.reset();
+    xdata = nullptr;
     xdataSize = static_cast<std::uint32_t>(encoded.size());
     if (!encoded.empty()) {
-        xdata = std::make_unique_for_overwrite<std::uint8_t[]>(encoded.size());
-        std::memcpy(xdata.get(), encoded.data(), encoded.size());
+        ownedXData = std::make_unique_for_overwrite<std::uint8_t[]>(encoded.size());
+        std::memcpy(ownedXData.get(), encoded.data(), encoded.size());
+        xdata = ownedXData.get();
     }
+}
+
+void ObjectExtras::setKeptBytes(std::string_view kept) {
+    ownedXData.reset();
+    xdata = reinterpret_cast<const std::uint8_t*>(kept.data());
+    xdataSize = static_cast<std::uint32_t>(kept.size());
 }
 
 std::uint32_t internAppName(std::string_view upperName) {

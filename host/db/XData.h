@@ -23,15 +23,17 @@ constexpr std::size_t kMaxXDataString = 255;
 
 // Extended data and persistent reactors of one object.
 struct ObjectExtras {
-    std::unique_ptr<std::uint8_t[]> xdata;
+    const std::uint8_t* xdata = nullptr; // ownedXData, or bytes the database keeps as read
+    std::unique_ptr<std::uint8_t[]> ownedXData;
     std::uint32_t xdataSize = 0;
     std::vector<AcDbStub*> reactors;
 
     bool empty() const { return xdataSize == 0 && reactors.empty(); }
-    std::string_view bytes() const {
-        return {reinterpret_cast<const char*>(xdata.get()), xdataSize};
-    }
+    std::string_view bytes() const { return {reinterpret_cast<const char*>(xdata), xdataSize}; }
+    // A copy of `encoded`.
     void setBytes(std::string_view encoded);
+    // `kept` itself: bytes that live as long as the object (a drawing's store of what it read).
+    void setKeptBytes(std::string_view kept);
 };
 
 // Application names are interned process-wide with their case as given.

@@ -57,12 +57,13 @@ void keepRecord(AcDbDatabase& db, AcDbObjectId id, const std::vector<veld::db::K
     db.impl().keepRecord(id.stub(), tags);
 }
 
-const std::pair<Tags, Tags>* keptBlockMarkers(const AcDbDatabase& db, AcDbObjectId record) {
+std::optional<std::pair<veld::db::KeptTagsView, veld::db::KeptTagsView>>
+keptBlockMarkers(const AcDbDatabase& db, AcDbObjectId record) {
     return db.impl().keptBlockMarkers(record.stub());
 }
 
-void keepBlockMarkers(AcDbDatabase& db, AcDbObjectId record, Tags begin, Tags end) {
-    db.impl().keepBlockMarkers(record.stub(), std::move(begin), std::move(end));
+void keepBlockMarkers(AcDbDatabase& db, AcDbObjectId record, const Tags& begin, const Tags& end) {
+    db.impl().keepBlockMarkers(record.stub(), begin, end);
 }
 
 bool changedSinceRead(const AcDbObject& object) {
@@ -70,36 +71,43 @@ bool changedSinceRead(const AcDbObject& object) {
     return stub == nullptr || stub->changed;
 }
 
-bool rawContent(const AcDbObject& object, std::string& dxfType, const Tags*& tags) {
+const veld::db::RawTags* rawTags(const AcDbObject& object, std::string& dxfType) {
     if (const auto* e = AcDbRawEntity::cast(&object)) {
         dxfType = e->dxfType();
-        tags = &e->tags();
-        return true;
+        return &e->rawTags();
     }
     if (const auto* o = AcDbRawObject::cast(&object)) {
         dxfType = o->dxfType();
-        tags = &o->tags();
-        return true;
+        return &o->rawTags();
     }
     if (const auto* t = AcDbRawSymbolTable::cast(&object)) {
         dxfType = t->dxfType();
-        tags = &t->tags();
-        return true;
+        return &t->rawTags();
     }
     if (const auto* r = AcDbRawTableRecord::cast(&object)) {
         dxfType = r->dxfType();
-        tags = &r->tags();
-        return true;
+        return &r->rawTags();
     }
-    return false;
+    return nullptr;
 }
 
-AcDbObject* makeRawEntity(const std::string& dxfType, Tags tags) {
-    return new AcDbRawEntity(dxfType, std::move(tags));
+bool rawContent(const AcDbObject& object, std::string& dxfType, const Tags*& tags) {
+    const veld::db::RawTags* raw = rawTags(object, dxfType);
+    if (raw == nullptr) {
+        return false;
+    }
+    tags = &raw->list();
+    return true;
 }
 
-AcDbObject* makeRawObject(const std::string& dxfType, Tags tags) {
-    return new AcDbRawObject(dxfType, std::move(tags));
+AcDbObject* makeRawEntity(AcDbDatabase& db, const std::string& dxfType,
+                          const std::vector<veld::db::KeptTag>& tags) {
+    return new AcDbRawEntity(dxfType, veld::db::RawTags(db.impl().packTags(tags)));
+}
+
+AcDbObject* makeRawObject(AcDbDatabase& db, const std::string& dxfType,
+                          const std::vector<veld::db::KeptTag>& tags) {
+    return new AcDbRawObject(dxfType, veld::db::RawTags(db.impl().packTags(tags)));
 }
 
 AcDbObject* makeRawTable(const std::string& name, Tags tags) {

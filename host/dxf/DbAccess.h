@@ -5,9 +5,11 @@
 // interface.
 #pragma once
 #include "host/db/KeptTagStore.h"
+#include "host/db/RawTags.h"
 
 #include <dbmain.h>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -34,8 +36,14 @@ void forEachObject(const AcDbDatabase& db, const std::function<void(AcDbObjectId
 // For an object or table record kept as read: its DXF type and tags (all but the type and the
 // handle). False for objects the database models.
 bool rawContent(const AcDbObject& object, std::string& dxfType, const Tags*& tags);
-AcDbObject* makeRawEntity(const std::string& dxfType, Tags tags);
-AcDbObject* makeRawObject(const std::string& dxfType, Tags tags);
+// The same without asking for a list (tags read from a file then stay packed); null for objects
+// the database models.
+const veld::db::RawTags* rawTags(const AcDbObject& object, std::string& dxfType);
+// Entities and objects kept as read, their tags packed into the store of `db` (which they go to).
+AcDbObject* makeRawEntity(AcDbDatabase& db, const std::string& dxfType,
+                          const std::vector<veld::db::KeptTag>& tags);
+AcDbObject* makeRawObject(AcDbDatabase& db, const std::string& dxfType,
+                          const std::vector<veld::db::KeptTag>& tags);
 AcDbObject* makeRawTable(const std::string& name, Tags tags);
 AcDbObject* makeRawRecord(const std::string& table, const std::string& name, Tags tags);
 
@@ -44,9 +52,10 @@ AcDbObject* makeRawRecord(const std::string& table, const std::string& name, Tag
 veld::db::KeptTagsView keptRecord(const AcDbObject& object);
 void keepRecord(AcDbDatabase& db, AcDbObjectId id, const Tags& tags);
 void keepRecord(AcDbDatabase& db, AcDbObjectId id, const std::vector<veld::db::KeptTag>& tags);
-// The BLOCK and ENDBLK records of a block record as read, or null.
-const std::pair<Tags, Tags>* keptBlockMarkers(const AcDbDatabase& db, AcDbObjectId record);
-void keepBlockMarkers(AcDbDatabase& db, AcDbObjectId record, Tags begin, Tags end);
+// The BLOCK and ENDBLK records of a block record as read, or nothing.
+std::optional<std::pair<veld::db::KeptTagsView, veld::db::KeptTagsView>>
+keptBlockMarkers(const AcDbDatabase& db, AcDbObjectId record);
+void keepBlockMarkers(AcDbDatabase& db, AcDbObjectId record, const Tags& begin, const Tags& end);
 // True when the object was opened for a change since it was read.
 bool changedSinceRead(const AcDbObject& object);
 

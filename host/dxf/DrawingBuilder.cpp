@@ -168,8 +168,8 @@ void DrawingBuilder::noteXDataApp(const std::string& name) {
 
 void DrawingBuilder::applyXData(AcDbObject& object, const Record& r) {
     try {
-        if (readXData(object, r.xdata, [this](const std::string& app) { noteXDataApp(app); }) !=
-            0) {
+        const auto noteApp = [this](const std::string& app) { noteXDataApp(app); };
+        if (readXData(object, r.xdata, noteApp, &impl_) != 0) {
             noteLoss("extended data over 64 KB for one application left out");
         }
     } catch (const DxfError& e) {
@@ -241,12 +241,31 @@ AcDbObjectId DrawingBuilder::paperSpace() {
 
 AcDbObjectId DrawingBuilder::entity(Record& r, AcDbObjectId block) {
     upgradeEntityRecord(version_, r, layerHandle_);
-    const AcDbObjectId id = add(buildEntity(r, lookup_), r, block);
-    if (isModelledEntity(r)) {
-        keepEntityRecord(id, r);
-    } else {
-        ++kept_;
+    if (!isModelledEntity(r)) {
+        return rawEntity(r, block);
     }
+    const AcDbObjectId id = add(buildEntity(r, lookup_), r, block);
+    keepEntityRecord(id, r);
+    noteRefused(r);
+    return id;
+}
+
+// An entity of a kind the database does not model, its tags packed where the database keeps
+// its records; entities of R12 files get their subclass markers first.
+AcDbObjectId DrawingBuilder::rawEntity(Record& r, AcDbObjectId block) {
+    veld::db::Tags marked;
+    if (r.keptTagViews(keptViews_)) {
+        keptViews_.erase(keptViews_.begin()); // the type is the object's own
+    } else {
+        marked.reserve(keptViews_.size() + 4);
+        for (std::size_t i = 1; i < keptViews_.size(); ++i) {
+            marked.emplace_back(keptViews_[i].first, keptViews_[i].second);
+        }
+        addSubclassMarkers(r.type, marked);
+        keptViews_.assign(marked.begin(), marked.end());
+    }
+    const AcDbObjectId id = add(dbaccess::makeRawEntity(*db_, r.type, keptViews_), r, block);
+    ++kept_;
     noteRefused(r);
     return id;
 }
@@ -328,7 +347,7 @@ void DrawingBuilder::endBlock(AcDbObjectId record, const Record& end) {
     veld::db::Tags endTags = end.keptTags();
     addSubclassMarkers("ENDBLK", endTags);
     endTags.insert(endTags.begin(), {0, "ENDBLK"});
-    dbaccess::keepBlockMarkers(*db_, record, std::move(blockBeginTags_), std::move(endTags));
+    dbaccess::keepBlockMarkers(*db_, record, blockBeginTags_, endTags);
 }
 
 AcDbObjectId DrawingBuilder::ensureTable(const std::string& name) {
@@ -537,7 +556,9 @@ void DrawingBuilder::objects(std::vector<Record> records) {
                 }
             }
         } else {
-            add(dbaccess::makeRawObject(r.type, r.keptTags()), r, idOfHandle(r.owner));
+            r.keptTagViews(keptViews_);
+            keptViews_.erase(keptViews_.begin()); // the type is the object's own
+            add(dbaccess::makeRawObject(*db_, r.type, keptViews_), r, idOfHandle(r.owner));
             ++kept_;
             noteRefused(r);
         }
@@ -583,7 +604,7 @@ std::unique_ptr<AcDbDatabase> DrawingBuilder::finish(std::vector<std::string>* n
         ensureRegApp(app);
     }
     ensureDefaults();
-    const std::vector<std::string> repairs = impl_.finishLoading();
+    const veld::db::LoadRepairs repairs = impl_.finishLoading();
     if (notes != nullptr) {
         for (const auto& [what, count] : losses_) {
             notes->push_back(what + ": " + std::to_string(count));
@@ -591,9 +612,10 @@ std::unique_ptr<AcDbDatabase> DrawingBuilder::finish(std::vector<std::string>* n
         if (kept_ != 0) {
             notes->push_back("kept " + std::to_string(kept_) + " objects of unknown kind as read");
         }
-        if (!repairs.empty()) {
-            notes->push_back("repaired or completed " + std::to_string(repairs.size()) +
-                             " references and standard records (first: " + repairs.front() + ")");
+        if (repairs.count != 0) {
+            notes->push_back("repaired or completed " + std::to_string(repairs.count) +
+                             " references and standard records (first: " + repairs.lines.front() +
+                             ")");
         }
     }
     return std::move(db_);

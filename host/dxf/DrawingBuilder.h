@@ -68,6 +68,7 @@ private:
     void keep(AcDbObjectId id, const std::string& type, veld::db::Tags tags);
     void keepRecord(AcDbObjectId id, const Record& r);
     void keepEntityRecord(AcDbObjectId id, const Record& r);
+    AcDbObjectId rawEntity(Record& r, AcDbObjectId block);
     void noteRefused(const Record& r);
     void ensureRegApp(const std::string& name);
     void noteXDataApp(const std::string& name);

@@ -145,13 +145,13 @@ private:
             const bool paper = id == db_.paperSpaceId();
             const int flags =
                 (record->isAnonymous() ? 1 : 0) | (record->hasAttributeDefinitions() ? 2 : 0);
-            const auto* kept = dbaccess::keptBlockMarkers(db_, id);
+            const auto kept = dbaccess::keptBlockMarkers(db_, id);
             const bool changed = dbaccess::changedSinceRead(*record);
             auto begin = [&](TagWriter& to) {
                 Writer::blockBegin(to, record->name(), h, plan_.blockBegin(id), flags,
                                    record->origin(), paper);
             };
-            if (kept != nullptr) {
+            if (kept) {
                 writeKeptOrMerged(out_, kept->first, changed, 5, plan_.blockBegin(id), {}, h,
                                   begin);
             } else {
@@ -163,7 +163,7 @@ private:
                 writeEntitiesOf(*record, h);
             }
             auto end = [&](TagWriter& to) { Writer::blockEnd(to, h, plan_.blockEnd(id), paper); };
-            if (kept != nullptr) {
+            if (kept) {
                 writeKeptOrMerged(out_, kept->second, changed, 5, plan_.blockEnd(id), {}, h, end);
             } else {
                 end(out_);
@@ -245,7 +245,6 @@ private:
             return;
         }
         std::string type;
-        const dbaccess::Tags* tags = nullptr;
         if (AcDbEntity::cast(object) != nullptr || AcDbSymbolTable::cast(object) != nullptr ||
             AcDbSymbolTableRecord::cast(object) != nullptr) {
             // written with their blocks and tables
@@ -266,12 +265,10 @@ private:
             } else {
                 writeXData(out_, *group);
             }
-        } else if (dbaccess::rawContent(*object, type, tags)) {
+        } else if (const veld::db::RawTags* raw = dbaccess::rawTags(*object, type)) {
             out_.text(0, type);
             out_.handle(5, id.handle().value());
-            for (const auto& [code, value] : *tags) {
-                out_.raw(code, value);
-            }
+            raw->forEach([&](int code, std::string_view value) { out_.raw(code, value); });
             for (const auto& [name, handle] : dictionaryEntriesAdded(*object)) {
                 out_.text(3, name);
                 out_.handle(350, handle);

@@ -217,9 +217,7 @@ AcDbEntity* buildEntity(const Record& r, const NameLookup& names) {
     } else if (isAlignedDimension(r)) {
         e = dimension(r, names);
     } else {
-        auto tags = r.keptTags();
-        addSubclassMarkers(r.type, tags); // entities of R12 files have none
-        return static_cast<AcDbEntity*>(dbaccess::makeRawEntity(r.type, std::move(tags)));
+        return nullptr;
     }
     std::unique_ptr<AcDbEntity> owned(e);
     commonProps(r, *owned, names);

@@ -15,8 +15,8 @@ struct NameLookup {
     std::function<AcDbObjectId(const std::string&)> layer, linetype, textStyle, dimStyle, block;
 };
 
-// A new entity (not in a database) for the record. Raises DxfError for values that do not fit
-// their group codes.
+// A new entity (not in a database) for the record; null for a record isModelledEntity refuses
+// (the drawing keeps those as read). Raises DxfError for values that do not fit their group codes.
 AcDbEntity* buildEntity(const Record& record, const NameLookup& names);
 
 // True for records buildEntity turns into modelled entities.

@@ -87,17 +87,13 @@ void EntityWriter::xdata(const AcDbObject& o) {
 
 void EntityWriter::write(const AcDbEntity& e, std::uint64_t owner) {
     std::string rawType;
-    const dbaccess::Tags* rawTags = nullptr;
-    if (dbaccess::rawContent(e, rawType, rawTags)) {
+    if (const veld::db::RawTags* raw = dbaccess::rawTags(e, rawType)) {
         out_.text(0, rawType);
         out_.handle(5, e.objectId().handle().value());
-        if (std::none_of(rawTags->begin(), rawTags->end(),
-                         [](const auto& t) { return t.first == 330; })) {
+        if (!raw->hasCode(330)) {
             out_.handle(330, owner); // read from a file that wrote no owners
         }
-        for (const auto& [code, value] : *rawTags) {
-            out_.raw(code, value);
-        }
+        raw->forEach([&](int code, std::string_view value) { out_.raw(code, value); });
         xdata(e);
         return;
     }

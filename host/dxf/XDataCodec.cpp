@@ -2,6 +2,7 @@
 // size and the items (one byte code - 1000, then the value).
 #include "host/dxf/XDataCodec.h"
 
+#include "host/db/DatabaseImpl.h"
 #include "host/db/ObjectAccess.h"
 #include "host/db/XData.h"
 
@@ -173,7 +174,8 @@ void writeXData(TagWriter& out, const AcDbObject& object) {
 }
 
 std::size_t readXData(AcDbObject& object, const std::vector<ReadTag>& tags,
-                      const std::function<void(const std::string&)>& registered) {
+                      const std::function<void(const std::string&)>& registered,
+                      veld::db::DatabaseImpl* keptIn) {
     std::size_t dropped = 0;
     // Kept from call to call: reading a drawing encodes the data of every object.
     thread_local std::string encoded, payload;
@@ -202,7 +204,9 @@ std::size_t readXData(AcDbObject& object, const std::vector<ReadTag>& tags,
         store(encoded, static_cast<std::uint16_t>(payload.size()));
         encoded += payload;
     }
-    if (!encoded.empty()) {
+    if (!encoded.empty() && keptIn != nullptr) {
+        veld::db::ObjectAccess::setKeptXDataBytes(object, keptIn->keepBytes(encoded));
+    } else if (!encoded.empty()) {
         veld::db::ObjectAccess::setXDataBytes(object, encoded);
     }
     return dropped;

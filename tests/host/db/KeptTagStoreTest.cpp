@@ -37,3 +37,22 @@ TEST(KeptTagStore, ListsComeBackAsGivenAndStayValidAsMoreAreAdded) {
     EXPECT_TRUE(store.get(0).empty()) << "0 stands for no list";
     EXPECT_TRUE(store.get(many.back() + 1).empty());
 }
+
+// Small lists are packed with 16-bit codes and value ends; a list whose text passes 64 KB or
+// whose codes do not fit 16 bits falls back to 32-bit ones and must come back just the same.
+TEST(KeptTagStore, ListsAtTheLimitsOfTheCompactFormComeBackAsGiven) {
+    KeptTagStore store;
+    const std::string half(32768, 'h');
+    const Tags atLimit = {{-5, "a"}, {1071, std::string(65534, 'y')}};
+    const Tags pastLimit = {{1, half}, {3, half}};
+    const Tags oddCodes = {{-40000, "x"}, {70000, "y"}, {0, ""}};
+    const std::uint32_t a = store.add(atLimit);
+    const std::uint32_t b = store.add(pastLimit);
+    const std::uint32_t c = store.add(oddCodes);
+    const std::uint32_t d = store.add(Tags{{8, "0"}, {10, "1.0"}});
+    EXPECT_EQ(store.get(a).toTags(), atLimit);
+    EXPECT_EQ(store.get(b).toTags(), pastLimit);
+    EXPECT_EQ(store.get(c).toTags(), oddCodes);
+    EXPECT_EQ(store.get(d)[1], KeptTag(10, "1.0"));
+    EXPECT_EQ(store.get(b)[1].second.size(), half.size());
+}

@@ -69,9 +69,10 @@ TEST_F(DbLoad, ReferencesBeforeTheObjectAndRepairsAtTheEnd) {
     ASSERT_EQ(impl().addLoadedGroupMember(group, member), Acad::eOk);
     ASSERT_EQ(impl().addLoadedGroupMember(group, impl().reserveHandle(AcDbHandle(0x99))),
               Acad::eOk);
-    const std::vector<std::string> repairs = impl().finishLoading();
+    const LoadRepairs repairs = impl().finishLoading();
+    EXPECT_EQ(repairs.count, repairs.lines.size());
     auto count = [&](const std::string& prefix) {
-        return std::count_if(repairs.begin(), repairs.end(),
+        return std::count_if(repairs.lines.begin(), repairs.lines.end(),
                              [&](const std::string& line) { return line.rfind(prefix, 0) == 0; });
     };
     EXPECT_EQ(count("object 99"), 1);        // referenced but missing
@@ -100,6 +101,16 @@ TEST_F(DbLoad, ReferencesBeforeTheObjectAndRepairsAtTheEnd) {
     // The counter of anonymous names moved past the loaded *A7.
     EXPECT_EQ(impl().nextAnonymousNumber(), 8u);
     EXPECT_GT(impl().handseed(), 0x99u);
+}
+
+TEST_F(DbLoad, ManyRepairsAreAllCountedAndTheFirstOnesTold) {
+    for (std::uint64_t h = 0x100; h < 0x100 + 150; ++h) {
+        impl().reserveHandle(AcDbHandle(h)); // referenced, never loaded
+    }
+    const LoadRepairs repairs = impl().finishLoading();
+    EXPECT_GE(repairs.count, 150u); // with the standard records completed
+    EXPECT_EQ(repairs.lines.size(), LoadRepairs::kLinesKept);
+    EXPECT_EQ(repairs.lines.front(), "object 100 is referenced but missing");
 }
 
 TEST_F(DbLoad, RawObjectsKeepTheirTagsAndUndoLikeOthers) {
@@ -132,6 +143,34 @@ TEST_F(DbLoad, RawObjectsKeepTheirTagsAndUndoLikeOthers) {
     EXPECT_EQ(db.impl().userR(6), 0.0);
 }
 
+TEST_F(DbLoad, RawTagsReadFromAFileStayPackedUntilAskedForAListAndUndoToThem) {
+    const std::vector<KeptTag> read = {{100, "AcDbEntity"}, {8, "0"}, {1, "{\\fArial;x}"}};
+    const Tags asList(read.begin(), read.end());
+    auto* raw = new AcDbRawEntity("MTEXT", RawTags(impl().packTags(read)));
+    const AcDbObjectId id = load(raw, 0x40);
+    std::vector<KeptTag> visited;
+    raw->rawTags().forEach(
+        [&](int code, std::string_view value) { visited.emplace_back(code, value); });
+    EXPECT_EQ(visited, read);
+    EXPECT_TRUE(raw->rawTags().packed()) << "a visit copies nothing out";
+    EXPECT_TRUE(raw->rawTags().hasCode(8));
+    EXPECT_FALSE(raw->rawTags().hasCode(330));
+    impl().journal().clear();
+    impl().journal().beginCommand("EDIT");
+    AcDbRawEntity* open = nullptr;
+    ASSERT_EQ(acdbOpenObject(open, id, AcDb::kForWrite), Acad::eOk);
+    EXPECT_EQ(open->setTags("MTEXT", {{1, "changed"}}), Acad::eOk);
+    EXPECT_FALSE(open->rawTags().packed());
+    open->close();
+    impl().journal().endCommand();
+    impl().journal().undo(1);
+    ASSERT_EQ(acdbOpenObject(open, id, AcDb::kForRead), Acad::eOk);
+    EXPECT_EQ(open->tags(), asList);
+    EXPECT_EQ(open->rawTags().size(), 3u);
+    EXPECT_FALSE(open->rawTags().packed()) << "copied out once asked for as a list";
+    open->close();
+}
+
 } // namespace
 } // namespace veld::test
 
@@ -159,6 +198,22 @@ TEST(DbBlockMarkers, AreGivenOnceAndKept) {
     dict->close();
     nod->close();
     EXPECT_EQ(id.handle().value(), 0x502u);
+}
+
+TEST(DbBlockMarkers, KeepTheRecordsAsReadBesideOtherKeptRecords) {
+    AcDbDatabase db;
+    DatabaseImpl& impl = db.impl();
+    EXPECT_FALSE(impl.keptBlockMarkers(db.modelSpaceId().stub()));
+    impl.keepRecord(db.layerTableId().stub(), Tags{{2, "LAYER"}});
+    const Tags begin = {{0, "BLOCK"}, {100, "AcDbBlockBegin"}, {2, "*D1"}, {1, ""}};
+    const Tags end = {{0, "ENDBLK"}, {100, "AcDbBlockEnd"}};
+    impl.keepBlockMarkers(db.paperSpaceId().stub(), begin, end);
+    const auto kept = impl.keptBlockMarkers(db.paperSpaceId().stub());
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->first.toTags(), begin);
+    EXPECT_EQ(kept->second.toTags(), end);
+    EXPECT_EQ(impl.keptRecord(db.layerTableId().stub()).toTags(), (Tags{{2, "LAYER"}}));
+    EXPECT_FALSE(impl.keptBlockMarkers(db.modelSpaceId().stub()));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // What the reader makes of files from other programs: code pages, files without handles,
 // binary files, groups, extended data and attributes.
+#include "host/db/DatabaseImpl.h"
 #include "host/dxf/DrawingFile.h"
 
 #include <dbdict.h>
@@ -189,4 +190,44 @@ TEST(DxfReader, GroupsExtendedDataAndAttributesBecomeTheDatabasesOwn) {
     EXPECT_EQ(textOf<AcDbAttribute>(attributes[0]), "V1");
     const std::string again = veld::dxf::drawingToDxf(*db);
     EXPECT_NE(again.find("  0\nSEQEND\n  5\n34\n"), std::string::npos) << "SEQEND keeps its handle";
+}
+
+// Extended data read from a file is kept with the drawing's other records as read; a change
+// gives the object its own copy, and undo brings back what was read.
+TEST(DxfReader, ExtendedDataAsReadSurvivesAChangeAndItsUndo) {
+    auto db = read(kEntities +
+                   tags({{0, "LINE"},
+                         {5, "30"},
+                         {8, "0"},
+                         {10, "0"},
+                         {20, "0"},
+                         {11, "1"},
+                         {21, "0"},
+                         {1001, "VELD"},
+                         {1000, "基礎"}}) +
+                   kEnd);
+    ASSERT_NE(db, nullptr);
+    const AcDbObjectId id = modelSpace(*db)[0];
+    auto firstText = [&] {
+        AcDbEntity* line = nullptr;
+        EXPECT_EQ(acdbOpenAcDbEntity(line, id, AcDb::kForRead), Acad::eOk);
+        resbuf* xdata = line->xData("VELD");
+        line->close();
+        std::string text = xdata && xdata->rbnext ? xdata->rbnext->resval.rstring : "";
+        acutRelRb(xdata);
+        return text;
+    };
+    auto& journal = db->impl().journal();
+    journal.beginCommand("EDIT");
+    AcDbEntity* line = nullptr;
+    ASSERT_EQ(acdbOpenAcDbEntity(line, id, AcDb::kForWrite), Acad::eOk);
+    resbuf* changed = acutBuildList(1001, "VELD", 1000, "changed", 0);
+    EXPECT_EQ(line->setXData(changed), Acad::eOk);
+    acutRelRb(changed);
+    line->close();
+    journal.endCommand();
+    EXPECT_EQ(firstText(), "changed");
+    journal.undo(1);
+    EXPECT_EQ(firstText(), "基礎");
+    EXPECT_NE(veld::dxf::drawingToDxf(*db).find("1000\n基礎\n"), std::string::npos);
 }

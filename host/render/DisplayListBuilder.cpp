@@ -10,6 +10,7 @@
 #include "host/geom/DimensionGeometry.h"
 #include "host/render/GeometryEmit.h"
 #include "host/render/GeometryOps.h"
+#include "host/render/LeaderStyle.h"
 #include "host/render/RawEntityDisplay.h"
 #include "host/render/TextCodes.h"
 
@@ -94,25 +95,6 @@ void addLwPolyline(Geometry& g, const AcGeMatrix3d& m, const AcDbPolyline& p) {
         addBulge(g, m, a, b, bulge);
         addWidePiece(g, m, a, b, bulge, startWidth, endWidth);
     }
-}
-
-// Kinds whose lines follow their linetype: curves and outlines, not texts, fills or
-// dimensions (whose pictures carry their own).
-bool takesLinetype(const AcDbEntity& e) {
-    if (const auto* raw = AcDbRawEntity::cast(&e)) {
-        const std::string& type = raw->dxfType();
-        return type == "SPLINE" || type == "ELLIPSE" || type == "POLYLINE";
-    }
-    return AcDbLine::cast(&e) != nullptr || AcDbCircle::cast(&e) != nullptr ||
-           AcDbArc::cast(&e) != nullptr || AcDbPolyline::cast(&e) != nullptr;
-}
-
-// `drawn` into `g`, its lines dashed.
-void addDrawnDashed(Geometry& g, const Geometry& drawn, const DashPattern& dashes) {
-    addDashed(g, drawn.lines, dashes);
-    g.triangles.insert(g.triangles.end(), drawn.triangles.begin(), drawn.triangles.end());
-    g.points.insert(g.points.end(), drawn.points.begin(), drawn.points.end());
-    g.texts.insert(g.texts.end(), drawn.texts.begin(), drawn.texts.end());
 }
 
 } // namespace
@@ -441,10 +423,10 @@ void DisplayListBuilder::rawEntity(const AcDbRawEntity& e, const Context& ctx, S
                                    const AcGeMatrix3d& m) {
     if (e.dxfType() == "POLYLINE") {
         DashPattern dashes;
-        if (dashesOf(e, layerOf(e), ctx, dashes)) {
+        if (linetypes_.dashes(e, layerOf(e).linetype, ctx.byBlockLinetype, dashes)) {
             Geometry drawn;
             addOldPolyline(drawn, m, e.tags(), polylineVertices_.verticesOf(e));
-            addDrawnDashed(sink[paintOf(e, ctx)], drawn, dashes);
+            addDashedGeometry(sink[paintOf(e, ctx)], drawn, dashes);
             return;
         }
         addOldPolyline(sink[paintOf(e, ctx)], m, e.tags(), polylineVertices_.verticesOf(e));
@@ -453,14 +435,15 @@ void DisplayListBuilder::rawEntity(const AcDbRawEntity& e, const Context& ctx, S
     const std::string block = dimensionBlockName(e);
     if (block.empty()) {
         DashPattern dashes;
-        if (takesLinetype(e) && dashesOf(e, layerOf(e), ctx, dashes)) {
+        if (LinetypeResolver::takesLinetype(e) &&
+            linetypes_.dashes(e, layerOf(e).linetype, ctx.byBlockLinetype, dashes)) {
             Geometry drawn;
             addRawEntity(drawn, m, e);
-            addDrawnDashed(sink[paintOf(e, ctx)], drawn, dashes);
+            addDashedGeometry(sink[paintOf(e, ctx)], drawn, dashes);
             return;
         }
         addRawEntity(sink[paintOf(e, ctx)], m, e,
-                     e.dxfType() == "LEADER" ? leaderArrowSize(e) : 0.0);
+                     e.dxfType() == "LEADER" ? leaderArrowSize(db_, e) : 0.0);
         return;
     }
     Context inner = ctx;
@@ -470,83 +453,6 @@ void DisplayListBuilder::rawEntity(const AcDbRawEntity& e, const Context& ctx, S
     inner.layer0 = l.zero && ctx.depth > 0 ? ctx.layer0 : Paint{Inherit::None, l.color};
     inner.depth = ctx.depth + 1;
     flattenBlock(blockNamed(block), inner, sink);
-}
-
-const LinetypeResolver::Linetype* DisplayListBuilder::linetypeOf(const AcDbEntity& e,
-                                                                 const LayerInfo& l,
-                                                                 const Context& ctx,
-                                                                 double& scale) {
-    const LinetypeResolver::Linetype* own = nullptr;
-    if (const auto* raw = AcDbRawEntity::cast(&e)) {
-        scale = 1.0;
-        std::string name = "BYLAYER";
-        for (const auto& [code, value] : raw->tags()) {
-            if (code == 6) {
-                name = value;
-            } else if (code == 48) {
-                scale = std::strtod(value.c_str(), nullptr);
-            }
-        }
-        own = &linetypes_.byName(name);
-    } else {
-        scale = e.linetypeScale();
-        own = &linetypes_.byId(e.linetypeId());
-    }
-    if (own->kind == LinetypeResolver::Kind::ByBlock) {
-        return ctx.byBlockLinetype;
-    }
-    if (own->kind == LinetypeResolver::Kind::ByLayer) {
-        own = &linetypes_.byId(l.linetype);
-    }
-    return own->kind == LinetypeResolver::Kind::Own && !own->dashes.empty() ? own : nullptr;
-}
-
-bool DisplayListBuilder::dashesOf(const AcDbEntity& e, const LayerInfo& l, const Context& ctx,
-                                  DashPattern& out) {
-    double scale = 1.0;
-    const LinetypeResolver::Linetype* type = linetypeOf(e, l, ctx, scale);
-    if (type == nullptr || !(scale > 0)) {
-        return false;
-    }
-    return makeDashPattern(type->dashes, linetypes_.globalScale() * scale, out);
-}
-
-// DIMASZ times DIMSCALE of the leader's dimension style (3), each as the leader's own DSTYLE
-// overrides (extended data of ACAD: 1070 41 and 1070 40) may set it.
-double DisplayListBuilder::leaderArrowSize(const AcDbRawEntity& leader) const {
-    double size = 0.18, scale = 1.0;
-    AcDbDimStyleTable* table = nullptr;
-    if (acdbOpenObject(table, db_.dimStyleTableId(), AcDb::kForRead) == Acad::eOk) {
-        AcDbDimStyleTableRecord* style = nullptr;
-        std::string name = "STANDARD";
-        for (const auto& [code, value] : leader.tags()) {
-            if (code == 3) {
-                name = value;
-                break;
-            }
-        }
-        if (table->getAt(name.c_str(), style, AcDb::kForRead) == Acad::eOk) {
-            size = style->dimasz();
-            scale = style->dimscale();
-            style->close();
-        }
-        table->close();
-    }
-    // The overrides come in pairs after "{": the variable's code (1070), then its value.
-    resbuf* xdata = leader.xData("ACAD");
-    const resbuf* rb = xdata;
-    while (rb && !(rb->restype == 1002 && rb->resval.rstring && *rb->resval.rstring == '{')) {
-        rb = rb->rbnext;
-    }
-    for (rb = rb ? rb->rbnext : nullptr; rb && rb->rbnext && rb->restype == 1070;
-         rb = rb->rbnext->rbnext) {
-        const resbuf* value = rb->rbnext;
-        if (value->restype == 1040 && (rb->resval.rint == 40 || rb->resval.rint == 41)) {
-            (rb->resval.rint == 41 ? size : scale) = value->resval.rreal;
-        }
-    }
-    acutRelRb(xdata);
-    return size * (scale > 0 ? scale : 1.0);
 }
 
 AcDbObjectId DisplayListBuilder::blockNamed(const std::string& name) {
@@ -604,7 +510,7 @@ void DisplayListBuilder::entity(const AcDbEntity& e, const Context& ctx, Sink& s
         inner.layer0Hidden = hidden(l, ctx);
         inner.depth = ctx.depth + 1;
         double scale = 1.0;
-        inner.byBlockLinetype = linetypeOf(*ref, l, ctx, scale);
+        inner.byBlockLinetype = linetypes_.effective(*ref, l.linetype, ctx.byBlockLinetype, scale);
         flattenBlock(ref->blockTableRecord(), inner, sink);
         if (!hidden(l, ctx)) {
             Context own = inner;
@@ -614,7 +520,8 @@ void DisplayListBuilder::entity(const AcDbEntity& e, const Context& ctx, Sink& s
         return;
     }
     DashPattern dashes;
-    const bool dashed = takesLinetype(e) && dashesOf(e, l, ctx, dashes);
+    const bool dashed = LinetypeResolver::takesLinetype(e) &&
+                        linetypes_.dashes(e, l.linetype, ctx.byBlockLinetype, dashes);
     Geometry drawn;
     Geometry& g = dashed ? drawn : sink[paint];
     if (auto* line = AcDbLine::cast(&e)) {
@@ -640,7 +547,7 @@ void DisplayListBuilder::entity(const AcDbEntity& e, const Context& ctx, Sink& s
         g.texts.push_back(textItemOf(*t, m));
     }
     if (dashed) {
-        addDrawnDashed(sink[paint], drawn, dashes);
+        addDashedGeometry(sink[paint], drawn, dashes);
     }
 }
 

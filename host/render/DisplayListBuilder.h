@@ -76,13 +76,6 @@ private:
     void geometryBlockInstance(const AcDbRawEntity& dim, Chunk& chunk);
     void rawEntity(const AcDbRawEntity& e, const Context& ctx, Sink& sink, const AcGeMatrix3d& m);
     AcDbObjectId blockNamed(const std::string& name);
-    double leaderArrowSize(const AcDbRawEntity& leader) const;
-    // The linetype the entity is drawn with (ByLayer and ByBlock resolved; null continuous) and
-    // the entity's own scale of it.
-    const LinetypeResolver::Linetype* linetypeOf(const AcDbEntity& e, const LayerInfo& l,
-                                                 const Context& ctx, double& scale);
-    // The pattern the entity's lines are dashed with; false when they are drawn whole.
-    bool dashesOf(const AcDbEntity& e, const LayerInfo& l, const Context& ctx, DashPattern& out);
     void flattenBlock(AcDbObjectId record, const Context& ctx, Sink& sink);
     void entity(const AcDbEntity& e, const Context& ctx, Sink& sink);
     void attributes(const AcDbBlockReference& r, const Context& ctx, Sink& sink);

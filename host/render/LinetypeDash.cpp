@@ -108,4 +108,11 @@ void addDashed(Geometry& out, const std::vector<double>& drawn, const DashPatter
     }
 }
 
+void addDashedGeometry(Geometry& out, const Geometry& drawn, const DashPattern& pattern) {
+    addDashed(out, drawn.lines, pattern);
+    out.triangles.insert(out.triangles.end(), drawn.triangles.begin(), drawn.triangles.end());
+    out.points.insert(out.points.end(), drawn.points.begin(), drawn.points.end());
+    out.texts.insert(out.texts.end(), drawn.texts.begin(), drawn.texts.end());
+}
+
 } // namespace veld::render

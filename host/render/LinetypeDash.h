@@ -22,4 +22,7 @@ bool makeDashPattern(const std::vector<double>& dashes, double scale, DashPatter
 // a few thousand times, finer than any zoom that shows the whole chain can tell, is left whole.
 void addDashed(Geometry& out, const std::vector<double>& drawn, const DashPattern& pattern);
 
+// `drawn` into `out`, its lines dashed, its fills, points and texts as they are.
+void addDashedGeometry(Geometry& out, const Geometry& drawn, const DashPattern& pattern);
+
 } // namespace veld::render

@@ -1,11 +1,13 @@
 // Names compare without case, as the linetype table's do; LTSCALE comes from the header as read.
 #include "host/render/LinetypeResolver.h"
 
+#include "host/db/RawObjects.h"
 #include "host/dxf/DbAccess.h"
 
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <dbents.h>
 #include <dbsymtb.h>
 
 namespace veld::render {
@@ -35,6 +37,15 @@ double headerReal(const AcDbDatabase& db, const std::string& name, double fallba
 }
 
 } // namespace
+
+bool LinetypeResolver::takesLinetype(const AcDbEntity& e) {
+    if (const auto* raw = AcDbRawEntity::cast(&e)) {
+        const std::string& type = raw->dxfType();
+        return type == "SPLINE" || type == "ELLIPSE" || type == "POLYLINE";
+    }
+    return AcDbLine::cast(&e) != nullptr || AcDbCircle::cast(&e) != nullptr ||
+           AcDbArc::cast(&e) != nullptr || AcDbPolyline::cast(&e) != nullptr;
+}
 
 LinetypeResolver::LinetypeResolver(const AcDbDatabase& db)
     : db_(db), globalScale_(headerReal(db, "$LTSCALE", 1.0)) {}
@@ -74,6 +85,42 @@ const LinetypeResolver::Linetype& LinetypeResolver::byName(const std::string& na
     const Linetype* type = id.isNull() ? &continuous : &byId(id);
     byName_.emplace(key, type);
     return *type;
+}
+
+const LinetypeResolver::Linetype* LinetypeResolver::effective(const AcDbEntity& e,
+                                                              AcDbObjectId layerLinetype,
+                                                              const Linetype* byBlock,
+                                                              double& scale) {
+    const Linetype* own = nullptr;
+    if (const auto* raw = AcDbRawEntity::cast(&e)) {
+        scale = 1.0;
+        std::string name = "BYLAYER";
+        for (const auto& [code, value] : raw->tags()) {
+            if (code == 6) {
+                name = value;
+            } else if (code == 48) {
+                scale = std::strtod(value.c_str(), nullptr);
+            }
+        }
+        own = &byName(name);
+    } else {
+        scale = e.linetypeScale();
+        own = &byId(e.linetypeId());
+    }
+    if (own->kind == Kind::ByBlock) {
+        return byBlock;
+    }
+    if (own->kind == Kind::ByLayer) {
+        own = &byId(layerLinetype);
+    }
+    return own->kind == Kind::Own && !own->dashes.empty() ? own : nullptr;
+}
+
+bool LinetypeResolver::dashes(const AcDbEntity& e, AcDbObjectId layerLinetype,
+                              const Linetype* byBlock, DashPattern& out) {
+    double scale = 1.0;
+    const Linetype* type = effective(e, layerLinetype, byBlock, scale);
+    return type != nullptr && scale > 0 && makeDashPattern(type->dashes, globalScale_ * scale, out);
 }
 
 } // namespace veld::render

@@ -148,6 +148,9 @@ void Dumper::blockReference(const AcDbBlockReference& ref) {
 
 void Dumper::polyline(const AcDbPolyline& pline) {
     field("closed", std::to_string(pline.isClosed()));
+    if (pline.hasPlinegen()) {
+        field("plinegen", "1");
+    }
     field("elevation", num(pline.elevation()));
     field("width", num(pline.constantWidth()));
     for (unsigned i = 0; i < pline.numVerts(); ++i) {

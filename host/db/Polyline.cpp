@@ -76,6 +76,16 @@ void AcDbPolyline::setClosed(bool closed) {
     }
 }
 
+bool AcDbPolyline::hasPlinegen() const {
+    return plinegen_;
+}
+
+void AcDbPolyline::setPlinegen(bool on) {
+    if (assertWriteEnabled() == Acad::eOk) {
+        plinegen_ = on;
+    }
+}
+
 double AcDbPolyline::elevation() const {
     return elevation_;
 }
@@ -120,6 +130,7 @@ void AcDbPolyline::restoreState(const AcDbObject& saved) {
     copyEntityState(from);
     vertices_ = from.vertices_;
     closed_ = from.closed_;
+    plinegen_ = from.plinegen_;
     elevation_ = from.elevation_;
     constantWidth_ = from.constantWidth_;
     normal_ = from.normal_;

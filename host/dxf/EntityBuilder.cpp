@@ -123,6 +123,7 @@ AcDbEntity* arc(const Record& r) {
 AcDbEntity* polyline(const Record& r) {
     auto p = std::make_unique<AcDbPolyline>();
     p->setClosed(r.integer(70) & 1);
+    p->setPlinegen(r.integer(70) & 128);
     p->setElevation(r.real(38));
     p->setNormal(normalOf(r)); // the vertices stay in the polyline's plane
     if (const ReadTag* width = r.find(43)) {

@@ -180,7 +180,7 @@ void EntityWriter::polyline(const AcDbEntity& e) {
     const auto& p = as<AcDbPolyline>(e);
     out_.text(100, "AcDbPolyline");
     out_.integer(90, p.numVerts());
-    out_.integer(70, p.isClosed() ? 1 : 0);
+    out_.integer(70, (p.isClosed() ? 1 : 0) | (p.hasPlinegen() ? 128 : 0));
     if (p.constantWidth() != 0.0) {
         out_.real(43, p.constantWidth());
     }

@@ -85,6 +85,7 @@ std::unique_ptr<AcDbEntity> copyPolyline(const AcDbPolyline& from) {
         to->addVertexAt(i, point, bulge, startWidth, endWidth);
     }
     to->setClosed(from.isClosed());
+    to->setPlinegen(from.hasPlinegen());
     to->setElevation(from.elevation());
     to->setConstantWidth(from.constantWidth());
     to->setNormal(from.normal());

@@ -82,7 +82,7 @@ AcGePoint3d planePoint(const AcDbPolyline& pl, unsigned int index) {
 }
 
 // Each piece along its bulge, and as a filled band where it has a width.
-void addLwPolyline(Geometry& g, const AcGeMatrix3d& m, const AcDbPolyline& p) {
+template <typename PieceFn> void forEachPiece(const AcDbPolyline& p, PieceFn piece) {
     const unsigned n = p.numVerts();
     for (unsigned i = 0; i + 1 < n || (p.isClosed() && n > 1 && i < n); ++i) {
         double bulge = 0.0, startWidth = 0.0, endWidth = 0.0;
@@ -91,10 +91,28 @@ void addLwPolyline(Geometry& g, const AcGeMatrix3d& m, const AcDbPolyline& p) {
         if (startWidth == 0.0 && endWidth == 0.0) { // as read, 43 leaves vertices at zero
             startWidth = endWidth = p.constantWidth();
         }
-        const AcGePoint3d a = planePoint(p, i), b = planePoint(p, (i + 1) % n);
-        addBulge(g, m, a, b, bulge);
-        addWidePiece(g, m, a, b, bulge, startWidth, endWidth);
+        piece(planePoint(p, i), planePoint(p, (i + 1) % n), bulge, startWidth, endWidth);
     }
+}
+
+void addLwPolyline(Geometry& g, const AcGeMatrix3d& m, const AcDbPolyline& p) {
+    forEachPiece(
+        p, [&](const AcGePoint3d& a, const AcGePoint3d& b, double bulge, double w0, double w1) {
+            addBulge(g, m, a, b, bulge);
+            addWidePiece(g, m, a, b, bulge, w0, w1);
+        });
+}
+
+// Without linetype generation the pattern starts afresh at each vertex.
+void addLwPolylineDashedByPiece(Geometry& g, const AcGeMatrix3d& m, const AcDbPolyline& p,
+                                const DashPattern& dashes) {
+    forEachPiece(
+        p, [&](const AcGePoint3d& a, const AcGePoint3d& b, double bulge, double w0, double w1) {
+            Geometry piece;
+            addBulge(piece, m, a, b, bulge);
+            addWidePiece(piece, m, a, b, bulge, w0, w1);
+            addDashedGeometry(g, piece, dashes);
+        });
 }
 
 } // namespace
@@ -532,6 +550,10 @@ void DisplayListBuilder::entity(const AcDbEntity& e, const Context& ctx, Sink& s
     } else if (auto* circle = AcDbCircle::cast(&e)) {
         addArc(g, m, veld::db::toPlaneOf(e, circle->center()), circle->radius(), 0, 0);
     } else if (auto* p = AcDbPolyline::cast(&e)) {
+        if (dashed && !p->hasPlinegen()) {
+            addLwPolylineDashedByPiece(sink[paint], m, *p, dashes);
+            return;
+        }
         addLwPolyline(g, m, *p);
     } else if (auto* point = AcDbPoint::cast(&e)) {
         if (!l.defpoints) { // marker points on Defpoints are not shown

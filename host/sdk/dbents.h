@@ -248,6 +248,10 @@ public:
     Acad::ErrorStatus getWidthsAt(unsigned int index, double& startWidth, double& endWidth) const;
     bool isClosed() const;
     void setClosed(bool closed);
+    // Linetype generation: the pattern runs on across the vertices instead of starting afresh
+    // at each one.
+    bool hasPlinegen() const;
+    void setPlinegen(bool on);
     double elevation() const;
     void setElevation(double e);
     double constantWidth() const;
@@ -265,7 +269,7 @@ private:
         bool operator==(const Vertex&) const = default;
     };
     std::vector<Vertex> vertices_;
-    bool closed_ = false;
+    bool closed_ = false, plinegen_ = false;
     double elevation_ = 0.0, constantWidth_ = 0.0;
     AcGeVector3d normal_ = AcGeVector3d::kZAxis;
 };

@@ -79,6 +79,7 @@ std::unique_ptr<AcDbDatabase> sampleDrawing() {
     pline->addVertexAt(1, AcGePoint2d(100, 0));
     pline->addVertexAt(2, AcGePoint2d(100, 100));
     pline->setClosed(true);
+    pline->setPlinegen(true);
     veld::test::TestDrawing(*db).append(pline);
     auto* dim = new AcDbAlignedDimension(AcGePoint3d(0, 0, 0), AcGePoint3d(1500, 0, 0),
                                          AcGePoint3d(500, -400, 0));
@@ -131,6 +132,8 @@ TEST_F(DxfFiles, SaveOpenSaveGivesTheSameFileAndEzdxfAcceptsIt) {
     ASSERT_NE(again, nullptr) << error;
     EXPECT_TRUE(
         veld::test::sameText(veld::db::dumpDatabase(*reopened), veld::db::dumpDatabase(*again)));
+    EXPECT_NE(veld::db::dumpDatabase(*reopened).find("plinegen"), std::string::npos)
+        << "the polyline's linetype generation (70 bit 128) survives";
     const auto report = veld::test::runEzdxfCheck(path("a.dxf"));
     ASSERT_TRUE(report.clean()) << report.json;
     EXPECT_EQ(report.counts.at("LINE"), 1);

@@ -474,6 +474,16 @@ TEST(EntityKinds, LinesFollowTheirLinetypeByLayerOrTheirOwnAtTheDrawingsScale) {
     EXPECT_NEAR(lineLength(drawn(line("0", "6\nDASHED\n48\n0.5\n"), tables)), 20, 1e-9);
     EXPECT_EQ(drawn(line("0", "6\nDASHED\n48\n0.5\n"), tables).lines.size(), 10u * 4);
     EXPECT_NEAR(lineLength(drawn(line("0", ""), tables)), 30, 1e-9);
+    // A polyline of two pieces of 2 with dashes of 2 and gaps of 1 (its scale 0.5): afresh at each
+    // vertex (each piece whole), or running on with linetype generation (0-2, 3-4).
+    auto polyline = [&](int flags) {
+        return lineLength(drawn("0\nLWPOLYLINE\n8\nHIDDEN\n48\n0.5\n100\nAcDbPolyline\n70\n" +
+                                    std::to_string(flags) + "\n" +
+                                    tags({{10, 0}, {20, 0}, {10, 2}, {20, 0}, {10, 4}, {20, 0}}),
+                                tables));
+    };
+    EXPECT_NEAR(polyline(0), 4, 1e-9);
+    EXPECT_NEAR(polyline(128), 3, 1e-9);
     // A circle on the layer: its pieces are dashed as one curve, two thirds drawn.
     const Geometry circle = drawn("0\nCIRCLE\n8\nHIDDEN\n100\nAcDbCircle\n" +
                                       tags({{10, 0}, {20, 0}, {30, 0}, {40, 30}}),

@@ -441,13 +441,12 @@ void DisplayListBuilder::rawEntity(const AcDbRawEntity& e, const Context& ctx, S
                                    const AcGeMatrix3d& m) {
     if (e.dxfType() == "POLYLINE") {
         DashPattern dashes;
-        if (linetypes_.dashes(e, layerOf(e).linetype, ctx.byBlockLinetype, dashes)) {
-            Geometry drawn;
-            addOldPolyline(drawn, m, e.tags(), polylineVertices_.verticesOf(e));
-            addDashedGeometry(sink[paintOf(e, ctx)], drawn, dashes);
-            return;
+        if (!linetypes_.dashes(e, layerOf(e).linetype, ctx.byBlockLinetype, dashes)) {
+            addOldPolyline(sink[paintOf(e, ctx)], m, e.tags(), polylineVertices_.verticesOf(e));
+        } else {
+            addOldPolyline(sink[paintOf(e, ctx)], m, e.tags(), polylineVertices_.verticesOf(e),
+                           &dashes);
         }
-        addOldPolyline(sink[paintOf(e, ctx)], m, e.tags(), polylineVertices_.verticesOf(e));
         return;
     }
     const std::string block = dimensionBlockName(e);

@@ -1,6 +1,7 @@
 // POLYLINE flags (70): 1 closed (in M for a mesh), 8 3D polyline, 16 polygon mesh, 32 mesh
-// closed in N, 64 polyface mesh. VERTEX flags: 16 a spline frame's control point (not on the
-// curve), 64 a mesh vertex, 128 with 64 a polyface's vertex, 128 alone one of its faces.
+// closed in N, 64 polyface mesh, 128 linetype generation. VERTEX flags: 16 a spline frame's control
+// point (not on the curve), 64 a mesh vertex, 128 with 64 a polyface's vertex, 128 alone one of its
+// faces.
 #include "host/render/OldPolylineDisplay.h"
 
 #include "host/render/CurveFlatten.h"
@@ -12,7 +13,8 @@ namespace veld::render {
 
 namespace {
 
-constexpr int kClosed = 1, kPolyline3d = 8, kMesh = 16, kMeshClosedN = 32, kPolyface = 64;
+constexpr int kClosed = 1, kPolyline3d = 8, kMesh = 16, kMeshClosedN = 32, kPolyface = 64,
+              kLinetypeGeneration = 128;
 constexpr int kFrameControlPoint = 16, kFaceVertex = 128;
 
 // M rows of N vertices, each row and each column drawn as a line.
@@ -113,22 +115,32 @@ PolylineVertex polylineVertexOf(const veld::db::Tags& tags) {
 }
 
 void addOldPolyline(Geometry& g, const AcGeMatrix3d& m, const veld::db::Tags& tags,
-                    const std::vector<PolylineVertex>& vertices) {
+                    const std::vector<PolylineVertex>& vertices, const DashPattern* dashes) {
     const int flags = static_cast<int>(firstNumber(tags, 70));
+    Geometry drawn;
+    Geometry& out = dashes ? drawn : g;
     if (flags & kPolyface) {
-        polyface(g, m, vertices);
+        polyface(out, m, vertices);
     } else if (flags & kMesh) {
-        mesh(g, m, tags, vertices, flags);
+        mesh(out, m, tags, vertices, flags);
     } else {
         const PolylinePath path = polylinePath(flags, firstNumber(tags, 30), vertices,
                                                {firstNumber(tags, 40), firstNumber(tags, 41)});
+        const bool restartAtVertices = dashes && !(flags & kLinetypeGeneration);
         const std::size_t n = path.points.size();
         for (std::size_t i = 0; i + 1 < n || (path.closed && n > 2 && i < n); ++i) {
             const AcGePoint3d& a = path.points[i];
             const AcGePoint3d& b = path.points[(i + 1) % n];
-            addBulge(g, m, a, b, path.bulges[i]);
-            addWidePiece(g, m, a, b, path.bulges[i], path.widths[i].first, path.widths[i].second);
+            addBulge(out, m, a, b, path.bulges[i]);
+            addWidePiece(out, m, a, b, path.bulges[i], path.widths[i].first, path.widths[i].second);
+            if (restartAtVertices) {
+                addDashedGeometry(g, drawn, *dashes);
+                drawn = Geometry();
+            }
         }
+    }
+    if (dashes) {
+        addDashedGeometry(g, drawn, *dashes);
     }
 }
 

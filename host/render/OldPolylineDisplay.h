@@ -3,6 +3,7 @@
 #pragma once
 #include "host/db/RawObjects.h"
 #include "host/render/DisplayList.h"
+#include "host/render/LinetypeDash.h"
 
 #include <acge.h>
 #include <utility>
@@ -36,8 +37,10 @@ PolylinePath polylinePath(int polylineFlags, double elevation,
                           std::pair<double, double> defaultWidths = {0.0, 0.0});
 
 // `m` takes the polyline's own coordinates (object coordinates for a 2D polyline) to the
-// picture.
+// picture. With `dashes`, the lines are dashed: along the whole path with linetype generation
+// (70 bit 128), else afresh from each vertex.
 void addOldPolyline(Geometry& g, const AcGeMatrix3d& m, const veld::db::Tags& polylineTags,
-                    const std::vector<PolylineVertex>& vertices);
+                    const std::vector<PolylineVertex>& vertices,
+                    const DashPattern* dashes = nullptr);
 
 } // namespace veld::render

@@ -484,6 +484,14 @@ TEST(EntityKinds, LinesFollowTheirLinetypeByLayerOrTheirOwnAtTheDrawingsScale) {
     };
     EXPECT_NEAR(polyline(0), 4, 1e-9);
     EXPECT_NEAR(polyline(128), 3, 1e-9);
+    // The same as an old-style POLYLINE.
+    auto oldStyle = [&](int flags) {
+        return lineLength(drawn(oldPolyline(flags, "6\nDASHED\n48\n0.5\n",
+                                            {{0, 0, 0, 0, 0}, {2, 0, 0, 0, 0}, {4, 0, 0, 0, 0}}),
+                                tables));
+    };
+    EXPECT_NEAR(oldStyle(0), 4, 1e-9);
+    EXPECT_NEAR(oldStyle(128), 3, 1e-9);
     // A circle on the layer: its pieces are dashed as one curve, two thirds drawn.
     const Geometry circle = drawn("0\nCIRCLE\n8\nHIDDEN\n100\nAcDbCircle\n" +
                                       tags({{10, 0}, {20, 0}, {30, 0}, {40, 30}}),

@@ -123,4 +123,13 @@ double firstNumber(const veld::db::Tags& tags, int code, double fallback) {
     return fallback;
 }
 
+std::string firstText(const veld::db::Tags& tags, int code, const std::string& fallback) {
+    for (const auto& [c, value] : tags) {
+        if (c == code) {
+            return value;
+        }
+    }
+    return fallback;
+}
+
 } // namespace veld::render

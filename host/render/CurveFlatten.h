@@ -5,6 +5,7 @@
 #include "host/db/RawObjects.h"
 
 #include <acge.h>
+#include <string>
 #include <vector>
 
 namespace veld::render {
@@ -41,5 +42,7 @@ private:
 
 // The number of the first tag with the code, or the fallback.
 double firstNumber(const veld::db::Tags& tags, int code, double fallback = 0.0);
+// The text of the first tag with the code, or the fallback.
+std::string firstText(const veld::db::Tags& tags, int code, const std::string& fallback = {});
 
 } // namespace veld::render

@@ -8,6 +8,7 @@
 #include "host/dxf/DbAccess.h"
 #include "host/dxf/SavePlan.h"
 #include "host/geom/DimensionGeometry.h"
+#include "host/render/CurveFlatten.h"
 #include "host/render/GeometryEmit.h"
 #include "host/render/GeometryOps.h"
 #include "host/render/LeaderStyle.h"
@@ -261,13 +262,7 @@ const DisplayListBuilder::LayerInfo& DisplayListBuilder::layerOf(const AcDbEntit
     if (raw == nullptr) {
         return layer(e.layerId());
     }
-    std::string name = "0";
-    for (const auto& [code, value] : raw->tags()) {
-        if (code == 8) {
-            name = value;
-            break;
-        }
-    }
+    const std::string name = firstText(raw->tags(), 8, "0");
     auto found = rawLayers_.find(name);
     if (found == rawLayers_.end()) {
         AcDbObjectId id = e.layerId();

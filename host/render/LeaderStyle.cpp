@@ -3,6 +3,7 @@
 #include "host/render/LeaderStyle.h"
 
 #include "host/db/RawObjects.h"
+#include "host/render/CurveFlatten.h"
 
 #include <dbsymtb.h>
 
@@ -15,13 +16,7 @@ double leaderArrowSize(const AcDbDatabase& db, const AcDbRawEntity& leader) {
     AcDbDimStyleTable* table = nullptr;
     if (acdbOpenObject(table, db.dimStyleTableId(), AcDb::kForRead) == Acad::eOk) {
         AcDbDimStyleTableRecord* style = nullptr;
-        std::string name = "STANDARD";
-        for (const auto& [code, value] : leader.tags()) {
-            if (code == 3) {
-                name = value;
-                break;
-            }
-        }
+        const std::string name = firstText(leader.tags(), 3, "STANDARD");
         if (table->getAt(name.c_str(), style, AcDb::kForRead) == Acad::eOk) {
             size = style->dimasz();
             scale = style->dimscale();

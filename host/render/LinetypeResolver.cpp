@@ -3,6 +3,7 @@
 
 #include "host/db/RawObjects.h"
 #include "host/dxf/DbAccess.h"
+#include "host/render/CurveFlatten.h"
 
 #include <cctype>
 #include <cmath>
@@ -93,16 +94,8 @@ const LinetypeResolver::Linetype* LinetypeResolver::effective(const AcDbEntity& 
                                                               double& scale) {
     const Linetype* own = nullptr;
     if (const auto* raw = AcDbRawEntity::cast(&e)) {
-        scale = 1.0;
-        std::string name = "BYLAYER";
-        for (const auto& [code, value] : raw->tags()) {
-            if (code == 6) {
-                name = value;
-            } else if (code == 48) {
-                scale = std::strtod(value.c_str(), nullptr);
-            }
-        }
-        own = &byName(name);
+        scale = firstNumber(raw->tags(), 48, 1.0);
+        own = &byName(firstText(raw->tags(), 6, "BYLAYER"));
     } else {
         scale = e.linetypeScale();
         own = &byId(e.linetypeId());

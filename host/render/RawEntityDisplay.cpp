@@ -470,12 +470,7 @@ std::string dimensionBlockName(const AcDbRawEntity& e) {
     if (e.dxfType() != "DIMENSION") {
         return {};
     }
-    for (const auto& [code, value] : e.tags()) {
-        if (code == 2) {
-            return value;
-        }
-    }
-    return {};
+    return firstText(e.tags(), 2);
 }
 
 } // namespace veld::render
